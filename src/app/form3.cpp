@@ -1,0 +1,136 @@
+#include "app/form3.h"
+
+#include "app/messagebox.h"
+#include "app/selectonfocus.h"
+#include "app/settings.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <array>
+
+namespace {
+// One option button: its name, caption, what it chooses, and where it sits in its frame.
+struct Choice {
+    const char* name;
+    const char* caption;
+    int row;
+    int column;
+};
+
+constexpr std::array<Choice, 4> ports = {{
+    {"Com1", "Com1", 0, 0},
+    {"Com2", "Com2", 1, 0},
+    {"Com3", "Com3", 2, 0},
+    {"Com4", "Com4", 3, 0},
+}};
+
+constexpr std::array<Choice, 8> bauds = {{
+    {"Baud3", "300", 0, 0},
+    {"Baud6", "600", 1, 0},
+    {"Baud12", "1200", 2, 0},
+    {"Baud24", "2400", 3, 0},
+    {"Baud48", "4800", 0, 1},
+    {"Baud96", "9600", 1, 1},
+    {"Option1", "19200", 2, 1},
+    {"Option2", "38400", 3, 1},
+}};
+
+// Keyboard focus order of the window.
+constexpr std::array<const char*, 13> focusOrder = {
+    "Com2",   "Com3",   "Com4",   "Com1",   "Option2", "Option1", "Baud3",
+    "Baud6",  "Baud12", "Baud24", "Baud48", "Baud96",  "Command1"};
+
+constexpr int rowHeight = 24;
+} // namespace
+
+QString firstRunMessage()
+{
+    return QStringLiteral("Thanks for trying Quillard! Press OK to configure. To Re-Configure, "
+                          "simply delete the qd.cfg file.");
+}
+
+Form3::Form3(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Communication Settings"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(300, 170);
+
+    auto* portFrame = new QGroupBox(QStringLiteral("&Com Port"), this);
+    portFrame->setObjectName(QStringLiteral("Frame1"));
+    portFrame->setGeometry(10, 10, 80, 120);
+    auto* baudFrame = new QGroupBox(QStringLiteral("&Baud Rate"), this);
+    baudFrame->setObjectName(QStringLiteral("Frame2"));
+    baudFrame->setGeometry(100, 10, 190, 120);
+
+    auto addChoices = [](QGroupBox* frame, const auto& table, int columnWidth,
+                         auto&& onChosen) {
+        for (const Choice& choice : table) {
+            auto* button = new QRadioButton(QString::fromLatin1(choice.caption), frame);
+            button->setObjectName(QString::fromLatin1(choice.name));
+            button->setGeometry(12 + choice.column * columnWidth, 22 + choice.row * rowHeight,
+                                columnWidth - 8, rowHeight - 2);
+            selectOnFocus(button);
+            QObject::connect(button, &QRadioButton::toggled, frame,
+                             [onChosen, caption = choice.caption](bool on) {
+                                 if (on)
+                                     onChosen(QString::fromLatin1(caption));
+                             });
+        }
+    };
+    addChoices(portFrame, ports, 64,
+               [this](const QString& caption) { m_chosenComm = caption.mid(3); });
+    addChoices(baudFrame, bauds, 88, [this](const QString& caption) { m_chosenBaud = caption; });
+
+    auto* save = new QPushButton(QStringLiteral("Save"), this);
+    save->setObjectName(QStringLiteral("Command1"));
+    save->setGeometry(110, 136, 80, 26);
+    connect(save, &QPushButton::clicked, this, &Form3::Command1_Click);
+
+    QWidget* previous = nullptr;
+    for (const char* name : focusOrder) {
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(name));
+        widget->setFocusPolicy(Qt::StrongFocus);
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    findChild<QWidget*>(QStringLiteral("Com2"))->setFocus();
+}
+
+void Form3::Command1_Click()
+{
+    const bool noPort = m_chosenComm.isEmpty();
+    const bool noBaud = m_chosenBaud.isEmpty();
+    if (noPort)
+        MessageBox::inform(this, QStringLiteral("You must choose a Comport Setting!"));
+    if (noBaud)
+        MessageBox::inform(this, QStringLiteral("You must choose a Baud Rate!"));
+    if (noPort || noBaud)
+        return;
+    const QString failure = writeSettingsFile({m_chosenComm, m_chosenBaud});
+    if (!failure.isEmpty()) {
+        MessageBox::warn(this, failure + QStringLiteral(" Your choice was not saved; fix the "
+                                                        "problem and press Save again."));
+        return;
+    }
+    emit saved();
+}
+
+void Form3::handOver()
+{
+    m_handedOver = true;
+    close();
+}
+
+void Form3::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    // Closed without saving: there is nothing to go on to, so the program ends.
+    if (!m_handedOver)
+        QCoreApplication::quit();
+}

@@ -1,0 +1,144 @@
+#include "app/platform.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <alsa/asoundlib.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// Opens ALSA's "default" PCM for 16-bit interleaved samples. Opened without
+// blocking so that a busy or absent device means silence, not a hang.
+snd_pcm_t* openPcm(int channels, int rate)
+{
+    snd_lib_error_set_handler(quietAlsa);
+    snd_pcm_t* pcm = nullptr;
+    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+        return nullptr;
+    if (snd_pcm_nonblock(pcm, 0) < 0
+        || snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
+                              static_cast<unsigned>(channels), static_cast<unsigned>(rate), 1,
+                              100000) < 0) {
+        snd_pcm_close(pcm);
+        return nullptr;
+    }
+    return pcm;
+}
+
+// Writes every frame, recovering from underruns once per chunk; a device that
+// keeps failing ends playback early rather than looping.
+bool writeFrames(snd_pcm_t* pcm, const short* samples, snd_pcm_uframes_t frames, int channels)
+{
+    while (frames > 0) {
+        snd_pcm_sframes_t written = snd_pcm_writei(pcm, samples, frames);
+        if (written < 0) {
+            if (snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
+                return false;
+            continue;
+        }
+        samples += written * channels;
+        frames -= static_cast<snd_pcm_uframes_t>(written);
+    }
+    return true;
+}
+
+void finish(snd_pcm_t* pcm)
+{
+    snd_pcm_drain(pcm);
+    snd_pcm_close(pcm);
+}
+
+// The stand-in for a missing cue: two short descending tones.
+void playAlert()
+{
+    constexpr int rate = 22050;
+    std::vector<short> samples;
+    for (double frequency : {988.0, 740.0}) {
+        const int count = rate * 12 / 100;
+        for (int i = 0; i < count; ++i) {
+            const double fade = std::min(1.0, std::min(i, count - i) / 200.0);
+            samples.push_back(static_cast<short>(
+                9000.0 * fade * std::sin(2.0 * M_PI * frequency * i / rate)));
+        }
+    }
+    snd_pcm_t* pcm = openPcm(1, rate);
+    if (!pcm)
+        return;
+    writeFrames(pcm, samples.data(), samples.size(), 1);
+    finish(pcm);
+}
+
+} // namespace
+
+namespace Platform {
+
+QString settingsDirectory()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty())
+        return {};
+    return config + QStringLiteral("/quillard");
+}
+
+void playSoundFileBlocking(const QString& path)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file || info.channels < 1 || info.channels > 8 || info.samplerate < 1000) {
+        if (file)
+            sf_close(file);
+        playAlert();
+        return;
+    }
+    snd_pcm_t* pcm = openPcm(info.channels, info.samplerate);
+    if (!pcm) {
+        sf_close(file);
+        return;
+    }
+    constexpr sf_count_t chunkFrames = 4096;
+    std::vector<short> buffer(static_cast<size_t>(chunkFrames * info.channels));
+    for (;;) {
+        const sf_count_t got = sf_readf_short(file, buffer.data(), chunkFrames);
+        if (got <= 0)
+            break;
+        if (!writeFrames(pcm, buffer.data(), static_cast<snd_pcm_uframes_t>(got), info.channels))
+            break;
+    }
+    sf_close(file);
+    finish(pcm);
+}
+
+QString serialDevicePath(int portNumber)
+{
+    const QString dir = settingsDirectory();
+    if (!dir.isEmpty()) {
+        const QString link = dir + QStringLiteral("/com%1").arg(portNumber);
+        const QFileInfo info(link);
+        // A dangling link still names the port: the open then reports it.
+        if (info.isSymLink() || info.exists())
+            return link;
+    }
+    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+}
+
+bool startSystemInformationTool()
+{
+    static const char* const tools[] = {"hardinfo", "gnome-system-monitor", "kinfocenter",
+                                        "mate-system-monitor", "xfce4-taskmanager", "lxtask"};
+    for (const char* tool : tools) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+        if (!program.isEmpty() && QProcess::startDetached(program, {}))
+            return true;
+    }
+    return false;
+}
+
+} // namespace Platform

@@ -1,0 +1,69 @@
+// The Windows side of the platform seam. Not built on Linux.
+#include "app/platform.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <windows.h>
+#include <mmsystem.h>
+
+namespace {
+
+// Reads one value under HKEY_LOCAL_MACHINE. Strings come back unchanged;
+// other types are not used by Quillard and report not found.
+bool readMachineValue(const char* keyPath, const char* valueName, QString* value)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, 0x2003F, &key) != ERROR_SUCCESS)
+        return false;
+    char data[1024] = {};
+    DWORD type = 0;
+    DWORD length = sizeof data;
+    const LONG result = RegQueryValueExA(key, valueName, nullptr, &type,
+                                         reinterpret_cast<BYTE*>(data), &length);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    if (length > 0 && data[length - 1] == '\0')
+        --length;
+    *value = QString::fromLocal8Bit(data, static_cast<int>(length));
+    return true;
+}
+
+} // namespace
+
+namespace Platform {
+
+QString settingsDirectory()
+{
+    char buffer[260] = {};
+    if (GetWindowsDirectoryA(buffer, 260) == 0)
+        return {};
+    return QString::fromLocal8Bit(buffer);
+}
+
+void playSoundFileBlocking(const QString& path)
+{
+    sndPlaySoundA(QFile::encodeName(path).constData(), 0);
+}
+
+QString serialDevicePath(int portNumber)
+{
+    return QStringLiteral("COM%1").arg(portNumber);
+}
+
+bool startSystemInformationTool()
+{
+    QString path;
+    if (!readMachineValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", &path)) {
+        QString folder;
+        if (!readMachineValue("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", &folder))
+            return false;
+        path = folder + QStringLiteral("\\MSINFO32.EXE");
+        if (!QFile::exists(path))
+            return false;
+    }
+    return QProcess::startDetached(path, {});
+}
+
+} // namespace Platform

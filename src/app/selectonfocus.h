@@ -1,0 +1,10 @@
+#pragma once
+
+// Option buttons in Quillard behave as operators of the radio panels expect:
+// a selection button that receives the keyboard focus becomes selected, and
+// so acts, exactly as if it had been clicked. (A mouse press gives the focus
+// too, but then the click itself selects it.)
+
+class QAbstractButton;
+
+void selectOnFocus(QAbstractButton* button);

@@ -1,0 +1,69 @@
+#pragma once
+
+// Kenwood CAT commands as Quillard sends them. A command is its text (two
+// upper-case letters, fixed-width parameters, ";") and goes on the wire as
+// that text followed by exactly one carriage return, in one write.
+//
+// CatCommand can only be made by the builders below, so no other command text
+// can reach the radio. Quillard only talks: it never sends a query.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+enum class Vfo { A, B };
+enum class Receiver { VfoA = 0, VfoB = 1, Memory = 2 };
+enum class Mode { LSB = 1, USB = 2, CW = 3, FM = 4, AM = 5, FSK = 6 };
+
+// On/off switches of the radio and their command names.
+enum class Switch {
+    NoiseBlanker,   // NB0, NB1
+    NoiseReduction, // NR0, NR1, NR2
+    Attenuator,     // RA00, RA01
+    Preamplifier,   // PA0, PA1
+    Processor,      // PR0, PR1
+    Vox,            // VX0, VX1
+    Lock,           // LK0, LK1
+    Scan,           // SC0, SC1
+};
+
+class CatCommand {
+public:
+    // "FA" or "FB" with the frequency in hertz as eleven digits.
+    static CatCommand frequency(Vfo vfo, quint64 hertz);
+    static CatCommand receiveOn(Receiver receiver);  // FR0, FR1, FR2
+    static CatCommand recallMemory(int channel);     // "MC 05;", channel 0 to 99
+    static CatCommand mode(Mode mode);               // MD1 to MD6
+    static CatCommand setSwitch(Switch which, int setting);
+    static CatCommand antenna(int connector);        // AN1, AN2
+    static CatCommand tuneAntenna();                 // "AC 11;"
+    static CatCommand transmit();                    // TX
+    static CatCommand receive();                     // RX
+    static CatCommand power(bool on);                // PS1, PS0
+    static CatCommand frequencyUp();                 // UP
+    static CatCommand frequencyDown();               // DN
+    static CatCommand partialReset();                // SR1
+    static CatCommand fullReset();                   // SR2
+
+    // Memory write of channel 00 to 09: "MW0 ", the channel, "000", the
+    // operator's frequency entry as typed, "0", the mode digit, "0001 ;".
+    // The entry and the mode digit go out as they are, whatever their length,
+    // but a text that could break the framing (anything other than printable
+    // ASCII, or a ";") is refused: that would make the radio see other commands.
+    static std::optional<CatCommand> memoryWrite(int channel, const QString& frequencyEntry,
+                                                 const QString& modeDigit);
+
+    // The mode digit for a mode word of the memory sheet: all lower or all
+    // upper case ("usb", "USB"); anything else has none.
+    static std::optional<QString> modeDigitFor(const QString& modeWord);
+
+    const QByteArray& text() const { return m_text; }
+    QByteArray framed() const { return m_text + '\r'; }
+
+    bool operator==(const CatCommand& other) const = default;
+
+private:
+    explicit CatCommand(QByteArray text) : m_text(std::move(text)) {}
+    QByteArray m_text;
+};
