@@ -1,0 +1,109 @@
+# Shared by the black-box tests: each test starts the built program in its own
+# X server (Xvfb) with its own empty settings directory, puts a pseudo-terminal
+# where the program looks for port 1, and drives it with real clicks (xdotool).
+#
+#   source "$(dirname "$0")/common.sh"
+#   start_x                      # private X server on a free display
+#   radio_on_com1                # pty linked as $QUILLARD_CONFIG/com1; bytes → $RADIO_BYTES
+#   printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
+#   start_quillard
+#   win=$(wait_window "Kenwood Quillard Version 1.02")
+#   click_at "$win" 100 50       # client-area coordinates
+#   expect_bytes $'FR0;\rFA00014000000;\r'
+set -euo pipefail
+
+: "${QUILLARD_BINARY_DIR:?set by CTest}"
+QUILLARD_BIN="$QUILLARD_BINARY_DIR/src/quillard"
+WORK=$(mktemp -d)
+export XDG_CONFIG_HOME="$WORK/config"
+export QUILLARD_CONFIG="$XDG_CONFIG_HOME/quillard"
+mkdir -p "$QUILLARD_CONFIG"
+# No sound card in CI: ALSA's default device is a null sink.
+export ALSA_CONFIG_PATH="$WORK/asound.conf"
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$ALSA_CONFIG_PATH"
+RADIO_BYTES="$WORK/radio.bin"
+PIDS=()
+
+cleanup() {
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -n "${DISPLAY:-}" ]] && command -v import >/dev/null; then
+        import -window root "/tmp/blackbox-failure-$$.png" 2>/dev/null \
+            && echo "screenshot: /tmp/blackbox-failure-$$.png" >&2
+    fi
+    exit 1
+}
+
+start_x() {
+    local display
+    for display in $(seq 90 140); do
+        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
+        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        PIDS+=($!)
+        export DISPLAY=":$display"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+    done
+    fail "no X server could be started"
+}
+
+radio_on_com1() {
+    : > "$RADIO_BYTES"
+    socat -u "PTY,link=$QUILLARD_CONFIG/com1,raw,echo=0" "OPEN:$RADIO_BYTES,creat,append" &
+    PIDS+=($!)
+    for _ in $(seq 50); do
+        if [[ -e "$QUILLARD_CONFIG/com1" ]]; then
+            # Keep the terminal's other side open too, so socat does not end
+            # when Quillard closes the port to hand it to another window.
+            exec 9<>"$QUILLARD_CONFIG/com1"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "socat made no pseudo-terminal"
+}
+
+start_quillard() {
+    "$QUILLARD_BIN" &
+    QUILLARD_PID=$!
+    PIDS+=($QUILLARD_PID)
+}
+
+# Prints the id of the visible window with this exact title, waiting up to 20 s.
+wait_window() {
+    local title=$1 id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window titled '$title'"
+}
+
+click_at() {
+    local win=$1 x=$2 y=$3
+    xdotool mousemove --window "$win" "$x" "$y" click 1
+    sleep 0.3
+}
+
+# Waits up to 5 s until the bytes the radio received are exactly $1.
+expect_bytes() {
+    local want=$1 got
+    for _ in $(seq 50); do
+        got=$(cat "$RADIO_BYTES")
+        [[ "$got" == "$want" ]] && return 0
+        sleep 0.1
+    done
+    fail "radio received $(printf '%q' "$got"), expected $(printf '%q' "$want")"
+}
