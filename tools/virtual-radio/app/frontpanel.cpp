@@ -1,0 +1,156 @@
+#include "frontpanel.h"
+
+#include "../pty/radiosession.h"
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace vradio {
+
+namespace {
+
+constexpr int LogLines = 2000;
+
+const char* modeName(Mode mode)
+{
+    switch (mode) {
+    case Mode::Lsb:
+        return "LSB";
+    case Mode::Usb:
+        return "USB";
+    case Mode::Cw:
+        return "CW";
+    case Mode::Fm:
+        return "FM";
+    case Mode::Am:
+        return "AM";
+    case Mode::Fsk:
+        return "FSK";
+    }
+    return "";
+}
+
+} // namespace
+
+FrontPanel::FrontPanel(const RadioSession* session, const QString& linkPath, QWidget* parent)
+    : QWidget(parent), m_session(session), m_frequency(new QLabel(this)), m_mode(new QLabel(this)),
+      m_receiver(new QLabel(this)), m_log(new QPlainTextEdit(this))
+{
+    setWindowTitle(QStringLiteral("Virtual TS-570 - %1").arg(linkPath));
+
+    QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    digits.setPointSize(36);
+    digits.setBold(true);
+    m_frequency->setFont(digits);
+    m_frequency->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_frequency->setStyleSheet(QStringLiteral("background:#10200c; color:#f0b020; padding:6px"));
+
+    QFont large = font();
+    large.setPointSize(large.pointSize() + 4);
+    m_mode->setFont(large);
+    m_receiver->setFont(large);
+
+    auto* top = new QHBoxLayout;
+    auto* side = new QVBoxLayout;
+    side->addWidget(m_receiver);
+    side->addWidget(m_mode);
+    top->addLayout(side);
+    top->addWidget(m_frequency, 1);
+
+    const QStringList names{QStringLiteral("POWER"), QStringLiteral("TX"),  QStringLiteral("NB"),
+                            QStringLiteral("NR"),    QStringLiteral("ATT"), QStringLiteral("PRE"),
+                            QStringLiteral("PROC"),  QStringLiteral("VOX"), QStringLiteral("LOCK"),
+                            QStringLiteral("SCAN"),  QStringLiteral("ANT"), QStringLiteral("AT")};
+    auto* indicators = new QGridLayout;
+    for (int i = 0; i < names.size(); ++i) {
+        auto* label = new QLabel(names[i], this);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(64);
+        m_indicators.insert(names[i], label);
+        indicators->addWidget(label, i / 6, i % 6);
+    }
+
+    m_log->setReadOnly(true);
+    m_log->setMaximumBlockCount(LogLines);
+    m_log->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(indicators);
+    layout->addWidget(m_log, 1);
+    resize(720, 480);
+
+    connect(m_session, &RadioSession::stateChanged, this, &FrontPanel::refresh);
+    connect(m_session, &RadioSession::lineWritten, this, &FrontPanel::appendLog);
+    refresh();
+}
+
+QString FrontPanel::frequencyText(qint64 hz)
+{
+    const QString khz = QString::number(hz / 1000 % 1000).rightJustified(3, QLatin1Char('0'));
+    const QString rest = QString::number(hz % 1000).rightJustified(3, QLatin1Char('0'));
+    return QStringLiteral("%1.%2.%3").arg(hz / 1'000'000).arg(khz, rest);
+}
+
+void FrontPanel::refresh()
+{
+    const RadioState& s = m_session->state();
+    const bool on = s.powered;
+
+    const qint64 hz = s.activeFrequency();
+    m_frequency->setText(!on      ? QString()
+                         : hz > 0 ? frequencyText(hz)
+                                  : QStringLiteral("--.---.---"));
+    m_mode->setText(on ? QString::fromLatin1(modeName(s.activeMode())) : QString());
+    switch (s.receiver) {
+    case Receiver::VfoA:
+        m_receiver->setText(on ? QStringLiteral("VFO A") : QString());
+        break;
+    case Receiver::VfoB:
+        m_receiver->setText(on ? QStringLiteral("VFO B") : QString());
+        break;
+    case Receiver::Memory:
+        m_receiver->setText(on ? QStringLiteral("M.CH %1%2")
+                                     .arg(s.memoryChannel, 2, 10, QLatin1Char('0'))
+                                     .arg(s.memoryValid ? QString() : QStringLiteral(" (empty)"))
+                               : QString());
+        break;
+    }
+
+    setIndicator(QStringLiteral("POWER"), on, on ? QStringLiteral("POWER") : QStringLiteral("OFF"));
+    setIndicator(QStringLiteral("TX"), on && s.transmitting,
+                 s.transmitting ? QStringLiteral("TX") : QStringLiteral("RX"));
+    setIndicator(QStringLiteral("NB"), on && s.noiseBlanker);
+    setIndicator(QStringLiteral("NR"), on && s.noiseReduction > 0,
+                 s.noiseReduction == 2 ? QStringLiteral("NR2") : QStringLiteral("NR1"));
+    setIndicator(QStringLiteral("ATT"), on && s.attenuator);
+    setIndicator(QStringLiteral("PRE"), on && s.preamp);
+    setIndicator(QStringLiteral("PROC"), on && s.processor);
+    setIndicator(QStringLiteral("VOX"), on && s.vox);
+    setIndicator(QStringLiteral("LOCK"), on && s.locked);
+    setIndicator(QStringLiteral("SCAN"), on && s.scanning);
+    setIndicator(QStringLiteral("ANT"), on, QStringLiteral("ANT%1").arg(s.antenna));
+    setIndicator(QStringLiteral("AT"), on && s.tunerInLine,
+                 s.tuning ? QStringLiteral("AT TUNE") : QStringLiteral("AT"));
+}
+
+void FrontPanel::appendLog(const QByteArray& line)
+{
+    m_log->appendPlainText(QString::fromLatin1(line));
+}
+
+void FrontPanel::setIndicator(const QString& name, bool on, const QString& text)
+{
+    QLabel* label = m_indicators.value(name);
+    if (!label)
+        return;
+    label->setText(text.isEmpty() ? name : text);
+    label->setStyleSheet(on ? QStringLiteral("background:#f0b020; color:black; padding:3px")
+                            : QStringLiteral("color:gray; padding:3px"));
+}
+
+} // namespace vradio

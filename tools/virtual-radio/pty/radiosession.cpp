@@ -1,0 +1,58 @@
+#include "radiosession.h"
+
+#include "../core/logline.h"
+#include "virtualport.h"
+
+#include <QDateTime>
+
+namespace vradio {
+
+RadioSession::RadioSession(VirtualPort* port, const QElapsedTimer& clock, std::FILE* output,
+                           QObject* parent)
+    : QObject(parent), m_port(port), m_clock(clock), m_output(output)
+{
+    m_tuningTimer.setSingleShot(true);
+    m_tuningTimer.setInterval(TuningMilliseconds);
+    connect(&m_tuningTimer, &QTimer::timeout, this, &RadioSession::onTuningDone);
+    connect(m_port, &VirtualPort::received, this, &RadioSession::onReceived);
+}
+
+void RadioSession::writeLine(const QByteArray& line)
+{
+    // Flushed per line: the tests read us through a pipe as we go.
+    if (m_output) {
+        std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), m_output);
+        std::fflush(m_output);
+    }
+    emit lineWritten(line.endsWith('\n') ? line.chopped(1) : line);
+}
+
+void RadioSession::onReceived(const QByteArray& bytes)
+{
+    const QList<QByteArray> commands = m_framer.feed(bytes);
+    if (commands.isEmpty())
+        return;
+    // One time stamp per read: the commands in it arrived together.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const qint64 elapsed = m_clock.nsecsElapsed();
+    for (const QByteArray& command : commands) {
+        const bool wasTuning = m_radio.state().tuning;
+        const Outcome outcome = m_radio.execute(command);
+        if (!outcome.reply.isEmpty())
+            m_port->write(outcome.reply);
+        writeLine(logline::received(now, elapsed, command, outcome.kind));
+        if (!outcome.reply.isEmpty())
+            writeLine(logline::answer(now, elapsed, outcome.reply));
+        if (m_radio.state().tuning && !wasTuning)
+            m_tuningTimer.start();
+    }
+    emit stateChanged();
+}
+
+void RadioSession::onTuningDone()
+{
+    m_radio.finishTuning();
+    emit stateChanged();
+}
+
+} // namespace vradio

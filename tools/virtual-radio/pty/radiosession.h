@@ -1,0 +1,51 @@
+#pragma once
+
+#include "../core/commandframer.h"
+#include "../core/ts570.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace vradio {
+
+class VirtualPort;
+
+// Joins the port, the framer and the radio: every command that arrives is
+// executed, answered on the port when the radio answers, and reported as one
+// line on the output stream.
+class RadioSession : public QObject {
+    Q_OBJECT
+public:
+    // The clock is the program's: <ms> in the output counts from its start.
+    RadioSession(VirtualPort* port, const QElapsedTimer& clock, std::FILE* output,
+                 QObject* parent = nullptr);
+
+    const RadioState& state() const { return m_radio.state(); }
+
+    void writeLine(const QByteArray& line);
+
+    // How long the automatic tuner takes after "AC 11;".
+    static constexpr int TuningMilliseconds = 2000;
+
+signals:
+    // One output line without its newline, for the front panel's log.
+    void lineWritten(const QByteArray& line);
+    void stateChanged();
+
+private:
+    void onReceived(const QByteArray& bytes);
+    void onTuningDone();
+
+    VirtualPort* m_port;
+    QElapsedTimer m_clock;
+    std::FILE* m_output;
+    CommandFramer m_framer;
+    Ts570 m_radio;
+    QTimer m_tuningTimer;
+};
+
+} // namespace vradio

@@ -1,0 +1,531 @@
+#include "../core/commandframer.h"
+#include "../core/logline.h"
+#include "../core/ts570.h"
+#include "../pty/options.h"
+
+#include <QTest>
+
+using namespace vradio;
+
+namespace {
+
+// One observable piece of the radio state as text, so that a table row can
+// name what it expects without a column per field.
+QString probe(const RadioState& s, const QString& what)
+{
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    if (what == u"vfoA")
+        return QString::number(s.vfoA);
+    if (what == u"vfoB")
+        return QString::number(s.vfoB);
+    if (what == u"active")
+        return QStringLiteral("%1 mode%2").arg(s.activeFrequency()).arg(int(s.activeMode()));
+    if (what == u"modes")
+        return QStringLiteral("%1 %2 %3")
+            .arg(int(s.modeA))
+            .arg(int(s.modeB))
+            .arg(int(s.memoryMode));
+    if (what == u"receiver") {
+        const QString names[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("M")};
+        QString text = names[int(s.receiver)];
+        if (s.receiver == Receiver::Memory)
+            text += QString::number(s.memoryChannel).rightJustified(2, QLatin1Char('0'));
+        return text;
+    }
+    if (what.startsWith(u"mem")) {
+        const MemoryChannel& m = s.memories[what.mid(3).toInt()];
+        if (!m.stored)
+            return QStringLiteral("empty");
+        QString text = QStringLiteral("%1 mode%2 lockout%3 tone%4/%5")
+                           .arg(m.frequency)
+                           .arg(int(m.mode))
+                           .arg(flag(m.lockout), flag(m.tone))
+                           .arg(m.toneNumber);
+        if (m.split)
+            text += QStringLiteral(" split %1 mode%2").arg(m.splitFrequency).arg(int(m.splitMode));
+        return text;
+    }
+    if (what == u"nb")
+        return flag(s.noiseBlanker);
+    if (what == u"nr")
+        return QString::number(s.noiseReduction);
+    if (what == u"att")
+        return flag(s.attenuator);
+    if (what == u"pre")
+        return flag(s.preamp);
+    if (what == u"proc")
+        return flag(s.processor);
+    if (what == u"vox")
+        return flag(s.vox);
+    if (what == u"lock")
+        return flag(s.locked);
+    if (what == u"scan")
+        return flag(s.scanning);
+    if (what == u"ant")
+        return QString::number(s.antenna);
+    if (what == u"tuner")
+        return flag(s.tunerInLine) + QLatin1Char('/') + flag(s.tuning);
+    if (what == u"tx")
+        return flag(s.transmitting);
+    if (what == u"power")
+        return flag(s.powered);
+    return QStringLiteral("unknown probe ") + what;
+}
+
+const QByteArray ch07 = "MW0 070002748500020001 ;"; // 27.485 MHz USB
+const QByteArray ch03 = "MW0 030000703500030001 ;"; // 7.035 MHz CW
+
+} // namespace
+
+class TestDecoder : public QObject {
+    Q_OBJECT
+private slots:
+    void commandChangesState_data();
+    void commandChangesState();
+    void rejectedCommandChangesNothing_data();
+    void rejectedCommandChangesNothing();
+    void readCommandsAnswer_data();
+    void readCommandsAnswer();
+    void switchedOffRadioHearsOnlyPower();
+    void tuningEnds();
+
+    void framing_data();
+    void framing();
+    void framerBoundsUnterminatedText();
+
+    void logLines();
+    void options_data();
+    void options();
+};
+
+void TestDecoder::commandChangesState_data()
+{
+    QTest::addColumn<QList<QByteArray>>("commands");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("expected");
+
+    using L = QList<QByteArray>;
+    QTest::newRow("defaults") << L{} << "active"
+                              << "14000000 mode2";
+    QTest::newRow("FA") << L{"FA00007000000;"} << "vfoA"
+                        << "7000000";
+    QTest::newRow("FA Hz kept") << L{"FA00003581500;"} << "vfoA"
+                                << "3581500";
+    QTest::newRow("FA leaves B") << L{"FA00007000000;"} << "vfoB"
+                                 << "14000000";
+    QTest::newRow("FB") << L{"FB00021000000;"} << "vfoB"
+                        << "21000000";
+    QTest::newRow("FB while on A") << L{"FB00021000000;"} << "active"
+                                   << "14000000 mode2";
+    QTest::newRow("FR1 listens on B") << L{"FB00021000000;", "FR1;"} << "active"
+                                      << "21000000 mode2";
+    QTest::newRow("FR0") << L{"FR1;", "FR0;"} << "receiver"
+                         << "A";
+    QTest::newRow("FR1") << L{"FR1;"} << "receiver"
+                         << "B";
+    QTest::newRow("FR2") << L{"FR2;"} << "receiver"
+                         << "M00";
+    QTest::newRow("FR2 on empty channel") << L{"FR2;"} << "active"
+                                          << "0 mode2";
+
+    QTest::newRow("MW0 stores") << L{ch07} << "mem07"
+                                << "27485000 mode2 lockout0 tone0/1";
+    QTest::newRow("MW0 all fields") << L{"MW0 990000500000051120 ;"} << "mem99"
+                                    << "5000000 mode5 lockout1 tone1/20";
+    QTest::newRow("MW0 not used characters") << L{"MW0x070002748500020001_;"} << "mem07"
+                                             << "27485000 mode2 lockout0 tone0/1";
+    QTest::newRow("MW0 leaves others") << L{ch07} << "mem06"
+                                       << "empty";
+    QTest::newRow("MW0 overwrites") << L{ch07, "MW0 070000700000010001 ;"} << "mem07"
+                                    << "7000000 mode1 lockout0 tone0/1";
+    QTest::newRow("MW1 adds split") << L{ch07, "MW1 070002800000020001 ;"} << "mem07"
+                                    << "27485000 mode2 lockout0 tone0/1 split 28000000 mode2";
+    QTest::newRow("MW0 clears split") << L{ch07, "MW1 070002800000020001 ;", ch07} << "mem07"
+                                      << "27485000 mode2 lockout0 tone0/1";
+    QTest::newRow("MC recalls") << L{ch07, "FR2;", "MC 07;"} << "active"
+                                << "27485000 mode2";
+    QTest::newRow("MC enters memory") << L{ch07, "MC 07;"} << "receiver"
+                                      << "M07";
+    QTest::newRow("MC keeps VFOs") << L{ch07, "MC 07;"} << "vfoA"
+                                   << "14000000";
+    QTest::newRow("MW refreshes recalled")
+        << L{ch07, "MC 07;", "MW0 070000700000030001 ;"} << "active"
+        << "7000000 mode3";
+    QTest::newRow("FR0 leaves memory") << L{ch07, "MC 07;", "FR0;"} << "active"
+                                       << "14000000 mode2";
+    QTest::newRow("FR2 returns to channel") << L{ch07, "MC 07;", "FR0;", "FR2;"} << "active"
+                                            << "27485000 mode2";
+
+    for (int digit = 1; digit <= 6; ++digit) {
+        const QByteArray md = "MD" + QByteArray::number(digit) + ';';
+        QTest::newRow(md.constData())
+            << L{md} << "active" << QStringLiteral("14000000 mode%1").arg(digit);
+    }
+    QTest::newRow("MD on B only") << L{"FR1;", "MD3;"} << "modes"
+                                  << "2 3 2";
+    QTest::newRow("MD on memory keeps stored") << L{ch07, "MC 07;", "MD5;"} << "mem07"
+                                               << "27485000 mode2 lockout0 tone0/1";
+    QTest::newRow("MD on memory works") << L{ch07, "MC 07;", "MD5;"} << "active"
+                                        << "27485000 mode5";
+
+    QTest::newRow("NB1") << L{"NB1;"} << "nb"
+                         << "1";
+    QTest::newRow("NB0") << L{"NB1;", "NB0;"} << "nb"
+                         << "0";
+    QTest::newRow("NR1") << L{"NR1;"} << "nr"
+                         << "1";
+    QTest::newRow("NR2") << L{"NR2;"} << "nr"
+                         << "2";
+    QTest::newRow("NR0") << L{"NR2;", "NR0;"} << "nr"
+                         << "0";
+    QTest::newRow("RA01") << L{"RA01;"} << "att"
+                          << "1";
+    QTest::newRow("RA00") << L{"RA01;", "RA00;"} << "att"
+                          << "0";
+    QTest::newRow("PA1") << L{"PA1;"} << "pre"
+                         << "1";
+    QTest::newRow("PA0") << L{"PA1;", "PA0;"} << "pre"
+                         << "0";
+    QTest::newRow("PR1") << L{"PR1;"} << "proc"
+                         << "1";
+    QTest::newRow("PR0") << L{"PR1;", "PR0;"} << "proc"
+                         << "0";
+    QTest::newRow("VX1") << L{"VX1;"} << "vox"
+                         << "1";
+    QTest::newRow("VX0") << L{"VX1;", "VX0;"} << "vox"
+                         << "0";
+    QTest::newRow("LK1") << L{"LK1;"} << "lock"
+                         << "1";
+    QTest::newRow("LK0") << L{"LK1;", "LK0;"} << "lock"
+                         << "0";
+    QTest::newRow("SC1") << L{"SC1;"} << "scan"
+                         << "1";
+    QTest::newRow("SC0") << L{"SC1;", "SC0;"} << "scan"
+                         << "0";
+    QTest::newRow("AN2") << L{"AN2;"} << "ant"
+                         << "2";
+    QTest::newRow("AN1") << L{"AN2;", "AN1;"} << "ant"
+                         << "1";
+    QTest::newRow("AC 11 tunes") << L{"AC 11;"} << "tuner"
+                                 << "1/1";
+    QTest::newRow("AC 10 in line") << L{"AC 11;", "AC 10;"} << "tuner"
+                                   << "1/0";
+    QTest::newRow("AC 01 cannot tune through") << L{"AC 01;"} << "tuner"
+                                               << "0/0";
+    QTest::newRow("TX") << L{"TX;"} << "tx"
+                        << "1";
+    QTest::newRow("RX") << L{"TX;", "RX;"} << "tx"
+                        << "0";
+
+    QTest::newRow("PS0") << L{"PS0;"} << "power"
+                         << "0";
+    QTest::newRow("PS1 after PS0") << L{"PS0;", "PS1;"} << "power"
+                                   << "1";
+    QTest::newRow("power cycle keeps VFO") << L{"FA00007000000;", "PS0;", "PS1;"} << "vfoA"
+                                           << "7000000";
+    QTest::newRow("power off ends TX") << L{"TX;", "PS0;", "PS1;"} << "tx"
+                                       << "0";
+    QTest::newRow("power off ends scan") << L{"SC1;", "PS0;", "PS1;"} << "scan"
+                                         << "0";
+
+    const L busy{"FA00007000000;", "FB00021000000;", "FR1;", "MD3;", "NB1;", "NR2;",
+                 "RA01;",          "PA1;",           "PR1;", "VX1;", "LK1;", "SC1;",
+                 "AN2;",           "AC 11;",         "TX;",  ch07};
+    QTest::newRow("SR1 resets VFO A") << busy + L{"SR1;"} << "vfoA"
+                                      << "14000000";
+    QTest::newRow("SR1 resets receiver and mode") << busy + L{"SR1;"} << "active"
+                                                  << "14000000 mode2";
+    QTest::newRow("SR1 resets switches") << busy + L{"SR1;"} << "nr"
+                                         << "0";
+    QTest::newRow("SR1 resets antenna") << busy + L{"SR1;"} << "ant"
+                                        << "1";
+    QTest::newRow("SR1 resets TX") << busy + L{"SR1;"} << "tx"
+                                   << "0";
+    QTest::newRow("SR1 keeps memories") << busy + L{"SR1;"} << "mem07"
+                                        << "27485000 mode2 lockout0 tone0/1";
+    QTest::newRow("SR2 clears memories") << busy + L{"SR2;"} << "mem07"
+                                         << "empty";
+    QTest::newRow("SR2 resets tuner") << busy + L{"SR2;"} << "tuner"
+                                      << "0/0";
+
+    QTest::newRow("UP") << L{"UP;"} << "vfoA"
+                        << "14000010";
+    QTest::newRow("DN") << L{"DN;"} << "vfoA"
+                        << "13999990";
+    QTest::newRow("UP on B") << L{"FR1;", "UP;", "UP;"} << "vfoB"
+                             << "14000020";
+    QTest::newRow("UP on B leaves A") << L{"FR1;", "UP;"} << "vfoA"
+                                      << "14000000";
+    QTest::newRow("UP locked") << L{"LK1;", "UP;"} << "vfoA"
+                               << "14000000";
+    QTest::newRow("FA while locked") << L{"LK1;", "FA00007000000;"} << "vfoA"
+                                     << "7000000";
+    QTest::newRow("UP at top edge") << L{"FA00059999995;", "UP;"} << "vfoA"
+                                    << "59999995";
+    QTest::newRow("DN at bottom edge") << L{"FA00000500000;", "DN;"} << "vfoA"
+                                       << "500000";
+    QTest::newRow("UP next channel") << L{ch03, ch07, "MC 03;", "UP;"} << "receiver"
+                                     << "M07";
+    QTest::newRow("DN wraps channels") << L{ch03, ch07, "MC 03;", "DN;"} << "receiver"
+                                       << "M07";
+    QTest::newRow("UP only channel") << L{ch07, "MC 07;", "UP;"} << "active"
+                                     << "27485000 mode2";
+}
+
+void TestDecoder::commandChangesState()
+{
+    QFETCH(QList<QByteArray>, commands);
+    QFETCH(QString, what);
+    QFETCH(QString, expected);
+
+    Ts570 radio;
+    for (const QByteArray& command : commands) {
+        const Outcome outcome = radio.execute(command);
+        QVERIFY2(outcome.kind == Outcome::Kind::Applied, command.constData());
+        QVERIFY2(outcome.reply.isEmpty(), command.constData());
+    }
+    QCOMPARE(probe(radio.state(), what), expected);
+}
+
+void TestDecoder::rejectedCommandChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("command");
+
+    QTest::newRow("short frequency") << QByteArray("FA123;");
+    QTest::newRow("long frequency") << QByteArray("FA000140000000;");
+    QTest::newRow("letter in frequency") << QByteArray("FA0001400000A;");
+    QTest::newRow("below coverage") << QByteArray("FA00000499999;");
+    QTest::newRow("above coverage") << QByteArray("FB00060000000;");
+    QTest::newRow("unknown name") << QByteArray("XX;");
+    QTest::newRow("lower case") << QByteArray("fa00007000000;");
+    QTest::newRow("MC without blank") << QByteArray("MC5;");
+    QTest::newRow("MC one digit") << QByteArray("MC 5;");
+    QTest::newRow("MC empty channel") << QByteArray("MC 07;");
+    QTest::newRow("MC control char") << QByteArray("MC\t03;");
+    QTest::newRow("MW without mode") << QByteArray("MW0 07000274850020001 ;");
+    QTest::newRow("MW mode 7") << QByteArray("MW0 070002748500070001 ;");
+    QTest::newRow("MW mode 0") << QByteArray("MW0 070002748500000001 ;");
+    QTest::newRow("MW tone 00") << QByteArray("MW0 070002748500020000 ;");
+    QTest::newRow("MW frequency letters") << QByteArray("MW0 07000abcdefg020001 ;");
+    QTest::newRow("MW out of coverage") << QByteArray("MW0 070009999999020001 ;");
+    QTest::newRow("MW1 on empty channel") << QByteArray("MW1 070002748500020001 ;");
+    QTest::newRow("MW2") << QByteArray("MW2 070002748500020001 ;");
+    QTest::newRow("FR3") << QByteArray("FR3;");
+    QTest::newRow("MD0") << QByteArray("MD0;");
+    QTest::newRow("MD7") << QByteArray("MD7;");
+    QTest::newRow("NB2") << QByteArray("NB2;");
+    QTest::newRow("NB blank") << QByteArray("NB 1;");
+    QTest::newRow("NR3") << QByteArray("NR3;");
+    QTest::newRow("RA one digit") << QByteArray("RA1;");
+    QTest::newRow("RA02") << QByteArray("RA02;");
+    QTest::newRow("AN0") << QByteArray("AN0;");
+    QTest::newRow("AN3") << QByteArray("AN3;");
+    QTest::newRow("AC short") << QByteArray("AC11;");
+    QTest::newRow("AC 21") << QByteArray("AC 21;");
+    QTest::newRow("TX1") << QByteArray("TX1;");
+    QTest::newRow("PS2") << QByteArray("PS2;");
+    QTest::newRow("SR3") << QByteArray("SR3;");
+    QTest::newRow("SR read") << QByteArray("SR;");
+    QTest::newRow("UP1") << QByteArray("UP1;");
+    QTest::newRow("IF") << QByteArray("IF;");
+    QTest::newRow("bare terminator") << QByteArray(";");
+    QTest::newRow("no terminator") << QByteArray("FA00007000000");
+    QTest::newRow("CR inside") << QByteArray("FA0000\r7000000;");
+}
+
+void TestDecoder::rejectedCommandChangesNothing()
+{
+    QFETCH(QByteArray, command);
+
+    Ts570 radio;
+    radio.execute("NB1;");
+    const RadioState before = radio.state();
+    const Outcome outcome = radio.execute(command);
+    QVERIFY(outcome.kind == Outcome::Kind::Rejected);
+    QCOMPARE(outcome.reply, QByteArray("?;"));
+    QVERIFY(radio.state() == before);
+}
+
+void TestDecoder::readCommandsAnswer_data()
+{
+    QTest::addColumn<QList<QByteArray>>("setup");
+    QTest::addColumn<QByteArray>("query");
+    QTest::addColumn<QByteArray>("reply");
+
+    using L = QList<QByteArray>;
+    QTest::newRow("FA") << L{} << QByteArray("FA;") << QByteArray("FA00014000000;");
+    QTest::newRow("FB") << L{"FB00003581500;"} << QByteArray("FB;") << QByteArray("FB00003581500;");
+    QTest::newRow("FR") << L{"FR1;"} << QByteArray("FR;") << QByteArray("FR1;");
+    QTest::newRow("MD") << L{"MD6;"} << QByteArray("MD;") << QByteArray("MD6;");
+    QTest::newRow("MC") << L{ch07, "MC 07;"} << QByteArray("MC;") << QByteArray("MC 07;");
+    QTest::newRow("RA two digits") << L{"RA01;"} << QByteArray("RA;") << QByteArray("RA01;");
+    QTest::newRow("NR") << L{"NR2;"} << QByteArray("NR;") << QByteArray("NR2;");
+    QTest::newRow("AN") << L{"AN2;"} << QByteArray("AN;") << QByteArray("AN2;");
+    QTest::newRow("AC") << L{"AC 11;"} << QByteArray("AC;") << QByteArray("AC111;");
+    QTest::newRow("PS") << L{} << QByteArray("PS;") << QByteArray("PS1;");
+    QTest::newRow("PS while off") << L{"PS0;"} << QByteArray("PS;") << QByteArray("PS0;");
+    QTest::newRow("ID") << L{} << QByteArray("ID;") << QByteArray("ID018;");
+}
+
+void TestDecoder::readCommandsAnswer()
+{
+    QFETCH(QList<QByteArray>, setup);
+    QFETCH(QByteArray, query);
+    QFETCH(QByteArray, reply);
+
+    Ts570 radio;
+    for (const QByteArray& command : setup)
+        radio.execute(command);
+    const RadioState before = radio.state();
+    const Outcome outcome = radio.execute(query);
+    QVERIFY(outcome.kind == Outcome::Kind::Answered);
+    QCOMPARE(outcome.reply, reply);
+    QVERIFY(radio.state() == before);
+}
+
+void TestDecoder::switchedOffRadioHearsOnlyPower()
+{
+    Ts570 radio;
+    radio.execute("PS0;");
+    const RadioState off = radio.state();
+    for (const QByteArray& command :
+         {QByteArray("FA00007000000;"), QByteArray("XX;"), QByteArray("SR2;"), QByteArray("FA;")}) {
+        const Outcome outcome = radio.execute(command);
+        QVERIFY2(outcome.kind == Outcome::Kind::IgnoredWhileOff, command.constData());
+        QVERIFY(outcome.reply.isEmpty());
+    }
+    QVERIFY(radio.state() == off);
+    QVERIFY(radio.execute("PS1;").kind == Outcome::Kind::Applied);
+    QVERIFY(radio.execute("FA00007000000;").kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.state().vfoA, 7'000'000);
+}
+
+void TestDecoder::tuningEnds()
+{
+    Ts570 radio;
+    radio.execute("AC 11;");
+    radio.finishTuning();
+    QCOMPARE(probe(radio.state(), QStringLiteral("tuner")), QStringLiteral("1/0"));
+}
+
+void TestDecoder::framing_data()
+{
+    QTest::addColumn<QList<QByteArray>>("reads");
+    QTest::addColumn<QList<QByteArray>>("commands");
+
+    using L = QList<QByteArray>;
+    QTest::newRow("one framed") << L{"FA00014000000;\r"} << L{"FA00014000000;"};
+    QTest::newRow("CR LF between")
+        << L{"\r\nFA00014000000;\r\n\r\rMD1;\n"} << L{"FA00014000000;", "MD1;"};
+    QTest::newRow("split over reads") << L{"FA000", "1400", "0000", ";\r"} << L{"FA00014000000;"};
+    QTest::newRow("split blank") << L{"MC", " ", "05", ";"} << L{"MC 05;"};
+    QTest::newRow("several in one read") << L{"NB1;\rNR2;\rPA1;\r"} << L{"NB1;", "NR2;", "PA1;"};
+    QTest::newRow("no separators") << L{"TX;RX;"} << L{"TX;", "RX;"};
+    QTest::newRow("blanks kept") << L{"MW0 070002748500020001 ;\r"}
+                                 << L{"MW0 070002748500020001 ;"};
+    QTest::newRow("CR inside kept") << L{"FA0\r01;"} << L{"FA0\r01;"};
+    QTest::newRow("leading blank kept") << L{" NB1;"} << L{" NB1;"};
+    QTest::newRow("empty command") << L{";;"} << L{";", ";"};
+    QTest::newRow("unterminated waits") << L{"\r\nFA0001"} << L{};
+}
+
+void TestDecoder::framing()
+{
+    QFETCH(QList<QByteArray>, reads);
+    QFETCH(QList<QByteArray>, commands);
+
+    CommandFramer framer;
+    QList<QByteArray> got;
+    for (const QByteArray& read : reads)
+        got += framer.feed(read);
+    QCOMPARE(got, commands);
+}
+
+void TestDecoder::framerBoundsUnterminatedText()
+{
+    CommandFramer framer;
+    const QList<QByteArray> got = framer.feed(QByteArray(300, 'A'));
+    QCOMPARE(got.size(), 2);
+    QCOMPARE(got[0].size(), CommandFramer::MaxPending);
+    // Whatever a runaway sender produces is refused, never half-applied.
+    Ts570 radio;
+    QVERIFY(radio.execute(got[0]).kind == Outcome::Kind::Rejected);
+    const QList<QByteArray> rest = framer.feed("FA00007000000;");
+    QCOMPARE(rest.size(), 1);
+    QVERIFY(radio.execute(rest[0]).kind == Outcome::Kind::Rejected);
+    QVERIFY(!framer.hasPending());
+    QCOMPARE(framer.feed("FA00007000000;"), QList<QByteArray>{"FA00007000000;"});
+}
+
+void TestDecoder::logLines()
+{
+    const QDateTime at(QDate(2026, 12, 9), QTime(9, 13, 50, 123), Qt::UTC);
+    const qint64 ns = 1'234'567'890;
+    QCOMPARE(logline::received(at, ns, "FA00014000000;", Outcome::Kind::Applied),
+             QByteArray("RX 2026-12-09T09:13:50.123Z 1234.567 FA00014000000;\n"));
+    QCOMPARE(logline::received(at, ns, "XYZ;", Outcome::Kind::Rejected),
+             QByteArray("RX 2026-12-09T09:13:50.123Z 1234.567 ? XYZ;\n"));
+    QCOMPARE(logline::received(at, 5, "MD1;", Outcome::Kind::IgnoredWhileOff),
+             QByteArray("RX 2026-12-09T09:13:50.123Z 0.000 - MD1;\n"));
+    QCOMPARE(logline::received(at, 42'000'000, "MC 05;", Outcome::Kind::Applied),
+             QByteArray("RX 2026-12-09T09:13:50.123Z 42.000 MC 05;\n"));
+    QCOMPARE(logline::answer(at, ns, "?;"),
+             QByteArray("ANS 2026-12-09T09:13:50.123Z 1234.567 ?;\n"));
+    // A local time is still written as UTC.
+    QCOMPARE(logline::answer(at.toOffsetFromUtc(3600), 0, "?;"),
+             QByteArray("ANS 2026-12-09T09:13:50.123Z 0.000 ?;\n"));
+    // One command must stay one line, whatever bytes it carries.
+    QCOMPARE(logline::escaped("A\r\n\\\x7f\xff;"), QByteArray("A\\x0D\\x0A\\x5C\\x7F\\xFF;"));
+    QCOMPARE(logline::ready(QStringLiteral("/dev/pts/4"), QStringLiteral("/tmp/my com1")),
+             QByteArray("READY /dev/pts/4 /tmp/my com1\n"));
+}
+
+void TestDecoder::options_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("result"); // action, or port|link|window when running
+
+    using S = QStringList;
+    QTest::newRow("defaults") << S{} << "1||window";
+    QTest::newRow("port") << S{"--port", "3"} << "3||window";
+    QTest::newRow("port equals") << S{"--port=4"} << "4||window";
+    QTest::newRow("link") << S{"--link", "/tmp/x/com9"} << "1|/tmp/x/com9|window";
+    QTest::newRow("no-window") << S{"--no-window"} << "1||none";
+    QTest::newRow("headless") << S{"--headless"} << "1||none";
+    QTest::newRow("help") << S{"--help"} << "help";
+    QTest::newRow("h") << S{"-h"} << "help";
+    QTest::newRow("port zero") << S{"--port", "0"} << "error";
+    QTest::newRow("port text") << S{"--port", "two"} << "error";
+    QTest::newRow("port missing") << S{"--port"} << "error";
+    QTest::newRow("empty link") << S{"--link", ""} << "error";
+    QTest::newRow("unknown option") << S{"--fast"} << "error";
+    QTest::newRow("stray argument") << S{"com1"} << "error";
+}
+
+void TestDecoder::options()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, result);
+
+    const ParsedOptions parsed = parseOptions(QStringList{QStringLiteral("vr")} + arguments);
+    QString got;
+    switch (parsed.action) {
+    case ParsedOptions::Action::Help:
+        got = QStringLiteral("help");
+        break;
+    case ParsedOptions::Action::Error:
+        got = QStringLiteral("error");
+        QVERIFY(!parsed.error.isEmpty());
+        break;
+    case ParsedOptions::Action::Run:
+        got = QStringLiteral("%1|%2|%3")
+                  .arg(parsed.options.port)
+                  .arg(parsed.options.linkPath,
+                       parsed.options.window ? QStringLiteral("window") : QStringLiteral("none"));
+        break;
+    }
+    QCOMPARE(got, result);
+}
+
+QTEST_APPLESS_MAIN(TestDecoder)
+#include "tst_vradio_decoder.moc"
