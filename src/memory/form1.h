@@ -1,12 +1,69 @@
 #pragma once
 
-// Placeholder window: "Program Radio Memory". Built out by its own change.
+// The memory window "Program Radio Memory": a sheet of 100 channels, each a
+// frequency box freqNN (seven digits in units of 10 Hz) and a mode box modeNN.
+// Every opening starts from an empty sheet and opens the window's own serial
+// link from the settings file; Exit, or closing the window any other way,
+// releases the port so the main window can take it back.
+//
+// Data flow: the operator types into the boxes or loads a memory file into
+// them (channels 00 to 09; a load empties 10 to 99). "Write to radio" plays
+// its cue, then sends one memory-write command per filled channel 00 to 09,
+// pausing 0.2 s after each with the event loop running. "Save to file" writes
+// channels 00 to 09 as they stand. The mode digit chosen for each channel by a
+// write is kept while the window is open (see memorywriter.h).
+
+#include "memory/memoryfile.h"
+#include "radio/seriallink.h"
 
 #include <QDialog>
+
+#include <array>
+
+class QLineEdit;
 
 class Form1 : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int Channels = 100;
+    static constexpr int WrittenChannels = MemoryFileChannels;
+
+    // Builds the sheet and runs the load sequence.
     explicit Form1(QWidget* parent = nullptr);
+
+    void Command1_Click(); // Exit
+    void Command2_Click(); // Write to radio
+    void Command3_Click(); // Load from file
+    void Command4_Click(); // Save to file
+    void MSComm1_OnComm();
+    // The length check when a frequency box is left.
+    void freq_LostFocus(int channel);
+
+    QLineEdit* freqBox(int channel) const { return m_rows.at(channel).frequency; }
+    QLineEdit* modeBox(int channel) const { return m_rows.at(channel).mode; }
+    // The mode digit the last write chose for channel 00 to 09, or empty.
+    QString modeCode(int channel) const { return m_modeCode.at(channel); }
+    SerialLink& link() { return m_link; }
+
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildSheet();
+    void Form_Load();
+    MemoryRecords writtenChannels() const;
+
+    struct Row {
+        QLineEdit* frequency = nullptr;
+        QLineEdit* mode = nullptr;
+    };
+    std::array<Row, Channels> m_rows{};
+    std::array<QString, WrittenChannels> m_modeCode;
+    SerialLink m_link;
+    QString m_fileName; // chosen last in the file dialog, offered again next time
+    bool m_writing = false;
+    bool m_leaving = false;
 };
