@@ -1,7 +1,6 @@
 #include "radio/catcommand.h"
 
 #include <array>
-#include <cassert>
 
 namespace {
 QByteArray digits(quint64 value, int width)
@@ -12,8 +11,8 @@ QByteArray digits(quint64 value, int width)
 struct SwitchCommand {
     Switch which;
     const char* name;
-    int width;       // parameter digits
-    int maxSetting;  // highest setting the radio takes
+    int width;      // parameter digits
+    int maxSetting; // highest setting the radio takes
 };
 
 constexpr std::array<SwitchCommand, 8> switchCommands = {{
@@ -28,55 +27,88 @@ constexpr std::array<SwitchCommand, 8> switchCommands = {{
 }};
 } // namespace
 
+// Out-of-range arguments make the empty command rather than a text the radio
+// was never meant to see (a truncated frequency, "NR3;"); SerialLink refuses to
+// send it and says so.
 CatCommand CatCommand::frequency(Vfo vfo, quint64 hertz)
 {
-    assert(hertz < 100000000000ULL);
+    if (hertz > 99999999999ULL)
+        return CatCommand({});
     return CatCommand((vfo == Vfo::A ? "FA" : "FB") + digits(hertz, 11) + ';');
 }
 
 CatCommand CatCommand::receiveOn(Receiver receiver)
 {
-    return CatCommand("FR" + QByteArray::number(static_cast<int>(receiver)) + ';');
+    const int digit = static_cast<int>(receiver);
+    if (digit < 0 || digit > 2)
+        return CatCommand({});
+    return CatCommand("FR" + QByteArray::number(digit) + ';');
 }
 
 CatCommand CatCommand::recallMemory(int channel)
 {
-    assert(channel >= 0 && channel <= 99);
+    if (channel < 0 || channel > 99)
+        return CatCommand({});
     return CatCommand("MC " + digits(static_cast<quint64>(channel), 2) + ';');
 }
 
 CatCommand CatCommand::mode(Mode mode)
 {
-    return CatCommand("MD" + QByteArray::number(static_cast<int>(mode)) + ';');
+    const int digit = static_cast<int>(mode);
+    if (digit < 1 || digit > 6)
+        return CatCommand({});
+    return CatCommand("MD" + QByteArray::number(digit) + ';');
 }
 
 CatCommand CatCommand::setSwitch(Switch which, int setting)
 {
     for (const SwitchCommand& command : switchCommands) {
-        if (command.which == which) {
-            assert(setting >= 0 && setting <= command.maxSetting);
-            return CatCommand(command.name
-                              + digits(static_cast<quint64>(setting), command.width) + ';');
-        }
+        if (command.which == which && setting >= 0 && setting <= command.maxSetting)
+            return CatCommand(command.name + digits(static_cast<quint64>(setting), command.width) +
+                              ';');
     }
-    assert(false);
-    return CatCommand("");
+    return CatCommand({});
 }
 
 CatCommand CatCommand::antenna(int connector)
 {
-    assert(connector == 1 || connector == 2);
+    if (connector != 1 && connector != 2)
+        return CatCommand({});
     return CatCommand("AN" + QByteArray::number(connector) + ';');
 }
 
-CatCommand CatCommand::tuneAntenna() { return CatCommand("AC 11;"); }
-CatCommand CatCommand::transmit() { return CatCommand("TX;"); }
-CatCommand CatCommand::receive() { return CatCommand("RX;"); }
-CatCommand CatCommand::power(bool on) { return CatCommand(on ? "PS1;" : "PS0;"); }
-CatCommand CatCommand::frequencyUp() { return CatCommand("UP;"); }
-CatCommand CatCommand::frequencyDown() { return CatCommand("DN;"); }
-CatCommand CatCommand::partialReset() { return CatCommand("SR1;"); }
-CatCommand CatCommand::fullReset() { return CatCommand("SR2;"); }
+CatCommand CatCommand::tuneAntenna()
+{
+    return CatCommand("AC 11;");
+}
+CatCommand CatCommand::transmit()
+{
+    return CatCommand("TX;");
+}
+CatCommand CatCommand::receive()
+{
+    return CatCommand("RX;");
+}
+CatCommand CatCommand::power(bool on)
+{
+    return CatCommand(on ? "PS1;" : "PS0;");
+}
+CatCommand CatCommand::frequencyUp()
+{
+    return CatCommand("UP;");
+}
+CatCommand CatCommand::frequencyDown()
+{
+    return CatCommand("DN;");
+}
+CatCommand CatCommand::partialReset()
+{
+    return CatCommand("SR1;");
+}
+CatCommand CatCommand::fullReset()
+{
+    return CatCommand("SR2;");
+}
 
 std::optional<CatCommand> CatCommand::memoryWrite(int channel, const QString& frequencyEntry,
                                                   const QString& modeDigit)
@@ -89,8 +121,8 @@ std::optional<CatCommand> CatCommand::memoryWrite(int channel, const QString& fr
                 return std::nullopt;
         }
     }
-    return CatCommand("MW0 " + digits(static_cast<quint64>(channel), 2) + "000"
-                      + frequencyEntry.toLatin1() + '0' + modeDigit.toLatin1() + "0001 ;");
+    return CatCommand("MW0 " + digits(static_cast<quint64>(channel), 2) + "000" +
+                      frequencyEntry.toLatin1() + '0' + modeDigit.toLatin1() + "0001 ;");
 }
 
 std::optional<QString> CatCommand::modeDigitFor(const QString& modeWord)

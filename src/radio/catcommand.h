@@ -32,19 +32,19 @@ class CatCommand {
 public:
     // "FA" or "FB" with the frequency in hertz as eleven digits.
     static CatCommand frequency(Vfo vfo, quint64 hertz);
-    static CatCommand receiveOn(Receiver receiver);  // FR0, FR1, FR2
-    static CatCommand recallMemory(int channel);     // "MC 05;", channel 0 to 99
-    static CatCommand mode(Mode mode);               // MD1 to MD6
+    static CatCommand receiveOn(Receiver receiver); // FR0, FR1, FR2
+    static CatCommand recallMemory(int channel);    // "MC 05;", channel 0 to 99
+    static CatCommand mode(Mode mode);              // MD1 to MD6
     static CatCommand setSwitch(Switch which, int setting);
-    static CatCommand antenna(int connector);        // AN1, AN2
-    static CatCommand tuneAntenna();                 // "AC 11;"
-    static CatCommand transmit();                    // TX
-    static CatCommand receive();                     // RX
-    static CatCommand power(bool on);                // PS1, PS0
-    static CatCommand frequencyUp();                 // UP
-    static CatCommand frequencyDown();               // DN
-    static CatCommand partialReset();                // SR1
-    static CatCommand fullReset();                   // SR2
+    static CatCommand antenna(int connector); // AN1, AN2
+    static CatCommand tuneAntenna();          // "AC 11;"
+    static CatCommand transmit();             // TX
+    static CatCommand receive();              // RX
+    static CatCommand power(bool on);         // PS1, PS0
+    static CatCommand frequencyUp();          // UP
+    static CatCommand frequencyDown();        // DN
+    static CatCommand partialReset();         // SR1
+    static CatCommand fullReset();            // SR2
 
     // Memory write of channel 00 to 09: "MW0 ", the channel, "000", the
     // operator's frequency entry as typed, "0", the mode digit, "0001 ;".
@@ -58,6 +58,9 @@ public:
     // upper case ("usb", "USB"); anything else has none.
     static std::optional<QString> modeDigitFor(const QString& modeWord);
 
+    // False for the empty command that a builder makes from an argument out of
+    // its range; such a command is never sent.
+    bool isValid() const { return !m_text.isEmpty(); }
     const QByteArray& text() const { return m_text; }
     QByteArray framed() const { return m_text + '\r'; }
 

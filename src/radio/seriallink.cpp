@@ -11,6 +11,7 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -29,6 +30,24 @@ bool mayReadAndWrite(const QString& path)
     Q_UNUSED(path);
     return true;
 #endif
+}
+
+// Whether the path (after links) is something other than a character device,
+// such as a plain file that a wrong link points at.
+bool isNotADevice(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISCHR(info.st_mode);
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
 }
 } // namespace
 
@@ -51,6 +70,7 @@ void SerialLink::configure(const RadioSettings& settings)
 {
     if (m_port.isOpen())
         m_port.close();
+    m_inFlight.clear();
     m_settings = settings;
     m_settingsProblem = settingsProblem(settings);
     const int number = portNumber(settings.Comm);
@@ -62,9 +82,11 @@ void SerialLink::configure(const RadioSettings& settings)
     m_port.setParity(QSerialPort::NoParity);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setStopBits(QSerialPort::OneStop);
+    // The transmit buffer (4096) is kept by sendCommand; the receive buffer is
+    // Qt's read buffer, which stops reading from the device when it is full.
     m_port.setReadBufferSize(InBufferSize);
-    // RTS is asserted by the driver itself under RTS/CTS handshaking; Qt
-    // refuses to set it by hand then, so it is not set here.
+    // Under RTS/CTS handshaking the driver asserts RTS itself from the moment
+    // the port opens, and Qt refuses setRequestToSend(): so RTS is not set here.
     m_port.setFlowControl(QSerialPort::HardwareControl);
 }
 
@@ -79,12 +101,11 @@ bool SerialLink::open()
         return true;
     QString reason;
     if (!m_settingsProblem.isEmpty()) {
-        reason = QStringLiteral("%1 in %2. %3")
-                     .arg(m_settingsProblem, QDir::toNativeSeparators(settingsFilePath()),
-                          reconfigureAdvice(settingsFilePath()));
+        reason = settingsFileAdvice();
     } else if (m_port.open(QIODevice::ReadWrite)) {
         m_lastOpenProblem.clear();
-        m_unsentReason.clear();
+        m_closedReason.clear();
+        m_inFlight.clear();
         m_port.clearError();
         return true;
     } else {
@@ -93,7 +114,9 @@ bool SerialLink::open()
     }
     const QString message =
         QStringLiteral("%1 cannot be opened: %2").arg(portDescription(), reason);
-    m_unsentReason = message;
+    m_closedReason = message;
+    // The same failure again (each activation of a window tries once more) is
+    // not shown again: the box that showed it would otherwise cause the next try.
     if (message != m_lastOpenProblem) {
         m_lastOpenProblem = message;
         report(message);
@@ -101,28 +124,46 @@ bool SerialLink::open()
     return false;
 }
 
+QString SerialLink::settingsFileAdvice() const
+{
+    return QStringLiteral("the settings file %1 cannot be used: %2. %3")
+        .arg(shown(settingsFilePath()), m_settingsProblem, reconfigureAdvice(settingsFilePath()));
+}
+
 QString SerialLink::openFailureReason() const
 {
-    const QString path = QDir::toNativeSeparators(m_devicePath);
+    const QString path = shown(m_devicePath);
+    const QString linkAdvice =
+        QStringLiteral("link the port to your serial device, for example: ln -s /dev/ttyUSB0 %1")
+            .arg(shown(GetWinPath() + QStringLiteral("/com") + m_settings.Comm));
+    const QFileInfo info(m_devicePath);
     switch (m_port.error()) {
     case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral(
-                   "the device %1 does not exist. Connect the radio's cable, or link the "
-                   "port to your serial device, for example: ln -s /dev/ttyUSB0 %2")
-            .arg(path, QDir::toNativeSeparators(GetWinPath() + QStringLiteral("/com")
-                                                + m_settings.Comm));
+        if (info.isSymLink())
+            return QStringLiteral("%1 links to %2, which does not exist. Connect the radio's "
+                                  "cable, or %3")
+                .arg(path, shown(info.symLinkTarget()), linkAdvice);
+        return QStringLiteral("the device %1 does not exist. Connect the radio's cable, or %2")
+            .arg(path, linkAdvice);
     case QSerialPort::PermissionError:
         if (!mayReadAndWrite(m_devicePath))
             return QStringLiteral("you have no permission to use %1. Add your user to the "
-                                  "dialout group (sudo adduser $USER dialout), then log in again.")
+                                  "dialout group (sudo adduser $USER dialout), then log out "
+                                  "and in again.")
                 .arg(path);
-        return QStringLiteral("the port is in use by another program. Close that program "
-                              "and try again.");
+        return QStringLiteral("%1 is in use by another program. Close that program and try "
+                              "again.")
+            .arg(path);
     case QSerialPort::OpenError:
-        return QStringLiteral("the port is already open.");
+        return QStringLiteral("%1 is already open.").arg(path);
     default:
-        return QStringLiteral("%1 (%2).").arg(m_port.errorString(), path);
+        break;
     }
+    if (isNotADevice(m_devicePath))
+        return QStringLiteral("%1 is not a serial device. Remove it, or %2").arg(path, linkAdvice);
+    return QStringLiteral("%1 does not work as a serial port at %2 baud (%3). Check that a "
+                          "serial port exists at that device and takes that rate, or %4")
+        .arg(path, m_settings.Baud, m_port.errorString(), linkAdvice);
 }
 
 bool SerialLink::openLink(const RadioSettings& settings)
@@ -133,35 +174,52 @@ bool SerialLink::openLink(const RadioSettings& settings)
 
 bool SerialLink::sendCommand(const CatCommand& command)
 {
+    if (!command.isValid()) {
+        refuse(command, QStringLiteral("Quillard made a command that the radio does not take; "
+                                       "nothing was sent."));
+        return false;
+    }
     const QByteArray bytes = command.framed();
     if (!m_port.isOpen()) {
         if (!m_settingsProblem.isEmpty())
-            m_unsentReason = QStringLiteral("the settings cannot be used: %1 in %2. %3")
-                                 .arg(m_settingsProblem,
-                                      QDir::toNativeSeparators(settingsFilePath()),
-                                      reconfigureAdvice(settingsFilePath()));
-        else if (m_unsentReason.isEmpty())
-            m_unsentReason = QStringLiteral("%1 is not open.").arg(portDescription());
-        m_unsent.append(QString::fromLatin1(command.text()));
-        report({});
+            refuse(command, QStringLiteral("%1 cannot be opened: %2")
+                                .arg(portDescription(), settingsFileAdvice()));
+        else if (!m_closedReason.isEmpty())
+            refuse(command, m_closedReason);
+        else
+            refuse(command, QStringLiteral("%1 is not open.").arg(portDescription()));
         return false;
     }
     if (m_port.bytesToWrite() + bytes.size() > OutBufferSize) {
-        m_unsentReason = QStringLiteral("the transmit buffer of %1 is full: the radio is not "
-                                        "taking data. Check the cable and that the radio is on.")
-                             .arg(portDescription());
-        m_unsent.append(QString::fromLatin1(command.text()));
-        report({});
+        refuse(command, QStringLiteral("the transmit buffer of %1 is full: the radio is not "
+                                       "taking data. Check the cable and that the radio is on.")
+                            .arg(portDescription()));
         return false;
     }
     if (m_port.write(bytes) != bytes.size()) {
-        m_unsentReason = QStringLiteral("%1 refused the write (%2).")
-                             .arg(portDescription(), m_port.errorString());
-        m_unsent.append(QString::fromLatin1(command.text()));
-        report({});
+        refuse(command, QStringLiteral("%1 refused the write (%2).")
+                            .arg(portDescription(), m_port.errorString()));
         return false;
     }
+    m_inFlight.append(command.text());
+    // Hand the command to the device now, as its own write: it leaves at once
+    // rather than when the event loop next runs, and never shares a write with
+    // the next command. The descriptor does not block, so a radio that holds
+    // CTS low leaves the bytes queued instead of freezing the window.
+    m_port.flush();
+    if (!m_port.isOpen())
+        return false; // the device failed under this write; onError has reported it
+    if (m_port.bytesToWrite() == 0)
+        m_inFlight.clear();
     return true;
+}
+
+void SerialLink::refuse(const CatCommand& command, const QString& reason)
+{
+    m_unsent.append(command.isValid() ? QString::fromLatin1(command.text())
+                                      : QStringLiteral("(an invalid command)"));
+    m_unsentReason = reason;
+    report({});
 }
 
 void SerialLink::drainInput()
@@ -170,11 +228,17 @@ void SerialLink::drainInput()
         m_port.readAll();
 }
 
+qint64 SerialLink::inBufferCount() const
+{
+    return m_port.isOpen() ? m_port.bytesAvailable() : 0;
+}
+
 void SerialLink::closeLink()
 {
     if (m_port.isOpen())
         m_port.close();
-    m_unsentReason.clear();
+    m_inFlight.clear();
+    m_closedReason.clear();
 }
 
 void SerialLink::flush()
@@ -193,37 +257,69 @@ QString SerialLink::portDescription() const
 {
     if (m_devicePath.isEmpty())
         return QStringLiteral("Serial port \"%1\"").arg(m_settings.Comm);
-    return QStringLiteral("Serial port %1 (%2)")
-        .arg(m_settings.Comm, QDir::toNativeSeparators(m_devicePath));
+    return QStringLiteral("Serial port %1 (%2)").arg(m_settings.Comm, shown(m_devicePath));
 }
 
 void SerialLink::onBytesWritten()
 {
-    if (m_port.bytesToWrite() == 0)
-        emit commEvent();
+    if (m_port.bytesToWrite() != 0)
+        return;
+    m_inFlight.clear();
+    emit commEvent();
+}
+
+// The commands whose bytes were still queued when the device failed: counted
+// back from the newest, a command with any byte unsent was not sent.
+void SerialLink::takeBackUnwritten()
+{
+    qint64 left = m_port.bytesToWrite();
+    QStringList lost;
+    while (left > 0 && !m_inFlight.isEmpty()) {
+        const QByteArray text = m_inFlight.takeLast();
+        lost.prepend(QString::fromLatin1(text));
+        left -= text.size() + 1;
+    }
+    m_inFlight.clear();
+    m_unsent = lost + m_unsent;
 }
 
 void SerialLink::onError(QSerialPort::SerialPortError error)
 {
-    // Qt reports NoError after every successful open, and the errors of an
-    // opening attempt are handled by open() itself.
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError
-        || error == QSerialPort::UnsupportedOperationError || !m_port.isOpen())
+    // Qt reports NoError after every successful open, the errors of an opening
+    // attempt are handled by open() itself, and a refused setting of a modem
+    // line changes nothing on an open port.
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError ||
+        error == QSerialPort::UnsupportedOperationError || !m_port.isOpen())
         return;
-    // A vanished device repeats the same error in a tight loop: close at once.
-    const QString reason = m_port.errorString();
-    const qint64 lost = m_port.bytesToWrite();
+    // A device that has gone makes Qt repeat the same read error in a tight
+    // loop for as long as the port stays open: close it on the first one.
+    QString what;
+    switch (error) {
+    case QSerialPort::ReadError:
+        what = QStringLiteral("reading from it failed");
+        break;
+    case QSerialPort::WriteError:
+        what = QStringLiteral("writing to it failed");
+        break;
+    case QSerialPort::ResourceError:
+        what = QStringLiteral("the device disappeared");
+        break;
+    default:
+        what = QStringLiteral("it reported a fault");
+        break;
+    }
+    const QString detail = m_port.errorString();
+    takeBackUnwritten();
     m_port.close();
     m_port.clearError();
-    QString message = QStringLiteral("%1 stopped working: %2. The device has gone away (was "
-                                     "the cable pulled, or the radio switched off?). Quillard "
-                                     "opens the port again when the window is next active.")
-                          .arg(portDescription(), reason);
-    if (lost > 0)
-        message += QStringLiteral(" %1 bytes of commands were not sent.").arg(lost);
     m_lastOpenProblem.clear();
-    m_unsentReason = QStringLiteral("%1 was closed after it stopped working.").arg(portDescription());
-    report(message);
+    m_closedReason =
+        QStringLiteral("%1 was closed after it stopped working.").arg(portDescription());
+    m_unsentReason = m_closedReason;
+    report(QStringLiteral("%1 stopped working: %2 (%3). Was the cable pulled, or the radio "
+                          "switched off? Quillard opens the port again when the window is next "
+                          "active.")
+               .arg(portDescription(), what, detail));
 }
 
 void SerialLink::report(const QString& message)

@@ -49,6 +49,8 @@ public:
     bool sendCommand(const CatCommand& command);
     // Reads and discards whatever the radio has sent.
     void drainInput();
+    // Bytes from the radio waiting to be read (InBufferCount).
+    qint64 inBufferCount() const;
     void closeLink();
 
     // Pushes queued bytes out to the device now.
@@ -70,6 +72,9 @@ private:
     void onBytesWritten();
     void onError(QSerialPort::SerialPortError error);
     QString openFailureReason() const;
+    QString settingsFileAdvice() const;
+    void refuse(const CatCommand& command, const QString& reason);
+    void takeBackUnwritten();
     void report(const QString& message);
     void emitPending();
 
@@ -79,7 +84,11 @@ private:
     QString m_settingsProblem;
     QString m_lastOpenProblem;
     QStringList m_unsent;
-    QString m_unsentReason;
+    // Commands handed to the port whose bytes may not all have left yet; when
+    // the device fails, those still queued are reported as not sent.
+    QList<QByteArray> m_inFlight;
+    QString m_unsentReason; // why the commands of the current report were not sent
+    QString m_closedReason; // why the port is closed, when it did not close on request
     QStringList m_pending;
     bool m_reportScheduled = false;
 };

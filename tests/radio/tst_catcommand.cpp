@@ -1,0 +1,179 @@
+#include "radio/catcommand.h"
+
+#include <QTest>
+
+#include <array>
+
+// Every command Quillard can put on the wire, byte for byte: the text, one
+// carriage return, nothing else.
+class TestCatCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void catalogueBytes_data()
+    {
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QByteArray>("expected");
+        const auto row = [](const QByteArray& expected, const CatCommand& command) {
+            QTest::newRow(expected.constData()) << command.framed() << expected + '\r';
+        };
+
+        // The band buttons, on either VFO, and guide entries with half-kHz steps.
+        static constexpr std::array<quint64, 9> bands = {
+            1800000, 3500000, 7000000, 10100000, 14000000, 18068000, 21000000, 24890000, 28000000};
+        for (quint64 hertz : bands) {
+            const QByteArray digits = QByteArray::number(hertz).rightJustified(11, '0');
+            row("FA" + digits + ';', CatCommand::frequency(Vfo::A, hertz));
+            row("FB" + digits + ';', CatCommand::frequency(Vfo::B, hertz));
+        }
+        row("FA00003581500;", CatCommand::frequency(Vfo::A, 3581500));
+        row("FA00014225000;", CatCommand::frequency(Vfo::A, 14225000));
+        row("FA00000000000;", CatCommand::frequency(Vfo::A, 0));
+        row("FB99999999999;", CatCommand::frequency(Vfo::B, 99999999999ULL));
+
+        row("FR0;", CatCommand::receiveOn(Receiver::VfoA));
+        row("FR1;", CatCommand::receiveOn(Receiver::VfoB));
+        row("FR2;", CatCommand::receiveOn(Receiver::Memory));
+
+        for (int channel : {0, 1, 5, 9, 10, 42, 99})
+            row("MC " + QByteArray::number(channel).rightJustified(2, '0') + ';',
+                CatCommand::recallMemory(channel));
+
+        row("MD1;", CatCommand::mode(Mode::LSB));
+        row("MD2;", CatCommand::mode(Mode::USB));
+        row("MD3;", CatCommand::mode(Mode::CW));
+        row("MD4;", CatCommand::mode(Mode::FM));
+        row("MD5;", CatCommand::mode(Mode::AM));
+        row("MD6;", CatCommand::mode(Mode::FSK));
+
+        row("NB0;", CatCommand::setSwitch(Switch::NoiseBlanker, 0));
+        row("NB1;", CatCommand::setSwitch(Switch::NoiseBlanker, 1));
+        row("NR0;", CatCommand::setSwitch(Switch::NoiseReduction, 0));
+        row("NR1;", CatCommand::setSwitch(Switch::NoiseReduction, 1));
+        row("NR2;", CatCommand::setSwitch(Switch::NoiseReduction, 2));
+        row("RA00;", CatCommand::setSwitch(Switch::Attenuator, 0));
+        row("RA01;", CatCommand::setSwitch(Switch::Attenuator, 1));
+        row("PA0;", CatCommand::setSwitch(Switch::Preamplifier, 0));
+        row("PA1;", CatCommand::setSwitch(Switch::Preamplifier, 1));
+        row("PR0;", CatCommand::setSwitch(Switch::Processor, 0));
+        row("PR1;", CatCommand::setSwitch(Switch::Processor, 1));
+        row("VX0;", CatCommand::setSwitch(Switch::Vox, 0));
+        row("VX1;", CatCommand::setSwitch(Switch::Vox, 1));
+        row("LK0;", CatCommand::setSwitch(Switch::Lock, 0));
+        row("LK1;", CatCommand::setSwitch(Switch::Lock, 1));
+        row("SC0;", CatCommand::setSwitch(Switch::Scan, 0));
+        row("SC1;", CatCommand::setSwitch(Switch::Scan, 1));
+
+        row("AN1;", CatCommand::antenna(1));
+        row("AN2;", CatCommand::antenna(2));
+        row("AC 11;", CatCommand::tuneAntenna());
+        row("TX;", CatCommand::transmit());
+        row("RX;", CatCommand::receive());
+        row("PS1;", CatCommand::power(true));
+        row("PS0;", CatCommand::power(false));
+        row("UP;", CatCommand::frequencyUp());
+        row("DN;", CatCommand::frequencyDown());
+        row("SR1;", CatCommand::partialReset());
+        row("SR2;", CatCommand::fullReset());
+
+        // Memory writes: the entry as typed, the mode digit, or none.
+        const auto write = [](int channel, const char* entry, const char* digit) {
+            return *CatCommand::memoryWrite(channel, QString::fromLatin1(entry),
+                                            QString::fromLatin1(digit));
+        };
+        row("MW0 070002748500020001 ;", write(7, "2748500", "2"));
+        row("MW0 000000700000010001 ;", write(0, "0700000", "1"));
+        row("MW0 090001410000060001 ;", write(9, "1410000", "6"));
+        row("MW0 01000141000060001 ;", write(1, "141000", "6"));
+        row("MW0 02000141000000001 ;", write(2, "1410000", ""));
+        row("MW0 03000abc 1.2030001 ;", write(3, "abc 1.2", "3"));
+    }
+
+    void catalogueBytes()
+    {
+        QFETCH(QByteArray, wire);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(wire, expected);
+    }
+
+    void memoryWriteIsTwentyFourCharacters()
+    {
+        const auto command =
+            CatCommand::memoryWrite(7, QStringLiteral("2748500"), QStringLiteral("2"));
+        QVERIFY(command);
+        QCOMPARE(command->text().size(), 24);
+        // The frequency field reads as hertz: "000", the entry in tens of hertz, "0".
+        QCOMPARE(command->text().mid(6, 11), QByteArray("00027485000"));
+    }
+
+    // Texts that would smuggle other commands onto the wire, or arguments
+    // outside what the radio takes, never become a command.
+    void refusedTexts_data()
+    {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("digit");
+        QTest::newRow("semicolon in entry") << 0 << "70;TX;0"
+                                            << "1";
+        QTest::newRow("carriage return in entry") << 0 << "7000\r00"
+                                                  << "1";
+        QTest::newRow("line feed in mode") << 0 << "7000000"
+                                           << "\n";
+        QTest::newRow("semicolon as mode") << 0 << "7000000"
+                                           << ";";
+        QTest::newRow("non-ASCII") << 0 << QString::fromUtf8("70000é0") << "1";
+        QTest::newRow("channel 10") << 10 << "7000000"
+                                    << "1";
+        QTest::newRow("channel -1") << -1 << "7000000"
+                                    << "1";
+    }
+
+    void refusedTexts()
+    {
+        QFETCH(int, channel);
+        QFETCH(QString, entry);
+        QFETCH(QString, digit);
+        QVERIFY(!CatCommand::memoryWrite(channel, entry, digit));
+    }
+
+    void outOfRangeArgumentsMakeNoCommand()
+    {
+        QVERIFY(!CatCommand::frequency(Vfo::A, 100000000000ULL).isValid());
+        QVERIFY(!CatCommand::recallMemory(100).isValid());
+        QVERIFY(!CatCommand::recallMemory(-1).isValid());
+        QVERIFY(!CatCommand::setSwitch(Switch::NoiseReduction, 3).isValid());
+        QVERIFY(!CatCommand::setSwitch(Switch::Attenuator, 2).isValid());
+        QVERIFY(!CatCommand::setSwitch(Switch::Scan, -1).isValid());
+        QVERIFY(!CatCommand::antenna(3).isValid());
+        QVERIFY(!CatCommand::mode(static_cast<Mode>(7)).isValid());
+        QVERIFY(!CatCommand::receiveOn(static_cast<Receiver>(3)).isValid());
+        QVERIFY(CatCommand::fullReset().isValid());
+    }
+
+    void modeDigits_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("digit");
+        const char* words[] = {"lsb", "usb", "cw", "fm", "am", "fsk"};
+        for (int i = 0; i < 6; ++i) {
+            const QString word = QString::fromLatin1(words[i]);
+            const QString digit = QString::number(i + 1);
+            QTest::newRow(words[i]) << word << digit;
+            QTest::newRow(qPrintable(word.toUpper())) << word.toUpper() << digit;
+        }
+        QTest::newRow("mixed case") << "Usb" << QString();
+        QTest::newRow("blank around") << " usb" << QString();
+        QTest::newRow("empty") << "" << QString();
+        QTest::newRow("ssb") << "ssb" << QString();
+    }
+
+    void modeDigits()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, digit);
+        QCOMPARE(CatCommand::modeDigitFor(word).value_or(QString()), digit);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCatCommand)
+#include "tst_catcommand.moc"
