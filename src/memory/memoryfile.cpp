@@ -166,7 +166,10 @@ QString writeMemoryFile(const QString& path, const MemoryRecords& records)
 {
     const QByteArray bytes = formatMemoryFile(records);
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    // Unbuffered, so a short write (a full disk) shows in write()'s count: a
+    // buffered QSaveFile can lose the tail of the file at commit without saying so.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                   file.write(bytes) == bytes.size();
     QString reason = file.errorString();
     if (written) {
         written = file.commit();
