@@ -1,0 +1,111 @@
+#pragma once
+
+// The frames of the main window. They are drawn behind the controls and group
+// them only to the eye: every selection button is a child of the canvas lying
+// over its frame, so all of them can share one selection group. The table
+// below is the one place where frame positions, colours and fonts are kept;
+// the control units place their buttons with stackedInFrame().
+
+#include <QRect>
+#include <QRgb>
+#include <QWidget>
+
+#include <array>
+
+enum class CaptionFont { PlatformDefault, SansSerifBold, Tahoma };
+
+struct FrameSpec {
+    const char* name;
+    const char* caption;
+    QRect geometry;
+    bool hasBackground;
+    QRgb background;
+    QRgb text;
+    CaptionFont font;
+};
+
+inline constexpr QRgb defaultText = qRgb(0, 0, 0);
+
+inline constexpr std::array<FrameSpec, 8> panelFrames = {{
+    {"Frame3",
+     "Settings",
+     {5, 9, 84, 415},
+     false,
+     0,
+     qRgb(0, 0, 192),
+     CaptionFont::PlatformDefault},
+    {"Frame5",
+     "Memory Selection",
+     {96, 123, 409, 265},
+     true,
+     qRgb(0, 0, 128),
+     qRgb(255, 255, 128),
+     CaptionFont::Tahoma},
+    {"Frame2",
+     "Bands",
+     {512, 4, 81, 168},
+     true,
+     qRgb(128, 0, 128),
+     qRgb(255, 255, 255),
+     CaptionFont::SansSerifBold},
+    {"Frame1",
+     "Modes",
+     {513, 176, 81, 117},
+     true,
+     qRgb(0, 128, 0),
+     qRgb(255, 255, 255),
+     CaptionFont::SansSerifBold},
+    {"Frame4",
+     "Functions",
+     {513, 297, 81, 73},
+     true,
+     qRgb(128, 0, 0),
+     qRgb(255, 255, 255),
+     CaptionFont::SansSerifBold},
+    {"Frame6",
+     "Power",
+     {513, 373, 81, 54},
+     true,
+     qRgb(0, 128, 128),
+     qRgb(255, 255, 255),
+     CaptionFont::SansSerifBold},
+    {"Frame7",
+     "Transmission",
+     {105, 392, 194, 37},
+     true,
+     qRgb(0, 192, 192),
+     defaultText,
+     CaptionFont::SansSerifBold},
+    {"Frame8",
+     "WWV",
+     {304, 392, 189, 37},
+     true,
+     qRgb(0, 192, 192),
+     defaultText,
+     CaptionFont::SansSerifBold},
+}};
+
+// Height of the caption band at the top of a frame; controls stack right below it.
+inline constexpr int frameCaptionHeight = 14;
+
+const FrameSpec& frameSpec(const char* name);
+
+// The fonts of the panel, 8.25 points.
+QFont sansSerifBold();
+QFont tahoma();
+
+// Where the index-th control of a frame's stack goes, in the frame's parent's
+// coordinates: right below the caption, without gaps, centred across the frame.
+QRect stackedInFrame(const FrameSpec& frame, int index, QSize size, Qt::Orientation direction);
+
+// A frame with its caption painted over its top border.
+class PanelFrame : public QWidget {
+public:
+    PanelFrame(const FrameSpec& spec, QWidget* canvas);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_caption;
+};

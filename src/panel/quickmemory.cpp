@@ -1,0 +1,68 @@
+#include "panel/quickmemory.h"
+
+#include "panel/form2.h"
+#include "panel/panelframe.h"
+#include "panel/selectiongroup.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+constexpr QSize memoryButtonSize(57, 17);
+// Left margin of the first column, and where the first row starts below the
+// frame's top edge (the caption band of this frame is slimmer than the others
+// so that fifteen rows fit).
+constexpr int memoryLeftMargin = 5;
+constexpr int memoryTopMargin = 10;
+
+QRect memoryCell(const FrameSpec& frame, int column, int row)
+{
+    return {frame.geometry.topLeft() + QPoint(memoryLeftMargin + column * memoryButtonSize.width(),
+                                              memoryTopMargin + row * memoryButtonSize.height()),
+            memoryButtonSize};
+}
+
+void recallMemory(Form2& panel, int channel)
+{
+    panel.SendCommand(CatCommand::receiveOn(Receiver::Memory));
+    panel.SendCommand(CatCommand::recallMemory(channel));
+}
+} // namespace
+
+void buildQuickMemories(Form2& panel, QWidget* canvas)
+{
+    const FrameSpec& frame = frameSpec("Frame5");
+    QPalette colours = canvas->palette();
+    colours.setColor(QPalette::Window, QColor::fromRgb(frame.background));
+    colours.setColor(QPalette::WindowText, QColor::fromRgb(frame.text));
+    const QFont font = tahoma();
+
+    for (int channel = 0; channel < memoryChannels; ++channel) {
+        const QString caption = QStringLiteral("Mem %1").arg(channel, 2, 10, QLatin1Char('0'));
+        auto* button = new QRadioButton(caption, canvas);
+        button->setObjectName(QStringLiteral("Option%1").arg(memoryControlNumber(channel)));
+        button->setAccessibleName(caption);
+        button->setGeometry(
+            memoryCell(frame, channel / memoryRowsPerColumn, channel % memoryRowsPerColumn));
+        button->setFont(font);
+        button->setPalette(colours);
+        auto act = [&panel, channel] { recallMemory(panel, channel); };
+        panel.setHandler(button->objectName(), act);
+        panel.selectionGroup().add(button, act);
+    }
+
+    // Under "Mem 99" in the last column, wrapped to the column's width.
+    const int lastColumn = (memoryChannels - 1) / memoryRowsPerColumn;
+    const int rowAfterLast = (memoryChannels - 1) % memoryRowsPerColumn + 1;
+    const QRect first = memoryCell(frame, lastColumn, rowAfterLast);
+    const int bottom = frame.geometry.bottom() - 2;
+    auto* label = new QLabel(QStringLiteral("Quick Memory Selection"), canvas);
+    label->setObjectName(QStringLiteral("QuickMemoryLabel"));
+    label->setAccessibleName(label->text());
+    label->setGeometry(first.x(), first.y() + 4, memoryButtonSize.width() + 2,
+                       bottom - first.y() - 4);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setFont(font);
+    label->setPalette(colours);
+}

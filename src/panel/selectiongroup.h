@@ -1,0 +1,47 @@
+#pragma once
+
+// The panel's one selection group: all 120 selection buttons (bands, modes,
+// VFO A, VFO B, Mem, the 100 quick memories, On, Off) across every frame. At
+// most one is marked; push buttons never join it and never change the mark.
+//
+// A selection button acts when it becomes the marked one, whether by a click,
+// by the keyboard or by receiving the keyboard focus. A click (or Space) on
+// the button that is already marked acts again: an operator who clicks "20m"
+// a second time wants the band edge again. Focus arriving on the button that
+// is already marked does nothing.
+
+#include <QButtonGroup>
+#include <QObject>
+
+#include <functional>
+
+class QAbstractButton;
+class QFont;
+class QRect;
+class QWidget;
+struct FrameSpec;
+
+class SelectionGroup : public QObject {
+public:
+    explicit SelectionGroup(QObject* parent);
+
+    // Makes the button one of the group; act runs each time it acts.
+    void add(QAbstractButton* button, std::function<void()> act);
+
+    QAbstractButton* marked() const { return m_group.checkedButton(); }
+    QList<QAbstractButton*> buttons() const { return m_group.buttons(); }
+
+private:
+    QButtonGroup m_group;
+    // The button that was already marked when it was pressed, so its click acts again.
+    QAbstractButton* m_pressedWhileMarked = nullptr;
+};
+
+// A right-column selection button: a push button that stays pressed while
+// marked, in its frame's colours and bold 8.25 point "MS Sans Serif".
+QAbstractButton* makeColumnSelectionButton(QWidget* canvas, const char* name, const char* caption,
+                                           const FrameSpec& frame, const QRect& geometry);
+
+// A push button with the platform's look; every press acts.
+QAbstractButton* makePushButton(QWidget* parent, const char* name, const char* caption,
+                                const QRect& geometry, const char* toolTip = nullptr);

@@ -1,0 +1,27 @@
+#pragma once
+
+// "System Reset": after its cue, up to three questions decide between a
+// partial reset, a full reset and nothing. Every question defaults to No, so
+// Enter never resets the radio. No panel variable is touched.
+
+#include <QMessageBox>
+
+#include <array>
+
+class Form2;
+class QWidget;
+
+struct ResetQuestion {
+    const char* title;
+    const char* text;
+};
+
+inline constexpr std::array<ResetQuestion, 3> resetQuestions = {{
+    {"Are you sure?", "Are you sure you want to do a System Reset?"},
+    {"System Reset", "Do you want to do a Partial Reset?"},
+    {"System Reset", "Then you want to do a Full Reset?"},
+}};
+
+void Command18_Click(Form2& panel);
+
+void buildSystemReset(Form2& panel, QWidget* canvas);
