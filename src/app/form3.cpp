@@ -4,9 +4,13 @@
 #include "app/selectonfocus.h"
 #include "app/settings.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -125,6 +129,23 @@ void Form3::handOver()
 {
     m_handedOver = true;
     close();
+}
+
+void Form3::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous() || m_shown)
+        return;
+    m_shown = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    activateWindow();
+    // The first focus lands on Com2 and selects it. Some window managers hand
+    // out the focus late or not at all, so make sure of the result here.
+    auto* com2 = findChild<QAbstractButton*>(QStringLiteral("Com2"));
+    com2->setFocus(Qt::ActiveWindowFocusReason);
+    if (!com2->isChecked())
+        com2->setChecked(true);
 }
 
 void Form3::closeEvent(QCloseEvent* event)

@@ -29,9 +29,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool m_handedOver = false;
+    bool m_shown = false;
     QString m_chosenComm;
     QString m_chosenBaud;
 };

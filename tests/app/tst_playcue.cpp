@@ -1,0 +1,159 @@
+// Cue playback heard through ALSA: the test gives ALSA a configuration of its
+// own (ALSA_CONFIG_PATH) whose "default" device is the file plugin, so what
+// Quillard played can be read back from a file. A JACK dummy server behind it,
+// when jackd is installed, keeps real time to show that playback blocks.
+
+#include "app/cues.h"
+#include "uitest.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtEndian>
+
+#include <cmath>
+
+namespace {
+QByteArray toneSamples(int frames)
+{
+    QByteArray samples;
+    for (int i = 0; i < frames; ++i) {
+        const qint16 value = static_cast<qint16>(8000 * std::sin(i * 0.125));
+        samples.append(reinterpret_cast<const char*>(&value), 2); // little-endian host
+    }
+    return samples;
+}
+
+QByteArray wavFile(const QByteArray& samples, int rate)
+{
+    auto u32 = [](quint32 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [](quint16 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    return "RIFF" + u32(36 + samples.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1)
+           + u32(rate) + u32(rate * 2) + u16(2) + u16(16) + "data" + u32(samples.size())
+           + samples;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+} // namespace
+
+class TestPlayCue : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_alsa;
+    QString m_config;
+    QString m_output;
+
+    // ALSA re-reads its configuration when the file changes.
+    void useDefaultDevice(const QByteArray& slave)
+    {
+        QFile::remove(m_output);
+        const QByteArray config =
+            "pcm_type.jack { lib \"/usr/lib/x86_64-linux-gnu/alsa-lib/"
+            "libasound_module_pcm_jack.so\" }\n"
+            "pcm.!default { type file slave.pcm " + slave + " file \""
+            + QFile::encodeName(m_output) + "\" format \"raw\" }\n";
+        writeFile(m_config, config);
+        QTest::qWait(1100); // a new modification time for ALSA to notice
+    }
+
+    QByteArray played() const
+    {
+        QFile file(m_output);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_config = m_alsa.filePath("asound.conf");
+        m_output = m_alsa.filePath("played.raw");
+        qputenv("ALSA_CONFIG_PATH", QFile::encodeName(m_config));
+    }
+
+    void playsTheNamedFileAndOnlyThat()
+    {
+        TestEnvironment env;
+        useDefaultDevice("{ type null }");
+        const QByteArray samples = toneSamples(4410);
+        writeFile(env.settingsDir() + "/20m.wav", wavFile(samples, 22050));
+        PlayCue("20m.wav");
+        const QByteArray out = played();
+        QVERIFY(out.size() >= samples.size());
+        QCOMPARE(out.left(samples.size()), samples);
+        // What follows is only the device's padding of its last period.
+        QVERIFY(out.mid(samples.size()).count('\0') == out.size() - samples.size());
+    }
+
+    void missingOrBrokenFilePlaysTheAlert_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a sound") << QByteArray("this is not a wave file");
+    }
+
+    void missingOrBrokenFilePlaysTheAlert()
+    {
+        QFETCH(QByteArray, content);
+        TestEnvironment env;
+        useDefaultDevice("{ type null }");
+        if (!content.isEmpty())
+            writeFile(env.settingsDir() + "/ant1.wav", content);
+        PlayCue("ant1.wav");
+        const QByteArray out = played();
+        // About a quarter of a second of sound, not silence.
+        QVERIFY2(out.size() >= 22050 / 5 * 2, qPrintable(QString::number(out.size())));
+        QVERIFY(out.count('\0') < out.size() / 2);
+    }
+
+    void noAudioDeviceMeansSilenceAtOnce()
+    {
+        TestEnvironment env;
+        writeFile(m_config, "pcm.!default { type hw card 31 }\n");
+        QTest::qWait(1100);
+        writeFile(env.settingsDir() + "/pon.wav", wavFile(toneSamples(22050), 22050));
+        QElapsedTimer clock;
+        clock.start();
+        PlayCue("pon.wav");
+        PlayCue("missing.wav");
+        QVERIFY(clock.elapsed() < 500);
+    }
+
+    void blocksForTheLengthOfTheSound()
+    {
+        const QString jackd = QStandardPaths::findExecutable("jackd");
+        if (jackd.isEmpty() || !QFile::exists("/usr/lib/x86_64-linux-gnu/alsa-lib/"
+                                              "libasound_module_pcm_jack.so"))
+            QSKIP("jackd and the ALSA jack plugin are needed to keep real time");
+        const QByteArray server = "quillard-test-" + QByteArray::number(QCoreApplication::applicationPid());
+        qputenv("JACK_DEFAULT_SERVER", server);
+        QProcess jack;
+        jack.start(jackd, {"--no-realtime", "-n", server, "-d", "dummy", "-r", "22050", "-p", "512"});
+        QVERIFY(jack.waitForStarted());
+        QTest::qWait(1500);
+        if (jack.state() != QProcess::Running)
+            QSKIP("the JACK dummy server did not start");
+
+        TestEnvironment env;
+        useDefaultDevice("{ type plug slave.pcm { type jack playback_ports { 0 system:playback_1 } } }");
+        const QByteArray samples = toneSamples(11025); // half a second
+        writeFile(env.settingsDir() + "/reset.wav", wavFile(samples, 22050));
+        QElapsedTimer clock;
+        clock.start();
+        PlayCue("reset.wav");
+        const qint64 ms = clock.elapsed();
+        jack.terminate();
+        jack.waitForFinished(3000);
+        QVERIFY2(ms >= 450 && ms < 1500, qPrintable(QString::number(ms)));
+        QCOMPARE(played().left(samples.size()), samples);
+    }
+};
+
+QUILLARD_TEST_MAIN(TestPlayCue)
+#include "tst_playcue.moc"
