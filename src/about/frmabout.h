@@ -1,6 +1,8 @@
 #pragma once
 
-// Placeholder window: "About Quillard". Built out by its own change.
+// The About box: program title, version, a one-line description, contact
+// labels and two pictures. "OK" closes it (Enter and Esc too); "System
+// Info..." starts the platform's system-information tool, or says there is none.
 
 #include <QDialog>
 
@@ -9,4 +11,15 @@ class frmAbout : public QDialog {
 
 public:
     explicit frmAbout(QWidget* parent = nullptr);
+
+    static constexpr int versionMajor = 1;
+    static constexpr int versionMinor = 0;
+    static constexpr int versionRevision = 2;
+
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+private:
+    void Form_Load();
+    void StartSysInfo();
 };

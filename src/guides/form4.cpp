@@ -1,7 +1,91 @@
 #include "guides/form4.h"
 
-Form4::Form4(QWidget* parent) : QDialog(parent)
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+constexpr int leftColumn = 9;
+constexpr int rightColumn = 176;
+constexpr int columnWidth = 168;
+constexpr std::array<int, 5> rowTops = {83, 105, 127, 149, 171}; // 80, 40, 20, 15, 10 m
+
+// Column by column, top to bottom. The U.S.A. 80 m calling frequency selects
+// VFO A before the mode.
+constexpr std::array<GuideEntry, 10> sstvEntries = {{
+    {"Text8", "3730~3740", 3730000},
+    {"Text9", "7035~7045", 7035000},
+    {"Text10", "14225~14235", 14225000},
+    {"Text11", "21335~21345", 21335000},
+    {"Text12", "28675~28685", 28675000},
+    {"Text2", "3845", 3845000, CommandOrder::ReceiverFirst},
+    {"Text3", "7171", 7171000},
+    {"Text4", "14230", 14230000},
+    {"Text5", "21340", 21340000},
+    {"Text6", "28680", 28680000},
+}};
+
+struct Heading {
+    const char* name;
+    const char* text;
+    int x;
+};
+
+constexpr std::array<Heading, 2> headings = {{
+    {"Text7", "IARU Region1\n(Europe/Africa)\nFrequency (kHz)", leftColumn},
+    {"Text1", "U.S.A./Canada\nFrequency (kHz)", rightColumn},
+}};
+} // namespace
+
+Form4::Form4(QWidget* parent) : GuideWindow(parent, "Form4", "SSTV", QSize(353, 203), Mode::USB)
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("SSTV"));
+    QPalette navy = palette();
+    navy.setColor(QPalette::Window, QColor(0, 0, 128));
+    setPalette(navy);
+    setAutoFillBackground(true);
+
+    auto* title = new QLabel(QStringLiteral("SSTV FREQUENCIES"), this);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->setAccessibleName(title->text());
+    title->setFont(designFont(12, true));
+    title->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    title->setGeometry(93, 6, 191, 34);
+
+    for (const Heading& heading : headings) {
+        auto* box = new QLabel(QString::fromLatin1(heading.text), this);
+        box->setObjectName(QString::fromLatin1(heading.name));
+        box->setAccessibleName(box->text());
+        box->setFont(designFont(9.75, true));
+        box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        box->setAutoFillBackground(true);
+        QPalette grey = box->palette();
+        grey.setColor(QPalette::Window, QColor(192, 192, 192));
+        grey.setColor(QPalette::WindowText, Qt::black);
+        box->setPalette(grey);
+        box->setGeometry(heading.x, 36, columnWidth, 47);
+    }
+
+    QPalette cell = palette();
+    cell.setColor(QPalette::Base, QColor(255, 255, 192));
+    cell.setColor(QPalette::Text, QColor(0, 128, 0));
+    const QFont cellFont = designFont(9.75, true);
+    for (size_t i = 0; i < sstvEntries.size(); ++i) {
+        const int x = i < rowTops.size() ? leftColumn : rightColumn;
+        QLineEdit* box = addTextEntry(this, sstvEntries[i],
+                                      QRect(x, rowTops[i % rowTops.size()], columnWidth, 24));
+        box->setPalette(cell);
+        box->setFont(cellFont);
+    }
+}
+
+void Form4::Form_Unload()
+{
+    m_link.closeLink();
+}
+
+void Form4::done(int result)
+{
+    Form_Unload();
+    GuideWindow::done(result);
 }

@@ -1,7 +1,70 @@
 #include "guides/form7.h"
 
-Form7::Form7(QWidget* parent) : QDialog(parent)
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+constexpr QSize clientSize(376, 246);
+constexpr int dividerX = 185;
+constexpr int dividerY = 59;
+
+struct SarexButton {
+    GuideEntry entry;
+    QRect geometry;
+};
+
+// WA3NAN in the left half, W5RRR in the right.
+const std::array<SarexButton, 9> sarexButtons = {{
+    {{"Command1", "3860 kHz", 3860000}, QRect(50, 72, 92, 29)},
+    {{"Command2", "7185 kHz", 7185000}, QRect(50, 105, 92, 29)},
+    {{"Command3", "14295 kHz", 14295000}, QRect(50, 139, 92, 29)},
+    {{"Command4", "21395 kHz", 21395000}, QRect(50, 173, 92, 29)},
+    {{"Command5", "28650 kHz", 28650000}, QRect(50, 207, 92, 29)},
+    {{"Command6", "7225 kHz", 7225000}, QRect(239, 77, 92, 33)},
+    {{"Command7", "14280 kHz", 14280000}, QRect(239, 116, 92, 33)},
+    {{"Command8", "21395 kHz", 21395000}, QRect(239, 155, 92, 33)},
+    {{"Command9", "28650 kHz", 28650000}, QRect(239, 195, 92, 33)},
+}};
+
+struct Description {
+    const char* name;
+    const char* text;
+    QRect geometry;
+};
+
+const std::array<Description, 2> descriptions = {{
+    {"Text1", "WA3NAN\nGoddard Amateur Radio Club\nShuttle Audio and SAREZ\nBulletins",
+     QRect(3, 4, 173, 53)},
+    {"Text2", "W5RRR\nJohnson Space Center ARC\nHouston, Texas\nSAREX Bulletins",
+     QRect(192, 3, 181, 54)},
+}};
+} // namespace
+
+Form7::Form7(QWidget* parent) : GuideWindow(parent, "Form7", "SAREX", clientSize, Mode::USB)
 {
-    setObjectName(QStringLiteral("Form7"));
-    setWindowTitle(QStringLiteral("SAREX"));
+    QPalette green = palette();
+    green.setColor(QPalette::Window, QColor(192, 255, 192));
+    setPalette(green);
+    setAutoFillBackground(true);
+
+    for (const Description& description : descriptions) {
+        auto* box = new QLabel(QString::fromLatin1(description.text), this);
+        box->setObjectName(QString::fromLatin1(description.name));
+        box->setAccessibleName(box->text());
+        box->setFont(designFont(8.25, true));
+        box->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        box->setGeometry(description.geometry);
+    }
+    for (const SarexButton& button : sarexButtons)
+        addButtonEntry(this, button.entry, button.geometry);
+}
+
+void Form7::paintEvent(QPaintEvent* event)
+{
+    GuideWindow::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawLine(dividerX, 0, dividerX, height());
+    painter.drawLine(0, dividerY, width(), dividerY);
 }

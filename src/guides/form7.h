@@ -1,12 +1,16 @@
 #pragma once
 
-// Placeholder window: "SAREX". Built out by its own change.
+// The SAREX guide: bulletin frequencies of two club stations, one push button
+// per frequency; a press tunes VFO A in USB.
 
-#include <QDialog>
+#include "guides/guidewindow.h"
 
-class Form7 : public QDialog {
+class Form7 : public GuideWindow {
     Q_OBJECT
 
 public:
     explicit Form7(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -1,12 +1,17 @@
 #pragma once
 
-// Placeholder window: "Radio Frequencies for Code Reception". Built out by its own change.
+// The code reception guide: the weekly schedule of a code-practice and
+// bulletin station as a static grid, and its seven frequencies as push
+// buttons; a press selects VFO A, then CW, then tunes.
 
-#include <QDialog>
+#include "guides/guidewindow.h"
 
-class Form9 : public QDialog {
+class Form9 : public GuideWindow {
     Q_OBJECT
 
 public:
     explicit Form9(QWidget* parent = nullptr);
+
+private:
+    void buildSchedule();
 };
