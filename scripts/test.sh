@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test. Tests start their own
+# X server and pseudo-terminals, so no display or serial port is needed.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+build_quillard
+cd "$BUILD"
+ctest --output-on-failure -j2 --timeout 600

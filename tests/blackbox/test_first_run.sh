@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# A new operator's first start, with real clicks: the first-run message, the
+# Communication Settings window, Com1 and 9600, Save, then the main window.
+source "$(dirname "$0")/common.sh"
+
+start_x
+radio_on_com1
+start_quillard
+
+wait_window "Quillard" >/dev/null
+sleep 0.5
+xdotool key Return
+
+settings=$(wait_window "Communication Settings")
+sleep 0.5
+[[ ! -e "$QUILLARD_CONFIG/qd.cfg" ]] || fail "qd.cfg written before Save"
+# Client-area places of Com1, 9600 and Save in the settings window.
+click_at "$settings" 40 43
+click_at "$settings" 230 67
+click_at "$settings" 150 149
+
+wait_window "Kenwood Quillard Version 1.02" >/dev/null
+got=$(od -An -c "$QUILLARD_CONFIG/qd.cfg" | tr -s ' ')
+[[ "$(cat "$QUILLARD_CONFIG/qd.cfg")" == $'1\r\n9600\r' ]] || fail "qd.cfg holds:$got"
+# Nothing goes to the radio before the operator acts in the main window.
+sleep 0.5
+expect_bytes ""
+kill "$QUILLARD_PID"
+echo "PASS: first run"
