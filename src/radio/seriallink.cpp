@@ -11,6 +11,7 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -42,6 +43,19 @@ bool isNotADevice(const QString& path)
 #else
     Q_UNUSED(path);
     return false;
+#endif
+}
+
+// Whether the device has room for more bytes now. Qt's flush() writes even
+// when it has none, and takes the "try again" answer for a vanished device.
+bool deviceTakesData(QSerialPort& port)
+{
+#ifdef Q_OS_UNIX
+    pollfd ready{static_cast<int>(port.handle()), POLLOUT, 0};
+    return ::poll(&ready, 1, 0) == 1 && (ready.revents & POLLOUT);
+#else
+    Q_UNUSED(port);
+    return true;
 #endif
 }
 
@@ -204,9 +218,9 @@ bool SerialLink::sendCommand(const CatCommand& command)
     m_inFlight.append(command.text());
     // Hand the command to the device now, as its own write: it leaves at once
     // rather than when the event loop next runs, and never shares a write with
-    // the next command. The descriptor does not block, so a radio that holds
-    // CTS low leaves the bytes queued instead of freezing the window.
-    m_port.flush();
+    // the next command. A radio that holds CTS low leaves the bytes queued
+    // instead of freezing the window.
+    flush();
     if (!m_port.isOpen())
         return false; // the device failed under this write; onError has reported it
     if (m_port.bytesToWrite() == 0)
@@ -243,7 +257,7 @@ void SerialLink::closeLink()
 
 void SerialLink::flush()
 {
-    if (m_port.isOpen() && m_port.bytesToWrite() > 0)
+    if (m_port.isOpen() && m_port.bytesToWrite() > 0 && deviceTakesData(m_port))
         m_port.flush();
 }
 
