@@ -1,0 +1,557 @@
+#include "memory/form1.h"
+
+#include "app/cues.h"
+#include "memory/memoryfiledialog.h"
+#include "panel/form2.h"
+#include "timeline.h"
+#include "uitest.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+const QString errorText = QStringLiteral("Data not entered in correct format!,\r\nplease retry.");
+
+QPushButton* button(const Form1& form, const char* name)
+{
+    auto* found = form.findChild<QPushButton*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no button %s", name);
+    return found;
+}
+
+void showActive(Form1& form)
+{
+    form.show();
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form))
+        qWarning("memory window did not become active");
+}
+
+// Answers the file dialogs from a list of names and remembers what they were asked.
+struct ScriptedDialog {
+    QStringList answers;
+    QList<MemoryFileDialogRequest> requests;
+    ScriptedDialog()
+    {
+        MemoryFileDialog::setScript([this](const MemoryFileDialogRequest& request) {
+            requests.append(request);
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        });
+    }
+    ~ScriptedDialog() { MemoryFileDialog::setScript({}); }
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList messageTexts()
+{
+    QStringList texts;
+    for (const MessageBox::Shown& shown : MessageBox::takeShown())
+        texts.append(shown.text);
+    return texts;
+}
+
+QStringList sheetTexts(const Form1& form, int from, int to)
+{
+    QStringList texts;
+    for (int channel = from; channel <= to; ++channel)
+        texts << form.freqBox(channel)->text() << form.modeBox(channel)->text();
+    return texts;
+}
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutAndTabOrder()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("Program Radio Memory"));
+        QCOMPARE(form.findChildren<QLineEdit*>().size(), 200);
+        QCOMPARE(form.findChild<QLabel*>("Label5")->text(),
+                 QStringLiteral("Enter all memories without decimals! As an example, enter "
+                                "28.400.00 as 2840000. For 7.000.00 enter 0700000.  Always be "
+                                "sure to use 7 digits! To erase a channel enter seven 0's"));
+        QCOMPARE(form.findChildren<QLabel*>(QRegularExpression("^header")).size(), 12);
+        // Four groups of 25: channel 25 starts the second column at the top.
+        QCOMPARE(form.freqBox(25)->y(), form.freqBox(0)->y());
+        QVERIFY(form.freqBox(25)->x() > form.modeBox(0)->x() + form.modeBox(0)->width());
+        QVERIFY(form.freqBox(24)->y() > form.freqBox(23)->y());
+        QVERIFY(form.modeBox(7)->x() > form.freqBox(7)->x());
+        QVERIFY(form.modeBox(7)->width() < form.freqBox(7)->width());
+        for (QWidget* widget : form.findChildren<QWidget*>())
+            QVERIFY2(form.rect().contains(widget->geometry()), qPrintable(widget->objectName()));
+
+        const QList<std::array<QString, 3>> buttons = {
+            {"Command3", "Load from file", "Load Frequencies from Disk"},
+            {"Command4", "Save to file", "Save Frequencies to Disk"},
+            {"Command2", "Write to radio", "Program Radio"},
+            {"Command1", "Exit", "Exit back to Main Screen"}};
+        int lastX = -1;
+        for (const auto& [name, caption, tip] : buttons) {
+            QPushButton* found = button(form, qPrintable(name));
+            QCOMPARE(found->text(), caption);
+            QCOMPARE(found->accessibleName(), caption);
+            QCOMPARE(found->toolTip(), tip);
+            QVERIFY(!found->autoDefault());
+            QVERIFY(found->x() > lastX);
+            QVERIFY(found->y() > form.findChild<QLabel*>("Label5")->y());
+            lastX = found->x();
+        }
+
+        QStringList expected;
+        for (int channel = 0; channel < 100; ++channel)
+            expected << QStringLiteral("freq%1").arg(channel, 2, 10, QLatin1Char('0'))
+                     << QStringLiteral("mode%1").arg(channel, 2, 10, QLatin1Char('0'));
+        expected << "Command2"
+                 << "Command1"
+                 << "Command3"
+                 << "Command4"
+                 << "freq00";
+        QStringList chain;
+        QWidget* widget = form.freqBox(0);
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus)
+                chain << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (chain.size() < expected.size());
+        QCOMPARE(chain, expected);
+    }
+
+    void everyOpeningStartsEmptyWithThePortOpen()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        {
+            Form1 first;
+            QVERIFY(first.link().isOpen());
+            first.freqBox(0)->setText("2840000");
+            first.modeBox(99)->setText("usb");
+            first.Command1_Click();
+        }
+        Form1 second;
+        QVERIFY(second.link().isOpen());
+        for (int channel = 0; channel < Form1::Channels; ++channel) {
+            QVERIFY(second.freqBox(channel)->text().isEmpty());
+            QVERIFY(second.modeBox(channel)->text().isEmpty());
+        }
+        for (int channel = 0; channel < Form1::WrittenChannels; ++channel)
+            QVERIFY(second.modeCode(channel).isEmpty());
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    void missingSettingsAreReportedOnce()
+    {
+        TestEnvironment env;
+        Form1 form;
+        QVERIFY(!form.link().isOpen());
+        QCoreApplication::processEvents();
+        const QStringList shown = messageTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].contains(QDir::toNativeSeparators(GetWinPath() + "/qd.cfg")));
+    }
+
+    void enteringABoxSelectsItsText()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        showActive(form);
+        for (QLineEdit* box : {form.freqBox(0), form.modeBox(0), form.freqBox(60), form.modeBox(60),
+                               form.freqBox(99), form.modeBox(42)}) {
+            button(form, "Command1")->setFocus(Qt::OtherFocusReason);
+            box->setText("2840000");
+            box->setFocus(Qt::MouseFocusReason);
+            QCoreApplication::processEvents();
+            QCOMPARE(box->selectedText(), QStringLiteral("2840000"));
+        }
+        // A mouse press places the cursor after the focus came; the text ends up selected.
+        form.freqBox(3)->setText("2840000");
+        QTest::mouseClick(form.freqBox(3), Qt::LeftButton, {}, QPoint(5, 5));
+        QCoreApplication::processEvents();
+        QCOMPARE(form.freqBox(3)->selectedText(), QStringLiteral("2840000"));
+
+        form.modeBox(0)->setFocus(Qt::OtherFocusReason);
+        form.freqBox(1)->setText("1405000");
+        QTest::keyClick(form.modeBox(0), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.freqBox(1));
+        QCOMPARE(form.freqBox(1)->selectedText(), QStringLiteral("1405000"));
+        messageTexts();
+    }
+
+    void leavingAFrequencyChecksItsLength_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("six digits") << "284000" << true;
+        QTest::newRow("eight digits") << "28400000" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("seven digits") << "2840000" << false;
+        QTest::newRow("seven letters") << "abcdefg" << false;
+    }
+    void leavingAFrequencyChecksItsLength()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, warned);
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        showActive(form);
+        form.freqBox(60)->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(form.freqBox(60), text);
+        QTest::keyClick(form.freqBox(60), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.modeBox(60));
+        // A mode box is never checked, whatever it holds.
+        QTest::keyClicks(form.modeBox(60), "x");
+        QTest::keyClick(form.modeBox(60), Qt::Key_Tab);
+
+        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), warned ? 1 : 0);
+        if (warned) {
+            QCOMPARE(shown[0].title, QStringLiteral("Error"));
+            QCOMPARE(shown[0].text, errorText);
+            QCOMPARE(shown[0].icon, QMessageBox::NoIcon);
+            QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
+        // The entry stays as typed and the focus where it was sent.
+        QCOMPARE(form.freqBox(60)->text(), text);
+        QCOMPARE(QApplication::focusWidget(), form.freqBox(61));
+    }
+
+    void everyWayOutReleasesThePort_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Exit") << 0;
+        QTest::newRow("Exit with the port already closed") << 1;
+        QTest::newRow("window frame") << 2;
+        QTest::newRow("Escape") << 3;
+    }
+    void everyWayOutReleasesThePort()
+    {
+        QFETCH(int, way);
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        showActive(form);
+        SerialLink other;
+        QVERIFY(form.link().isOpen());
+        if (way == 1)
+            form.link().closeLink();
+        if (way <= 1)
+            QTest::mouseClick(button(form, "Command1"), Qt::LeftButton);
+        else if (way == 2)
+            form.close();
+        else
+            QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.link().isOpen());
+        // The port is really free: another link can take it.
+        QVERIFY(other.openLink(readSettingsFile().settings));
+        // Late notifications do not take the port back.
+        form.MSComm1_OnComm();
+        QVERIFY(!form.link().isOpen());
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    void writeSendsFilledChannelsInOrderWithPauses()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        form.freqBox(0)->setText("2840000");
+        form.modeBox(0)->setText("usb");
+        form.modeBox(1)->setText("cw"); // no frequency: nothing sent
+        form.freqBox(2)->setText("0700000");
+        form.modeBox(2)->setText("LSB");
+        form.freqBox(7)->setText("2748500");
+        form.modeBox(7)->setText("usb");
+        for (int channel = 10; channel < Form1::Channels; ++channel) {
+            form.freqBox(channel)->setText("1405000");
+            form.modeBox(channel)->setText("fm");
+        }
+        timeline.clear();
+        // Events keep running during the pauses: this timer fires inside the write.
+        QStringList seenDuringWrite;
+        QTimer::singleShot(100, &form, [&] { seenDuringWrite = timeline.events(); });
+        button(form, "Command2")->click();
+
+        const QList<Timeline::Event> events = timeline.timedEvents();
+        QStringList what;
+        for (const Timeline::Event& event : events)
+            what << event.what;
+        QCOMPARE(what, QStringList({"cue:programming.wav", "MW0 000002840000020001 ;",
+                                    "MW0 020000700000010001 ;", "MW0 070002748500020001 ;"}));
+        QCOMPARE(timeline.rawBytes(), QByteArray("MW0 000002840000020001 ;\r"
+                                                 "MW0 020000700000010001 ;\r"
+                                                 "MW0 070002748500020001 ;\r"));
+        QCOMPARE(seenDuringWrite, what.mid(0, 2));
+        for (int i = 2; i < events.size(); ++i)
+            QVERIFY2(events[i].ms - events[i - 1].ms >= 180, qPrintable(events[i].what));
+        QCOMPARE(form.modeCode(1), QStringLiteral("3"));
+        for (int channel = 10; channel < Form1::Channels; ++channel)
+            QCOMPARE(form.freqBox(channel)->text(), QStringLiteral("1405000"));
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    void emptySheetPlaysTheCueOnly()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        timeline.clear();
+        button(form, "Command2")->click();
+        QCOMPARE(timeline.events(), QStringList{"cue:programming.wav"});
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    void modeDigitIsKeptBetweenWrites()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        form.modeBox(3)->setText("cw");
+        form.freqBox(4)->setText("1420000");
+        form.modeBox(4)->setText("USB");
+        button(form, "Command2")->click();
+        QCOMPARE(form.modeCode(3), QStringLiteral("3"));
+
+        timeline.clear();
+        form.freqBox(3)->setText("1405000");
+        form.modeBox(3)->clear();
+        form.modeBox(4)->setText("Usb");    // mixed case: not a mode word
+        form.freqBox(5)->setText("284000"); // six characters go out as typed
+        form.modeBox(5)->setText("am");
+        button(form, "Command2")->click();
+        QCOMPARE(timeline.events(),
+                 QStringList({"cue:programming.wav", "MW0 030001405000030001 ;",
+                              "MW0 040001420000020001 ;", "MW0 05000284000050001 ;"}));
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    void channelsThatCannotBeSentAreSkippedAndNamedOnce()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        form.freqBox(1)->setText("2840000"); // never had a mode word
+        form.modeBox(1)->setText("ssb");
+        form.freqBox(2)->setText("2840000");
+        form.modeBox(2)->setText("usb");
+        form.freqBox(4)->setText("1405000");
+        form.freqBox(6)->setText("28;FA0"); // would smuggle a second command
+        form.modeBox(6)->setText("usb");
+        form.freqBox(8)->setText(QString::fromUtf8("284000\xC3\xA9"));
+        form.modeBox(8)->setText("usb");
+        timeline.clear();
+        button(form, "Command2")->click();
+        QCOMPARE(timeline.events(),
+                 QStringList({"cue:programming.wav", "MW0 020002840000020001 ;"}));
+        const QStringList shown = messageTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains("Channels 01 and 04 were not written"), qPrintable(shown[0]));
+        QVERIFY(shown[0].contains("lsb, usb, cw, fm, am or fsk"));
+        QVERIFY2(shown[0].contains("Channels 06 and 08 were not written"), qPrintable(shown[0]));
+    }
+
+    void pressesDuringAWriteDoNotDoubleIt()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        for (int channel = 0; channel < 3; ++channel) {
+            form.freqBox(channel)->setText("2840000");
+            form.modeBox(channel)->setText("fm");
+        }
+        timeline.clear();
+        QTimer::singleShot(50, &form, [&] { button(form, "Command2")->click(); });
+        button(form, "Command2")->click();
+        QCOMPARE(timeline.events().size(), 4);
+
+        // Exit during the pauses ends the write and releases the port at once.
+        timeline.clear();
+        QTimer::singleShot(300, &form, [&] { button(form, "Command1")->click(); });
+        button(form, "Command2")->click();
+        QCOMPARE(timeline.events(), QStringList({"cue:programming.wav", "MW0 000002840000040001 ;",
+                                                 "MW0 010002840000040001 ;"}));
+        QVERIFY(!form.link().isOpen());
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    void aFailedSendStopsTheWriteAndSaysWhere()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form;
+        form.freqBox(0)->setText("2840000");
+        form.modeBox(0)->setText("fm");
+        form.freqBox(1)->setText("2840000");
+        form.link().closeLink();
+        timeline.clear();
+        button(form, "Command2")->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(timeline.events(), QStringList{"cue:programming.wav"});
+        const QStringList shown = messageTexts();
+        QVERIFY(shown.join('\n').contains("stopped at channel 00"));
+        QVERIFY(shown.join('\n').contains("MW0 000002840000040001 ;"));
+    }
+
+    void saveAndLoadThroughTheDialog()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sheet.mem");
+        ScriptedDialog dialog;
+        Form1 form;
+        form.freqBox(0)->setText("2840000");
+        form.modeBox(0)->setText("usb");
+        form.freqBox(5)->setText("14,200");
+        form.modeBox(5)->setText("say \"cq\"");
+        form.freqBox(9)->setText("0700000");
+        form.freqBox(10)->setText("9999999"); // channels 10 to 99 are never saved
+        form.modeBox(99)->setText("am");
+        form.modeBox(2)->setText("cw");
+        button(form, "Command2")->click();
+        QCOMPARE(messageTexts().size(), 1); // channels 05 and 09 have no mode word
+        timeline.clear();
+
+        dialog.answers = {path};
+        button(form, "Command4")->click();
+        const QByteArray empty = "\"\",\"\"\r\n";
+        QCOMPARE(fileBytes(path), "\"2840000\",\"usb\"\r\n" + empty + "\"\",\"cw\"\r\n" +
+                                      empty.repeated(2) + "\"14,200\",\"say \"\"cq\"\"\"\r\n" +
+                                      empty.repeated(3) + "\"0700000\",\"\"\r\n");
+
+        const QStringList saved = sheetTexts(form, 0, 9);
+        for (int channel = 0; channel < 10; ++channel) {
+            form.freqBox(channel)->setText("typed");
+            form.modeBox(channel)->setText("typed");
+        }
+        dialog.answers = {path};
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 0, 9), saved);
+        QCOMPARE(sheetTexts(form, 10, 99), QStringList(180, QString()));
+        QCOMPARE(form.modeCode(2), QStringLiteral("3")); // loading leaves the mode digits alone
+        QCOMPARE(timeline.events(), QStringList());      // and the radio
+        QCOMPARE(messageTexts(), QStringList());
+
+        QCOMPARE(dialog.requests.size(), 2);
+        const MemoryFileDialogRequest& save = dialog.requests[0];
+        QCOMPARE(save.purpose, MemoryFileDialogRequest::Purpose::Save);
+        QCOMPARE(save.directory, QDir::currentPath());
+        QCOMPARE(save.filter, QStringLiteral("Memories (*.mem);;Text (*.txt)"));
+        QCOMPARE(save.defaultSuffix, QStringLiteral("mem"));
+        QCOMPARE(save.fileName, QString());
+        QCOMPARE(dialog.requests[1].purpose, MemoryFileDialogRequest::Purpose::Open);
+        QCOMPARE(dialog.requests[1].fileName, path); // the name chosen last is offered again
+    }
+
+    void loadProblemsLeaveTheSheetAndSaySo()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        QTemporaryDir dir;
+        ScriptedDialog dialog;
+        Form1 form;
+        form.freqBox(0)->setText("2840000");
+        form.modeBox(50)->setText("typed");
+        const QStringList before = sheetTexts(form, 0, 99);
+
+        // The dialog left without a file: nothing changes, nothing is said.
+        dialog.answers = {QString()};
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 0, 99), before);
+        QCOMPARE(messageTexts(), QStringList());
+
+        const QString missing = dir.filePath("nothere.mem");
+        dialog.answers = {missing};
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 0, 99), before);
+        QStringList shown = messageTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].contains(QDir::toNativeSeparators(missing)));
+
+        // A short file loads what it has, empties the rest and says how much it held.
+        const QString shortFile = dir.filePath("short.txt");
+        QFile file(shortFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1405000,cw\n2840000,usb\n0700000");
+        file.close();
+        dialog.answers = {shortFile};
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 0, 3),
+                 QStringList({"1405000", "cw", "2840000", "usb", "0700000", "", "", ""}));
+        QCOMPARE(sheetTexts(form, 50, 50), QStringList({"", ""}));
+        shown = messageTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains("only 3 of the 10 channels"), qPrintable(shown[0]));
+
+        // A save that fails says so and is never taken for done.
+        dialog.answers = {dir.filePath("no/such/folder/x.mem")};
+        button(form, "Command4")->click();
+        shown = messageTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].contains("could not be saved"));
+        // Leaving the save dialog without a name writes nothing.
+        dialog.answers = {QString()};
+        button(form, "Command4")->click();
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    void memoriesMenuHandsThePortOverTwice()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form2 main;
+        main.Form_Load();
+        main.show();
+        main.Form_Activate();
+        QVERIFY(main.link().isOpen());
+        auto* memories = main.findChild<QAction*>("Memories");
+        QVERIFY(memories);
+        QCOMPARE(memories->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
+        messageTexts();
+
+        for (int opening = 0; opening < 2; ++opening) {
+            bool checked = false;
+            onNextModal([&](QWidget* modal) {
+                auto* form = qobject_cast<Form1*>(modal);
+                QVERIFY(form);
+                QVERIFY(!main.link().isOpen());
+                QVERIFY(form->link().isOpen());
+                QCOMPARE(form->freqBox(0)->text(), QString());
+                form->freqBox(0)->setText("2840000");
+                form->modeBox(0)->setText("usb");
+                button(*form, "Command2")->click();
+                button(*form, "Command1")->click();
+                checked = true;
+            });
+            timeline.clear();
+            memories->trigger();
+            QVERIFY(checked);
+            QVERIFY(main.link().isOpen());
+            QVERIFY(main.findChildren<Form1*>().isEmpty());
+            QCOMPARE(timeline.events(),
+                     QStringList({"cue:programming.wav", "MW0 000002840000020001 ;"}));
+        }
+        QCOMPARE(messageTexts(), QStringList());
+        QVERIFY(env.noModalLeft());
+    }
+};
+
+QUILLARD_TEST_MAIN(TestForm1)
+#include "tst_form1.moc"
