@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include <memory>
 
@@ -807,6 +808,48 @@ private slots:
         QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("swl3")), Qt::LeftButton);
         QCOMPARE(timeline.events(), QStringList({"MD5;", "FR0;", "FA00005000000;"}));
         QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    void shortWaveListMovesWithTheScrollBar()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        auto window = std::make_unique<Form5>();
+        window->show();
+        auto* panel = window->findChild<QWidget*>(QStringLiteral("Frame1"));
+        auto* bar = window->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+        QCOMPARE(panel->pos(), QPoint(2, 1));
+        QCOMPARE(bar->maximum(), 123);
+        QCOMPARE(window->findChildren<QLineEdit*>().size(), 216);
+
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(panel->pos(), QPoint(2, -13)); // 200 twips up
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(bar->value(), 16);
+        QCOMPARE(panel->y(), -16 * 200 / 15);
+
+        // At the bottom, row 108 is wholly in view, 410 pixels down.
+        bar->setValue(123);
+        QCOMPARE(panel->y(), -1640);
+        auto* last = window->findChild<QWidget*>(QStringLiteral("swl108"));
+        QCOMPARE(last->mapTo(window.get(), QPoint(0, 0)).y(), 410);
+        QVERIFY(last->mapTo(window.get(), QPoint(0, last->height())).y() <= window->height());
+
+        // A dragged scroll box moves the list only when it is let go.
+        bar->setSliderDown(true);
+        bar->setSliderPosition(40);
+        QCOMPARE(panel->y(), -1640);
+        bar->setSliderDown(false);
+        QCOMPARE(panel->y(), qRound(-40 * 200 / 15.0));
+
+        bar->setValue(0);
+        QCOMPARE(panel->pos(), QPoint(2, 0));
+        QCOMPARE(timeline.events(), QStringList());
+
+        // Reopening starts at row 1 again.
+        window = std::make_unique<Form5>();
+        QCOMPARE(window->findChild<QScrollBar*>(QStringLiteral("VScroll1"))->value(), 0);
+        QCOMPARE(window->findChild<QWidget*>(QStringLiteral("Frame1"))->pos(), QPoint(2, 1));
     }
 
     void bandPlanChartShowsEachBandsSegments()
