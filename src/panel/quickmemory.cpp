@@ -39,7 +39,7 @@ void buildQuickMemories(Form2& panel, QWidget* canvas)
 
     for (int channel = 0; channel < memoryChannels; ++channel) {
         const QString caption = QStringLiteral("Mem %1").arg(channel, 2, 10, QLatin1Char('0'));
-        auto* button = new QRadioButton(caption, canvas);
+        auto* button = new SelectionButton<QRadioButton>(caption, canvas);
         button->setObjectName(QStringLiteral("Option%1").arg(memoryControlNumber(channel)));
         button->setAccessibleName(caption);
         button->setGeometry(

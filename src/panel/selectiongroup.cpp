@@ -32,7 +32,7 @@ void SelectionGroup::add(QAbstractButton* button, std::function<void()> act)
 QAbstractButton* makeColumnSelectionButton(QWidget* canvas, const char* name, const char* caption,
                                            const FrameSpec& frame, const QRect& geometry)
 {
-    auto* button = new QPushButton(QString::fromLatin1(caption), canvas);
+    auto* button = new SelectionButton<QPushButton>(QString::fromLatin1(caption), canvas);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(button->text());
     button->setGeometry(geometry);

@@ -10,12 +10,12 @@
 // a second time wants the band edge again. Focus arriving on the button that
 // is already marked does nothing.
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QObject>
 
 #include <functional>
 
-class QAbstractButton;
 class QFont;
 class QRect;
 class QWidget;
@@ -35,6 +35,23 @@ private:
     QButtonGroup m_group;
     // The button that was already marked when it was pressed, so its click acts again.
     QAbstractButton* m_pressedWhileMarked = nullptr;
+};
+
+// A button of the selection group. Qt lets Tab reach only the focused button
+// of an exclusive group; the panel's focus order visits every one of them.
+template <typename Button> class SelectionButton : public Button {
+public:
+    using Button::Button;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        Button::focusInEvent(event);
+        if (QButtonGroup* group = this->group()) {
+            for (QAbstractButton* member : group->buttons())
+                member->setFocusPolicy(Qt::StrongFocus);
+        }
+    }
 };
 
 // A right-column selection button: a push button that stays pressed while
