@@ -153,6 +153,20 @@ private slots:
         QCOMPARE(timeline.events(), QStringList({"TX;"}));
     }
 
+    // A port number names <settings dir>/comN when that exists (a link to the
+    // real device, or to a radio served elsewhere), else the Nth serial port.
+    void portNumbersNameDevices()
+    {
+        TestEnvironment env;
+        SerialLink link;
+        link.configure({QStringLiteral("3"), QStringLiteral("9600")});
+        QCOMPARE(link.portDescription(), QStringLiteral("Serial port 3 (/dev/ttyS2)"));
+        const QString com3 = env.settingsDir() + QStringLiteral("/com3");
+        QVERIFY(QFile::link(QStringLiteral("/dev/ttyUSB7"), com3));
+        link.configure({QStringLiteral("3"), QStringLiteral("9600")});
+        QCOMPARE(link.portDescription(), "Serial port 3 (" + com3 + ")");
+    }
+
     // Ports that cannot be opened: one clear message naming the port, the
     // device and what to do; later commands are refused by name.
     void openingFaults_data()
