@@ -67,7 +67,10 @@ MemoryFileContents parseMemoryFile(const QByteArray& input)
 
     MemoryFileContents result;
     auto addField = [&](const QByteArray& text) {
-        const QString decoded = utf8 ? QString::fromUtf8(text) : QString::fromLatin1(text);
+        // A byte order mark inside a text is part of the text, not a marker to drop.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                         QStringDecoder::Flag::ConvertInitialBom);
+        const QString decoded = utf8 ? QString(decoder.decode(text)) : QString::fromLatin1(text);
         MemoryRecord& record = result.records[result.fields / 2];
         (result.fields % 2 == 0 ? record.frequency : record.mode) = decoded;
         ++result.fields;

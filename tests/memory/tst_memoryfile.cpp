@@ -51,6 +51,11 @@ private slots:
             << "\" 28,4 \",\"u,sb\"\r\n" + emptyRecord + "\"x\",\"\"\r\n" + emptyRecord.repeated(7);
         QTest::newRow("a double quote is written doubled")
             << recordsOf({{"28\"4", "\""}}) << "\"28\"\"4\",\"\"\"\"\r\n" + emptyRecord.repeated(9);
+        QTest::newRow("byte order marks and line ends inside texts")
+            << recordsOf({{QString(QChar(0xFEFF)) + "1", "a\r\nb"}})
+            << "\"\xEF\xBB\xBF"
+               "1\",\"a\r\nb\"\r\n" +
+                   emptyRecord.repeated(9);
         QTest::newRow("channel 09 last") << [] {
             MemoryRecords r;
             r[9] = {"0700000", "LSB"};

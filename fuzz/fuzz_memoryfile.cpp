@@ -1,0 +1,20 @@
+// Feeds arbitrary bytes to the memory-file reader. Besides the sanitizers'
+// checks it asserts that whatever was read saves and reads back unchanged.
+
+#include "memory/memoryfile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const MemoryFileContents read = parseMemoryFile(bytes);
+    if (read.fields < 0 || read.fields > 2 * MemoryFileChannels)
+        std::abort();
+    const MemoryFileContents again = parseMemoryFile(formatMemoryFile(read.records));
+    if (!again.complete() || again.records != read.records)
+        std::abort();
+    return 0;
+}
