@@ -124,6 +124,24 @@ private slots:
         QCOMPARE(timeline.events(), QStringList({"FR0;", "FA00014000000;", "cue:20m.wav"}));
     }
 
+    // An arrow key moves the mark to the neighbour, which acts once.
+    void arrowKeyMovesTheMark()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        ShownPanel panel;
+        panel.clickAll({"m20", "Option20"}); // 20m, Mem 12
+        timeline.clear();
+        QTest::keyClick(panel.button("Option20"), Qt::Key_Down);
+        QCOMPARE(timeline.events(), QStringList({"FR2;", "MC 13;"}));
+        QCOMPARE(panel.marked(), QStringLiteral("Option21"));
+        panel.click("m20");
+        timeline.clear();
+        QTest::keyClick(panel.button("m20"), Qt::Key_Down);
+        QCOMPARE(timeline.events(), QStringList({"FR0;", "FA00018068000;", "cue:17m.wav"}));
+        QCOMPARE(panel.marked(), QStringLiteral("m17"));
+    }
+
     void quickMemoryRecallsItsChannel_data()
     {
         QTest::addColumn<QString>("control");

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The main panel, driven like an operator would: the program starts with a
+# settings file for port 1, shows its splash, opens the panel with "VFO A"
+# marked and nothing sent, and real clicks at the buttons' places put exactly
+# their commands on the line.
+source "$(dirname "$0")/common.sh"
+
+start_x
+radio_on_com1
+printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
+start_quillard
+win=$(wait_window "Kenwood Quillard Version 1.02")
+
+# Client coordinates are those of the panel below the menu bar; the window
+# (undecorated in this X server) is the menu bar plus the 432-pixel panel.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+menu=$((HEIGHT - 432))
+(( menu >= 0 && menu < 60 )) || fail "unexpected window height $HEIGHT"
+click_panel() { click_at "$win" "$1" $(( $2 + menu )); }
+
+# Start-up: the first showing marks "VFO A" silently.
+sleep 1
+expect_bytes ''
+
+sent=''
+click_panel 552 94            # "20m": VFO A is the default
+sent+=$'FR0;\rFA00014000000;\r'
+expect_bytes "$sent"
+
+click_panel 553 215           # "USB"
+sent+=$'MD2;\r'
+expect_bytes "$sent"
+
+click_panel 129 226           # "Mem 05"
+sent+=$'FR2;\rMC 05;\r'
+expect_bytes "$sent"
+
+click_panel 46 308            # "Noice Blanker": its first press sends "off"
+sent+=$'NB0;\r'
+expect_bytes "$sent"
+
+click_panel 553 336           # "VFO B"
+sent+=$'FR1;\r'
+expect_bytes "$sent"
+
+click_panel 552 26            # "160m" now tunes VFO B
+sent+=$'FR1;\rFB00001800000;\r'
+expect_bytes "$sent"
+
+click_panel 340 410           # "5 MHz", inside the "WWV" frame
+sent+=$'MD5;\rFA00005000000;\r'
+expect_bytes "$sent"
+
+kill -0 "$QUILLARD_PID" || fail "Quillard ended"
+echo "PASS"
