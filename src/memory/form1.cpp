@@ -34,8 +34,8 @@ struct Column {
 };
 constexpr std::array<Column, 3> columns = {{
     {"Chan", "Chan", 0, 30},
-    {"Freq", "Freq.", 34, 70},
-    {"Mode", "Mode", 108, 44},
+    {"Freq", "Freq.", 36, 70},
+    {"Mode", "Mode", 110, 44},
 }};
 constexpr const Column& chanColumn = columns[0];
 constexpr const Column& freqColumn = columns[1];
@@ -61,10 +61,13 @@ struct Button {
 };
 // Listed in tab order, which follows the sheet.
 constexpr std::array<Button, 4> buttons = {{
-    {"Command2", "Write to radio", "Program Radio", Margin + 2 * 164, &Form1::Command2_Click},
-    {"Command1", "Exit", "Exit back to Main Screen", Margin + 3 * 164, &Form1::Command1_Click},
+    {"Command2", "Write to radio", "Program Radio", Margin + 2 * GroupStride,
+     &Form1::Command2_Click},
+    {"Command1", "Exit", "Exit back to Main Screen", Margin + 3 * GroupStride,
+     &Form1::Command1_Click},
     {"Command3", "Load from file", "Load Frequencies from Disk", Margin, &Form1::Command3_Click},
-    {"Command4", "Save to file", "Save Frequencies to Disk", Margin + 164, &Form1::Command4_Click},
+    {"Command4", "Save to file", "Save Frequencies to Disk", Margin + GroupStride,
+     &Form1::Command4_Click},
 }};
 
 const char* const channelProperty = "channel";
@@ -113,14 +116,13 @@ void Form1::buildSheet()
         addLabel(this, QStringLiteral("chan") + number, number,
                  QRect(left + chanColumn.x, top, chanColumn.width, RowHeight));
         Row& row = m_rows[channel];
-        for (const auto& [box, column, kind] : {std::tuple{&row.frequency, freqColumn, "freq"},
-                                                std::tuple{&row.mode, modeColumn, "mode"}}) {
+        for (const auto& [box, column, prefix, what] :
+             {std::tuple{&row.frequency, freqColumn, "freq", "frequency"},
+              std::tuple{&row.mode, modeColumn, "mode", "mode"}}) {
             auto* edit = new QLineEdit(this);
-            edit->setObjectName(QString::fromLatin1(kind) + number);
-            edit->setAccessibleName(QStringLiteral("Channel %1 %2")
-                                        .arg(number, kind == QLatin1String("freq")
-                                                         ? QStringLiteral("frequency")
-                                                         : QStringLiteral("mode")));
+            edit->setObjectName(QString::fromLatin1(prefix) + number);
+            edit->setAccessibleName(
+                QStringLiteral("Channel %1 %2").arg(number, QString::fromLatin1(what)));
             edit->setGeometry(left + column.x, top, column.width, RowHeight);
             edit->setProperty(channelProperty, channel);
             edit->installEventFilter(this);
