@@ -14,8 +14,26 @@ const FrameSpec& frameSpec(const char* name)
     qFatal("no panel frame named %s", name);
 }
 
+namespace {
+// Where the Windows fonts are missing, fonts of the same width keep the
+// captions inside their 57- and 61-pixel buttons.
+void substituteMissingFonts()
+{
+    static const bool done = [] {
+        const QStringList sameWidth = {QStringLiteral("Microsoft Sans Serif"),
+                                       QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                       QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")};
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sameWidth);
+        QFont::insertSubstitutions(QStringLiteral("Tahoma"), sameWidth);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+} // namespace
+
 QFont sansSerifBold()
 {
+    substituteMissingFonts();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     font.setBold(true);
@@ -24,6 +42,7 @@ QFont sansSerifBold()
 
 QFont tahoma()
 {
+    substituteMissingFonts();
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(8.25);
     return font;

@@ -5,7 +5,10 @@
 #include "panel/selectiongroup.h"
 
 #include <QLabel>
+#include <QProxyStyle>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace {
 constexpr QSize memoryButtonSize(57, 17);
@@ -22,6 +25,25 @@ QRect memoryCell(const FrameSpec& frame, int column, int row)
             memoryButtonSize};
 }
 
+// Slightly smaller dots with less space before the caption, so "Mem 00" fits
+// its 57 pixels with the platform's wider dots.
+class CompactRadioStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        switch (metric) {
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+            return std::min(12, QProxyStyle::pixelMetric(metric, option, widget));
+        case PM_RadioButtonLabelSpacing:
+            return std::min(3, QProxyStyle::pixelMetric(metric, option, widget));
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+};
+
 void recallMemory(Form2& panel, int channel)
 {
     panel.SendCommand(CatCommand::receiveOn(Receiver::Memory));
@@ -36,6 +58,8 @@ void buildQuickMemories(Form2& panel, QWidget* canvas)
     colours.setColor(QPalette::Window, QColor::fromRgb(frame.background));
     colours.setColor(QPalette::WindowText, QColor::fromRgb(frame.text));
     const QFont font = tahoma();
+    auto* compact = new CompactRadioStyle;
+    compact->setParent(canvas);
 
     for (int channel = 0; channel < memoryChannels; ++channel) {
         const QString caption = QStringLiteral("Mem %1").arg(channel, 2, 10, QLatin1Char('0'));
@@ -46,6 +70,7 @@ void buildQuickMemories(Form2& panel, QWidget* canvas)
             memoryCell(frame, channel / memoryRowsPerColumn, channel % memoryRowsPerColumn));
         button->setFont(font);
         button->setPalette(colours);
+        button->setStyle(compact);
         auto act = [&panel, channel] { recallMemory(panel, channel); };
         panel.setHandler(button->objectName(), act);
         panel.selectionGroup().add(button, act);

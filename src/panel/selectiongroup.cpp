@@ -4,6 +4,8 @@
 #include "panel/panelframe.h"
 
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 SelectionGroup::SelectionGroup(QObject* parent) : QObject(parent), m_group(this)
 {
@@ -29,6 +31,30 @@ void SelectionGroup::add(QAbstractButton* button, std::function<void()> act)
     });
 }
 
+namespace {
+// A push button whose caption wraps onto a second line when it is wider than
+// the button, as "Speech Processor" must in a 73-pixel button.
+class WrappingPushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect textArea =
+            style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
+        painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+};
+} // namespace
+
 QAbstractButton* makeColumnSelectionButton(QWidget* canvas, const char* name, const char* caption,
                                            const FrameSpec& frame, const QRect& geometry)
 {
@@ -47,7 +73,7 @@ QAbstractButton* makeColumnSelectionButton(QWidget* canvas, const char* name, co
 QAbstractButton* makePushButton(QWidget* parent, const char* name, const char* caption,
                                 const QRect& geometry, const char* toolTip)
 {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    auto* button = new WrappingPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(button->text());
     button->setGeometry(geometry);
