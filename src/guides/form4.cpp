@@ -57,6 +57,8 @@ Form4::Form4(QWidget* parent) : GuideWindow(parent, "Form4", "SSTV", QSize(353, 
         box->setAccessibleName(box->text());
         box->setFont(designFont(9.75, true));
         box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        box->setLineWidth(1);
+        box->setContentsMargins(1, 0, 0, 0);
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->setAutoFillBackground(true);
         QPalette grey = box->palette();
@@ -64,6 +66,7 @@ Form4::Form4(QWidget* parent) : GuideWindow(parent, "Form4", "SSTV", QSize(353, 
         grey.setColor(QPalette::WindowText, Qt::black);
         box->setPalette(grey);
         box->setGeometry(heading.x, 36, columnWidth, 47);
+        shrinkToFit(box);
     }
 
     QPalette cell = palette();

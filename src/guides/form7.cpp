@@ -55,6 +55,7 @@ Form7::Form7(QWidget* parent) : GuideWindow(parent, "Form7", "SAREX", clientSize
         box->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->setGeometry(description.geometry);
+        shrinkToFit(box);
     }
     for (const SarexButton& button : sarexButtons)
         addButtonEntry(this, button.entry, button.geometry);

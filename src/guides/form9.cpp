@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 constexpr QSize clientSize(454, 472);
 
@@ -100,7 +102,16 @@ Form9::Form9(QWidget* parent)
         label->setObjectName(QString::fromLatin1(note.name));
         label->setAccessibleName(label->text());
         label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(note.geometry);
+        // Centred where designed, and widened when the face at hand is wider.
+        QRect geometry = note.geometry;
+        const int needed = label->sizeHint().width();
+        if (needed > geometry.width()) {
+            geometry.setWidth(std::min(needed, clientSize.width()));
+            geometry.moveCenter(QPoint(std::clamp(note.geometry.center().x(), geometry.width() / 2,
+                                                  clientSize.width() - geometry.width() / 2),
+                                       note.geometry.center().y()));
+        }
+        label->setGeometry(geometry);
     }
 }
 
@@ -116,7 +127,6 @@ void Form9::buildSchedule()
         cell->setAccessibleName(text);
         cell->setFrameStyle(QFrame::Box | QFrame::Plain);
         cell->setAlignment(Qt::AlignCenter);
-        cell->setWordWrap(true);
         cell->setAutoFillBackground(true);
         cell->setPalette(cellColours);
         cell->setGeometry(geometry);
@@ -144,8 +154,10 @@ void Form9::buildSchedule()
                                  rowPitch * (day.rows - 1) + cellHeight);
             QLabel* cell = addCell(QString::fromLatin1(day.text), geometry, int(row),
                                    int(timeColumns.size() + column));
-            if (day.large)
+            if (day.large) {
                 cell->setFont(designFont(13.5, true));
+                cell->setWordWrap(true);
+            }
             for (int i = 0; i < day.columns; ++i)
                 coveredRows[column + i] = day.rows;
             column += day.columns;

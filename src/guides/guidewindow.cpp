@@ -3,6 +3,7 @@
 #include "app/messagebox.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -21,10 +22,24 @@ void makeFixedDialog(QDialog* dialog, QSize clientSize)
 
 QFont designFont(qreal pointSize, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Where the design face is missing, faces of the same width stand in, so
+    // captions still fit their cells.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+void shrinkToFit(QLabel* label)
+{
+    QFont font = label->font();
+    while (label->sizeHint().height() > label->height() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        label->setFont(font);
+    }
 }
 
 GuideWindow::GuideWindow(QWidget* parent, const char* objectName, const char* caption,

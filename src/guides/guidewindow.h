@@ -21,6 +21,7 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -42,6 +43,10 @@ void makeFixedDialog(QDialog* dialog, QSize clientSize);
 
 // "MS Sans Serif" at a fractional point size, as the guides are designed.
 QFont designFont(qreal pointSize, bool bold);
+
+// Makes a label's lines fit its box where the face standing in for the design
+// font is taller than the design's.
+void shrinkToFit(QLabel* label);
 
 class GuideWindow : public QDialog {
     Q_OBJECT
