@@ -49,6 +49,154 @@ QString shownText(QWidget* widget)
         return label->text();
     return {};
 }
+// Every entry of the four guides: what it shows and the three writes a click
+// must make, in order, as the operator's reference tables give them.
+struct EntryRow {
+    const char* guide;
+    const char* entry;
+    const char* caption;
+    std::array<const char*, 3> commands;
+};
+
+// clang-format off
+// "05.825.00 am" tunes 5.825 MHz, the frequency it shows.
+const EntryRow entryRows[] = {
+    {"Form4", "Text8", "3730~3740", {"MD2;", "FR0;", "FA00003730000;"}},
+    {"Form4", "Text9", "7035~7045", {"MD2;", "FR0;", "FA00007035000;"}},
+    {"Form4", "Text10", "14225~14235", {"MD2;", "FR0;", "FA00014225000;"}},
+    {"Form4", "Text11", "21335~21345", {"MD2;", "FR0;", "FA00021335000;"}},
+    {"Form4", "Text12", "28675~28685", {"MD2;", "FR0;", "FA00028675000;"}},
+    {"Form4", "Text2", "3845", {"FR0;", "MD2;", "FA00003845000;"}},
+    {"Form4", "Text3", "7171", {"MD2;", "FR0;", "FA00007171000;"}},
+    {"Form4", "Text4", "14230", {"MD2;", "FR0;", "FA00014230000;"}},
+    {"Form4", "Text5", "21340", {"MD2;", "FR0;", "FA00021340000;"}},
+    {"Form4", "Text6", "28680", {"MD2;", "FR0;", "FA00028680000;"}},
+    {"Form7", "Command1", "3860 kHz", {"MD2;", "FR0;", "FA00003860000;"}},
+    {"Form7", "Command2", "7185 kHz", {"MD2;", "FR0;", "FA00007185000;"}},
+    {"Form7", "Command3", "14295 kHz", {"MD2;", "FR0;", "FA00014295000;"}},
+    {"Form7", "Command4", "21395 kHz", {"MD2;", "FR0;", "FA00021395000;"}},
+    {"Form7", "Command5", "28650 kHz", {"MD2;", "FR0;", "FA00028650000;"}},
+    {"Form7", "Command6", "7225 kHz", {"MD2;", "FR0;", "FA00007225000;"}},
+    {"Form7", "Command7", "14280 kHz", {"MD2;", "FR0;", "FA00014280000;"}},
+    {"Form7", "Command8", "21395 kHz", {"MD2;", "FR0;", "FA00021395000;"}},
+    {"Form7", "Command9", "28650 kHz", {"MD2;", "FR0;", "FA00028650000;"}},
+    {"Form9", "Command1", "1.818", {"FR0;", "MD3;", "FA00001818000;"}},
+    {"Form9", "Command2", "3.5815", {"FR0;", "MD3;", "FA00003581500;"}},
+    {"Form9", "Command3", "7.0475", {"FR0;", "MD3;", "FA00007047500;"}},
+    {"Form9", "Command4", "14.0475", {"FR0;", "MD3;", "FA00014047500;"}},
+    {"Form9", "Command5", "18.0975", {"FR0;", "MD3;", "FA00018097500;"}},
+    {"Form9", "Command6", "21.0675", {"FR0;", "MD3;", "FA00021067500;"}},
+    {"Form9", "Command7", "28.0675", {"FR0;", "MD3;", "FA00028067500;"}},
+    {"Form5", "swl1", "03.215.00 am", {"MD5;", "FR0;", "FA00003215000;"}},
+    {"Form5", "swl2", "03.330.00 am", {"MD5;", "FR0;", "FA00003330000;"}},
+    {"Form5", "swl3", "05.000.00 am", {"MD5;", "FR0;", "FA00005000000;"}},
+    {"Form5", "swl4", "05.070.00 am", {"MD5;", "FR0;", "FA00005070000;"}},
+    {"Form5", "swl5", "05.085.00 am", {"MD5;", "FR0;", "FA00005085000;"}},
+    {"Form5", "swl6", "05.745.00 am", {"MD5;", "FR0;", "FA00005745000;"}},
+    {"Form5", "swl7", "05.810.00 am", {"MD5;", "FR0;", "FA00005810000;"}},
+    {"Form5", "swl8", "05.825.00 am", {"MD5;", "FR0;", "FA00005825000;"}},
+    {"Form5", "swl9", "05.927.00 am", {"MD5;", "FR0;", "FA00005927000;"}},
+    {"Form5", "swl10", "05.935.00 am", {"MD5;", "FR0;", "FA00005935000;"}},
+    {"Form5", "swl11", "05.950.00 am", {"MD5;", "FR0;", "FA00005950000;"}},
+    {"Form5", "swl12", "05.958.00 am", {"MD5;", "FR0;", "FA00005958000;"}},
+    {"Form5", "swl13", "05.960.00 am", {"MD5;", "FR0;", "FA00005960000;"}},
+    {"Form5", "swl14", "05.975.00 am", {"MD5;", "FR0;", "FA00005975000;"}},
+    {"Form5", "swl15", "05.995.00 am", {"MD5;", "FR0;", "FA00005995000;"}},
+    {"Form5", "swl16", "06.000.00 am", {"MD5;", "FR0;", "FA00006000000;"}},
+    {"Form5", "swl17", "06.020.00 am", {"MD5;", "FR0;", "FA00006020000;"}},
+    {"Form5", "swl18", "06.030.00 am", {"MD5;", "FR0;", "FA00006030000;"}},
+    {"Form5", "swl19", "06.050.00 am", {"MD5;", "FR0;", "FA00006050000;"}},
+    {"Form5", "swl20", "06.055.00 am", {"MD5;", "FR0;", "FA00006055000;"}},
+    {"Form5", "swl21", "06.060.00 am", {"MD5;", "FR0;", "FA00006060000;"}},
+    {"Form5", "swl22", "06.065.00 am", {"MD5;", "FR0;", "FA00006065000;"}},
+    {"Form5", "swl23", "06.075.00 am", {"MD5;", "FR0;", "FA00006075000;"}},
+    {"Form5", "swl24", "06.090.00 am", {"MD5;", "FR0;", "FA00006090000;"}},
+    {"Form5", "swl25", "06.100.00 am", {"MD5;", "FR0;", "FA00006100000;"}},
+    {"Form5", "swl26", "06.165.00 am", {"MD5;", "FR0;", "FA00006165000;"}},
+    {"Form5", "swl27", "06.175.00 am", {"MD5;", "FR0;", "FA00006175000;"}},
+    {"Form5", "swl28", "06.195.00 am", {"MD5;", "FR0;", "FA00006195000;"}},
+    {"Form5", "swl29", "06.975.00 am", {"MD5;", "FR0;", "FA00006975000;"}},
+    {"Form5", "swl30", "07.125.00 am", {"MD5;", "FR0;", "FA00007125000;"}},
+    {"Form5", "swl31", "07.155.00 am", {"MD5;", "FR0;", "FA00007155000;"}},
+    {"Form5", "swl32", "07.250.00 am", {"MD5;", "FR0;", "FA00007250000;"}},
+    {"Form5", "swl33", "07.255.00 am", {"MD5;", "FR0;", "FA00007255000;"}},
+    {"Form5", "swl34", "07.270.00 am", {"MD5;", "FR0;", "FA00007270000;"}},
+    {"Form5", "swl35", "07.300.00 am", {"MD5;", "FR0;", "FA00007300000;"}},
+    {"Form5", "swl36", "07.305.00 am", {"MD5;", "FR0;", "FA00007305000;"}},
+    {"Form5", "swl37", "07.315.00 am", {"MD5;", "FR0;", "FA00007315000;"}},
+    {"Form5", "swl38", "07.320.00 am", {"MD5;", "FR0;", "FA00007320000;"}},
+    {"Form5", "swl39", "07.335.00 am", {"MD5;", "FR0;", "FA00007335000;"}},
+    {"Form5", "swl40", "07.345.00 am", {"MD5;", "FR0;", "FA00007345000;"}},
+    {"Form5", "swl41", "07.365.00 am", {"MD5;", "FR0;", "FA00007365000;"}},
+    {"Form5", "swl42", "07.385.00 am", {"MD5;", "FR0;", "FA00007385000;"}},
+    {"Form5", "swl43", "07.415.00 am", {"MD5;", "FR0;", "FA00007415000;"}},
+    {"Form5", "swl44", "07.425.00 am", {"MD5;", "FR0;", "FA00007425000;"}},
+    {"Form5", "swl45", "07.435.00 am", {"MD5;", "FR0;", "FA00007435000;"}},
+    {"Form5", "swl46", "07.450.00 am", {"MD5;", "FR0;", "FA00007450000;"}},
+    {"Form5", "swl47", "07.490.00 am", {"MD5;", "FR0;", "FA00007490000;"}},
+    {"Form5", "swl48", "07.510.00 am", {"MD5;", "FR0;", "FA00007510000;"}},
+    {"Form5", "swl49", "07.537.00 am", {"MD5;", "FR0;", "FA00007537000;"}},
+    {"Form5", "swl50", "09.400.00 am", {"MD5;", "FR0;", "FA00009400000;"}},
+    {"Form5", "swl51", "09.410.00 am", {"MD5;", "FR0;", "FA00009410000;"}},
+    {"Form5", "swl52", "09.420.00 am", {"MD5;", "FR0;", "FA00009420000;"}},
+    {"Form5", "swl53", "09.430.00 am", {"MD5;", "FR0;", "FA00009430000;"}},
+    {"Form5", "swl54", "09.445.00 am", {"MD5;", "FR0;", "FA00009445000;"}},
+    {"Form5", "swl55", "09.475.00 am", {"MD5;", "FR0;", "FA00009475000;"}},
+    {"Form5", "swl56", "09.480.00 am", {"MD5;", "FR0;", "FA00009480000;"}},
+    {"Form5", "swl57", "09.495.00 am", {"MD5;", "FR0;", "FA00009495000;"}},
+    {"Form5", "swl58", "09.505.00 am", {"MD5;", "FR0;", "FA00009505000;"}},
+    {"Form5", "swl59", "09.510.00 am", {"MD5;", "FR0;", "FA00009510000;"}},
+    {"Form5", "swl60", "09.540.00 am", {"MD5;", "FR0;", "FA00009540000;"}},
+    {"Form5", "swl61", "09.570.00 am", {"MD5;", "FR0;", "FA00009570000;"}},
+    {"Form5", "swl62", "09.590.00 am", {"MD5;", "FR0;", "FA00009590000;"}},
+    {"Form5", "swl63", "09.605.00 am", {"MD5;", "FR0;", "FA00009605000;"}},
+    {"Form5", "swl64", "09.620.00 am", {"MD5;", "FR0;", "FA00009620000;"}},
+    {"Form5", "swl65", "09.655.00 am", {"MD5;", "FR0;", "FA00009655000;"}},
+    {"Form5", "swl66", "09.665.00 am", {"MD5;", "FR0;", "FA00009665000;"}},
+    {"Form5", "swl67", "09.675.00 am", {"MD5;", "FR0;", "FA00009675000;"}},
+    {"Form5", "swl68", "09.680.00 am", {"MD5;", "FR0;", "FA00009680000;"}},
+    {"Form5", "swl69", "09.690.00 am", {"MD5;", "FR0;", "FA00009690000;"}},
+    {"Form5", "swl70", "09.715.00 am", {"MD5;", "FR0;", "FA00009715000;"}},
+    {"Form5", "swl71", "09.735.00 am", {"MD5;", "FR0;", "FA00009735000;"}},
+    {"Form5", "swl72", "09.745.00 am", {"MD5;", "FR0;", "FA00009745000;"}},
+    {"Form5", "swl73", "09.755.00 am", {"MD5;", "FR0;", "FA00009755000;"}},
+    {"Form5", "swl74", "09.795.00 am", {"MD5;", "FR0;", "FA00009795000;"}},
+    {"Form5", "swl75", "09.820.00 am", {"MD5;", "FR0;", "FA00009820000;"}},
+    {"Form5", "swl76", "09.845.00 am", {"MD5;", "FR0;", "FA00009845000;"}},
+    {"Form5", "swl77", "09.850.00 am", {"MD5;", "FR0;", "FA00009850000;"}},
+    {"Form5", "swl78", "09.870.00 am", {"MD5;", "FR0;", "FA00009870000;"}},
+    {"Form5", "swl79", "09.885.00 am", {"MD5;", "FR0;", "FA00009885000;"}},
+    {"Form5", "swl80", "09.905.00 am", {"MD5;", "FR0;", "FA00009905000;"}},
+    {"Form5", "swl81", "09.925.00 am", {"MD5;", "FR0;", "FA00009925000;"}},
+    {"Form5", "swl82", "09.965.00 am", {"MD5;", "FR0;", "FA00009965000;"}},
+    {"Form5", "swl83", "09.975.00 am", {"MD5;", "FR0;", "FA00009975000;"}},
+    {"Form5", "swl84", "10.000.00 am", {"MD5;", "FR0;", "FA00010000000;"}},
+    {"Form5", "swl85", "11.585.00 am", {"MD5;", "FR0;", "FA00011585000;"}},
+    {"Form5", "swl86", "11.615.00 am", {"MD5;", "FR0;", "FA00011615000;"}},
+    {"Form5", "swl87", "11.635.00 am", {"MD5;", "FR0;", "FA00011635000;"}},
+    {"Form5", "swl88", "11.645.00 am", {"MD5;", "FR0;", "FA00011645000;"}},
+    {"Form5", "swl89", "11.675.00 am", {"MD5;", "FR0;", "FA00011675000;"}},
+    {"Form5", "swl90", "11.700.00 am", {"MD5;", "FR0;", "FA00011700000;"}},
+    {"Form5", "swl91", "11.785.00 am", {"MD5;", "FR0;", "FA00011785000;"}},
+    {"Form5", "swl92", "11.800.00 am", {"MD5;", "FR0;", "FA00011800000;"}},
+    {"Form5", "swl93", "11.810.00 am", {"MD5;", "FR0;", "FA00011810000;"}},
+    {"Form5", "swl94", "11.845.00 am", {"MD5;", "FR0;", "FA00011845000;"}},
+    {"Form5", "swl95", "11.950.00 am", {"MD5;", "FR0;", "FA00011950000;"}},
+    {"Form5", "swl96", "11.985.00 am", {"MD5;", "FR0;", "FA00011985000;"}},
+    {"Form5", "swl97", "11.995.00 am", {"MD5;", "FR0;", "FA00011995000;"}},
+    {"Form5", "swl98", "12.050.00 am", {"MD5;", "FR0;", "FA00012050000;"}},
+    {"Form5", "swl99", "12.060.00 am", {"MD5;", "FR0;", "FA00012060000;"}},
+    {"Form5", "swl100", "12.095.00 am", {"MD5;", "FR0;", "FA00012095000;"}},
+    {"Form5", "swl101", "13.605.00 am", {"MD5;", "FR0;", "FA00013605000;"}},
+    {"Form5", "swl102", "13.675.00 am", {"MD5;", "FR0;", "FA00013675000;"}},
+    {"Form5", "swl103", "13.690.00 am", {"MD5;", "FR0;", "FA00013690000;"}},
+    {"Form5", "swl104", "13.730.00 am", {"MD5;", "FR0;", "FA00013730000;"}},
+    {"Form5", "swl105", "13.780.00 am", {"MD5;", "FR0;", "FA00013780000;"}},
+    {"Form5", "swl106", "13.800.00 am", {"MD5;", "FR0;", "FA00013800000;"}},
+    {"Form5", "swl107", "15.000.00 am", {"MD5;", "FR0;", "FA00015000000;"}},
+    {"Form5", "swl108", "15.105.00 am", {"MD5;", "FR0;", "FA00015105000;"}},
+};
+// clang-format on
 } // namespace
 
 class TestGuides : public QObject {
@@ -61,536 +209,11 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("commands");
-        QTest::newRow("Form4 Text8")
-            << "Form4"
-            << "Text8"
-            << "3730~3740" << QStringList{"MD2;", "FR0;", "FA00003730000;"};
-        QTest::newRow("Form4 Text9")
-            << "Form4"
-            << "Text9"
-            << "7035~7045" << QStringList{"MD2;", "FR0;", "FA00007035000;"};
-        QTest::newRow("Form4 Text10")
-            << "Form4"
-            << "Text10"
-            << "14225~14235" << QStringList{"MD2;", "FR0;", "FA00014225000;"};
-        QTest::newRow("Form4 Text11")
-            << "Form4"
-            << "Text11"
-            << "21335~21345" << QStringList{"MD2;", "FR0;", "FA00021335000;"};
-        QTest::newRow("Form4 Text12")
-            << "Form4"
-            << "Text12"
-            << "28675~28685" << QStringList{"MD2;", "FR0;", "FA00028675000;"};
-        QTest::newRow("Form4 Text2") << "Form4"
-                                     << "Text2"
-                                     << "3845" << QStringList{"FR0;", "MD2;", "FA00003845000;"};
-        QTest::newRow("Form4 Text3") << "Form4"
-                                     << "Text3"
-                                     << "7171" << QStringList{"MD2;", "FR0;", "FA00007171000;"};
-        QTest::newRow("Form4 Text4") << "Form4"
-                                     << "Text4"
-                                     << "14230" << QStringList{"MD2;", "FR0;", "FA00014230000;"};
-        QTest::newRow("Form4 Text5") << "Form4"
-                                     << "Text5"
-                                     << "21340" << QStringList{"MD2;", "FR0;", "FA00021340000;"};
-        QTest::newRow("Form4 Text6") << "Form4"
-                                     << "Text6"
-                                     << "28680" << QStringList{"MD2;", "FR0;", "FA00028680000;"};
-        QTest::newRow("Form7 Command1")
-            << "Form7"
-            << "Command1"
-            << "3860 kHz" << QStringList{"MD2;", "FR0;", "FA00003860000;"};
-        QTest::newRow("Form7 Command2")
-            << "Form7"
-            << "Command2"
-            << "7185 kHz" << QStringList{"MD2;", "FR0;", "FA00007185000;"};
-        QTest::newRow("Form7 Command3")
-            << "Form7"
-            << "Command3"
-            << "14295 kHz" << QStringList{"MD2;", "FR0;", "FA00014295000;"};
-        QTest::newRow("Form7 Command4")
-            << "Form7"
-            << "Command4"
-            << "21395 kHz" << QStringList{"MD2;", "FR0;", "FA00021395000;"};
-        QTest::newRow("Form7 Command5")
-            << "Form7"
-            << "Command5"
-            << "28650 kHz" << QStringList{"MD2;", "FR0;", "FA00028650000;"};
-        QTest::newRow("Form7 Command6")
-            << "Form7"
-            << "Command6"
-            << "7225 kHz" << QStringList{"MD2;", "FR0;", "FA00007225000;"};
-        QTest::newRow("Form7 Command7")
-            << "Form7"
-            << "Command7"
-            << "14280 kHz" << QStringList{"MD2;", "FR0;", "FA00014280000;"};
-        QTest::newRow("Form7 Command8")
-            << "Form7"
-            << "Command8"
-            << "21395 kHz" << QStringList{"MD2;", "FR0;", "FA00021395000;"};
-        QTest::newRow("Form7 Command9")
-            << "Form7"
-            << "Command9"
-            << "28650 kHz" << QStringList{"MD2;", "FR0;", "FA00028650000;"};
-        QTest::newRow("Form9 Command1") << "Form9"
-                                        << "Command1"
-                                        << "1.818" << QStringList{"FR0;", "MD3;", "FA00001818000;"};
-        QTest::newRow("Form9 Command2")
-            << "Form9"
-            << "Command2"
-            << "3.5815" << QStringList{"FR0;", "MD3;", "FA00003581500;"};
-        QTest::newRow("Form9 Command3")
-            << "Form9"
-            << "Command3"
-            << "7.0475" << QStringList{"FR0;", "MD3;", "FA00007047500;"};
-        QTest::newRow("Form9 Command4")
-            << "Form9"
-            << "Command4"
-            << "14.0475" << QStringList{"FR0;", "MD3;", "FA00014047500;"};
-        QTest::newRow("Form9 Command5")
-            << "Form9"
-            << "Command5"
-            << "18.0975" << QStringList{"FR0;", "MD3;", "FA00018097500;"};
-        QTest::newRow("Form9 Command6")
-            << "Form9"
-            << "Command6"
-            << "21.0675" << QStringList{"FR0;", "MD3;", "FA00021067500;"};
-        QTest::newRow("Form9 Command7")
-            << "Form9"
-            << "Command7"
-            << "28.0675" << QStringList{"FR0;", "MD3;", "FA00028067500;"};
-        QTest::newRow("Form5 swl1")
-            << "Form5"
-            << "swl1"
-            << "03.215.00 am" << QStringList{"MD5;", "FR0;", "FA00003215000;"};
-        QTest::newRow("Form5 swl2")
-            << "Form5"
-            << "swl2"
-            << "03.330.00 am" << QStringList{"MD5;", "FR0;", "FA00003330000;"};
-        QTest::newRow("Form5 swl3")
-            << "Form5"
-            << "swl3"
-            << "05.000.00 am" << QStringList{"MD5;", "FR0;", "FA00005000000;"};
-        QTest::newRow("Form5 swl4")
-            << "Form5"
-            << "swl4"
-            << "05.070.00 am" << QStringList{"MD5;", "FR0;", "FA00005070000;"};
-        QTest::newRow("Form5 swl5")
-            << "Form5"
-            << "swl5"
-            << "05.085.00 am" << QStringList{"MD5;", "FR0;", "FA00005085000;"};
-        QTest::newRow("Form5 swl6")
-            << "Form5"
-            << "swl6"
-            << "05.745.00 am" << QStringList{"MD5;", "FR0;", "FA00005745000;"};
-        QTest::newRow("Form5 swl7")
-            << "Form5"
-            << "swl7"
-            << "05.810.00 am" << QStringList{"MD5;", "FR0;", "FA00005810000;"};
-        QTest::newRow("Form5 swl8")
-            << "Form5"
-            << "swl8"
-            << "05.825.00 am" << QStringList{"MD5;", "FR0;", "FA00005825000;"};
-        QTest::newRow("Form5 swl9")
-            << "Form5"
-            << "swl9"
-            << "05.927.00 am" << QStringList{"MD5;", "FR0;", "FA00005927000;"};
-        QTest::newRow("Form5 swl10")
-            << "Form5"
-            << "swl10"
-            << "05.935.00 am" << QStringList{"MD5;", "FR0;", "FA00005935000;"};
-        QTest::newRow("Form5 swl11")
-            << "Form5"
-            << "swl11"
-            << "05.950.00 am" << QStringList{"MD5;", "FR0;", "FA00005950000;"};
-        QTest::newRow("Form5 swl12")
-            << "Form5"
-            << "swl12"
-            << "05.958.00 am" << QStringList{"MD5;", "FR0;", "FA00005958000;"};
-        QTest::newRow("Form5 swl13")
-            << "Form5"
-            << "swl13"
-            << "05.960.00 am" << QStringList{"MD5;", "FR0;", "FA00005960000;"};
-        QTest::newRow("Form5 swl14")
-            << "Form5"
-            << "swl14"
-            << "05.975.00 am" << QStringList{"MD5;", "FR0;", "FA00005975000;"};
-        QTest::newRow("Form5 swl15")
-            << "Form5"
-            << "swl15"
-            << "05.995.00 am" << QStringList{"MD5;", "FR0;", "FA00005995000;"};
-        QTest::newRow("Form5 swl16")
-            << "Form5"
-            << "swl16"
-            << "06.000.00 am" << QStringList{"MD5;", "FR0;", "FA00006000000;"};
-        QTest::newRow("Form5 swl17")
-            << "Form5"
-            << "swl17"
-            << "06.020.00 am" << QStringList{"MD5;", "FR0;", "FA00006020000;"};
-        QTest::newRow("Form5 swl18")
-            << "Form5"
-            << "swl18"
-            << "06.030.00 am" << QStringList{"MD5;", "FR0;", "FA00006030000;"};
-        QTest::newRow("Form5 swl19")
-            << "Form5"
-            << "swl19"
-            << "06.050.00 am" << QStringList{"MD5;", "FR0;", "FA00006050000;"};
-        QTest::newRow("Form5 swl20")
-            << "Form5"
-            << "swl20"
-            << "06.055.00 am" << QStringList{"MD5;", "FR0;", "FA00006055000;"};
-        QTest::newRow("Form5 swl21")
-            << "Form5"
-            << "swl21"
-            << "06.060.00 am" << QStringList{"MD5;", "FR0;", "FA00006060000;"};
-        QTest::newRow("Form5 swl22")
-            << "Form5"
-            << "swl22"
-            << "06.065.00 am" << QStringList{"MD5;", "FR0;", "FA00006065000;"};
-        QTest::newRow("Form5 swl23")
-            << "Form5"
-            << "swl23"
-            << "06.075.00 am" << QStringList{"MD5;", "FR0;", "FA00006075000;"};
-        QTest::newRow("Form5 swl24")
-            << "Form5"
-            << "swl24"
-            << "06.090.00 am" << QStringList{"MD5;", "FR0;", "FA00006090000;"};
-        QTest::newRow("Form5 swl25")
-            << "Form5"
-            << "swl25"
-            << "06.100.00 am" << QStringList{"MD5;", "FR0;", "FA00006100000;"};
-        QTest::newRow("Form5 swl26")
-            << "Form5"
-            << "swl26"
-            << "06.165.00 am" << QStringList{"MD5;", "FR0;", "FA00006165000;"};
-        QTest::newRow("Form5 swl27")
-            << "Form5"
-            << "swl27"
-            << "06.175.00 am" << QStringList{"MD5;", "FR0;", "FA00006175000;"};
-        QTest::newRow("Form5 swl28")
-            << "Form5"
-            << "swl28"
-            << "06.195.00 am" << QStringList{"MD5;", "FR0;", "FA00006195000;"};
-        QTest::newRow("Form5 swl29")
-            << "Form5"
-            << "swl29"
-            << "06.975.00 am" << QStringList{"MD5;", "FR0;", "FA00006975000;"};
-        QTest::newRow("Form5 swl30")
-            << "Form5"
-            << "swl30"
-            << "07.125.00 am" << QStringList{"MD5;", "FR0;", "FA00007125000;"};
-        QTest::newRow("Form5 swl31")
-            << "Form5"
-            << "swl31"
-            << "07.155.00 am" << QStringList{"MD5;", "FR0;", "FA00007155000;"};
-        QTest::newRow("Form5 swl32")
-            << "Form5"
-            << "swl32"
-            << "07.250.00 am" << QStringList{"MD5;", "FR0;", "FA00007250000;"};
-        QTest::newRow("Form5 swl33")
-            << "Form5"
-            << "swl33"
-            << "07.255.00 am" << QStringList{"MD5;", "FR0;", "FA00007255000;"};
-        QTest::newRow("Form5 swl34")
-            << "Form5"
-            << "swl34"
-            << "07.270.00 am" << QStringList{"MD5;", "FR0;", "FA00007270000;"};
-        QTest::newRow("Form5 swl35")
-            << "Form5"
-            << "swl35"
-            << "07.300.00 am" << QStringList{"MD5;", "FR0;", "FA00007300000;"};
-        QTest::newRow("Form5 swl36")
-            << "Form5"
-            << "swl36"
-            << "07.305.00 am" << QStringList{"MD5;", "FR0;", "FA00007305000;"};
-        QTest::newRow("Form5 swl37")
-            << "Form5"
-            << "swl37"
-            << "07.315.00 am" << QStringList{"MD5;", "FR0;", "FA00007315000;"};
-        QTest::newRow("Form5 swl38")
-            << "Form5"
-            << "swl38"
-            << "07.320.00 am" << QStringList{"MD5;", "FR0;", "FA00007320000;"};
-        QTest::newRow("Form5 swl39")
-            << "Form5"
-            << "swl39"
-            << "07.335.00 am" << QStringList{"MD5;", "FR0;", "FA00007335000;"};
-        QTest::newRow("Form5 swl40")
-            << "Form5"
-            << "swl40"
-            << "07.345.00 am" << QStringList{"MD5;", "FR0;", "FA00007345000;"};
-        QTest::newRow("Form5 swl41")
-            << "Form5"
-            << "swl41"
-            << "07.365.00 am" << QStringList{"MD5;", "FR0;", "FA00007365000;"};
-        QTest::newRow("Form5 swl42")
-            << "Form5"
-            << "swl42"
-            << "07.385.00 am" << QStringList{"MD5;", "FR0;", "FA00007385000;"};
-        QTest::newRow("Form5 swl43")
-            << "Form5"
-            << "swl43"
-            << "07.415.00 am" << QStringList{"MD5;", "FR0;", "FA00007415000;"};
-        QTest::newRow("Form5 swl44")
-            << "Form5"
-            << "swl44"
-            << "07.425.00 am" << QStringList{"MD5;", "FR0;", "FA00007425000;"};
-        QTest::newRow("Form5 swl45")
-            << "Form5"
-            << "swl45"
-            << "07.435.00 am" << QStringList{"MD5;", "FR0;", "FA00007435000;"};
-        QTest::newRow("Form5 swl46")
-            << "Form5"
-            << "swl46"
-            << "07.450.00 am" << QStringList{"MD5;", "FR0;", "FA00007450000;"};
-        QTest::newRow("Form5 swl47")
-            << "Form5"
-            << "swl47"
-            << "07.490.00 am" << QStringList{"MD5;", "FR0;", "FA00007490000;"};
-        QTest::newRow("Form5 swl48")
-            << "Form5"
-            << "swl48"
-            << "07.510.00 am" << QStringList{"MD5;", "FR0;", "FA00007510000;"};
-        QTest::newRow("Form5 swl49")
-            << "Form5"
-            << "swl49"
-            << "07.537.00 am" << QStringList{"MD5;", "FR0;", "FA00007537000;"};
-        QTest::newRow("Form5 swl50")
-            << "Form5"
-            << "swl50"
-            << "09.400.00 am" << QStringList{"MD5;", "FR0;", "FA00009400000;"};
-        QTest::newRow("Form5 swl51")
-            << "Form5"
-            << "swl51"
-            << "09.410.00 am" << QStringList{"MD5;", "FR0;", "FA00009410000;"};
-        QTest::newRow("Form5 swl52")
-            << "Form5"
-            << "swl52"
-            << "09.420.00 am" << QStringList{"MD5;", "FR0;", "FA00009420000;"};
-        QTest::newRow("Form5 swl53")
-            << "Form5"
-            << "swl53"
-            << "09.430.00 am" << QStringList{"MD5;", "FR0;", "FA00009430000;"};
-        QTest::newRow("Form5 swl54")
-            << "Form5"
-            << "swl54"
-            << "09.445.00 am" << QStringList{"MD5;", "FR0;", "FA00009445000;"};
-        QTest::newRow("Form5 swl55")
-            << "Form5"
-            << "swl55"
-            << "09.475.00 am" << QStringList{"MD5;", "FR0;", "FA00009475000;"};
-        QTest::newRow("Form5 swl56")
-            << "Form5"
-            << "swl56"
-            << "09.480.00 am" << QStringList{"MD5;", "FR0;", "FA00009480000;"};
-        QTest::newRow("Form5 swl57")
-            << "Form5"
-            << "swl57"
-            << "09.495.00 am" << QStringList{"MD5;", "FR0;", "FA00009495000;"};
-        QTest::newRow("Form5 swl58")
-            << "Form5"
-            << "swl58"
-            << "09.505.00 am" << QStringList{"MD5;", "FR0;", "FA00009505000;"};
-        QTest::newRow("Form5 swl59")
-            << "Form5"
-            << "swl59"
-            << "09.510.00 am" << QStringList{"MD5;", "FR0;", "FA00009510000;"};
-        QTest::newRow("Form5 swl60")
-            << "Form5"
-            << "swl60"
-            << "09.540.00 am" << QStringList{"MD5;", "FR0;", "FA00009540000;"};
-        QTest::newRow("Form5 swl61")
-            << "Form5"
-            << "swl61"
-            << "09.570.00 am" << QStringList{"MD5;", "FR0;", "FA00009570000;"};
-        QTest::newRow("Form5 swl62")
-            << "Form5"
-            << "swl62"
-            << "09.590.00 am" << QStringList{"MD5;", "FR0;", "FA00009590000;"};
-        QTest::newRow("Form5 swl63")
-            << "Form5"
-            << "swl63"
-            << "09.605.00 am" << QStringList{"MD5;", "FR0;", "FA00009605000;"};
-        QTest::newRow("Form5 swl64")
-            << "Form5"
-            << "swl64"
-            << "09.620.00 am" << QStringList{"MD5;", "FR0;", "FA00009620000;"};
-        QTest::newRow("Form5 swl65")
-            << "Form5"
-            << "swl65"
-            << "09.655.00 am" << QStringList{"MD5;", "FR0;", "FA00009655000;"};
-        QTest::newRow("Form5 swl66")
-            << "Form5"
-            << "swl66"
-            << "09.665.00 am" << QStringList{"MD5;", "FR0;", "FA00009665000;"};
-        QTest::newRow("Form5 swl67")
-            << "Form5"
-            << "swl67"
-            << "09.675.00 am" << QStringList{"MD5;", "FR0;", "FA00009675000;"};
-        QTest::newRow("Form5 swl68")
-            << "Form5"
-            << "swl68"
-            << "09.680.00 am" << QStringList{"MD5;", "FR0;", "FA00009680000;"};
-        QTest::newRow("Form5 swl69")
-            << "Form5"
-            << "swl69"
-            << "09.690.00 am" << QStringList{"MD5;", "FR0;", "FA00009690000;"};
-        QTest::newRow("Form5 swl70")
-            << "Form5"
-            << "swl70"
-            << "09.715.00 am" << QStringList{"MD5;", "FR0;", "FA00009715000;"};
-        QTest::newRow("Form5 swl71")
-            << "Form5"
-            << "swl71"
-            << "09.735.00 am" << QStringList{"MD5;", "FR0;", "FA00009735000;"};
-        QTest::newRow("Form5 swl72")
-            << "Form5"
-            << "swl72"
-            << "09.745.00 am" << QStringList{"MD5;", "FR0;", "FA00009745000;"};
-        QTest::newRow("Form5 swl73")
-            << "Form5"
-            << "swl73"
-            << "09.755.00 am" << QStringList{"MD5;", "FR0;", "FA00009755000;"};
-        QTest::newRow("Form5 swl74")
-            << "Form5"
-            << "swl74"
-            << "09.795.00 am" << QStringList{"MD5;", "FR0;", "FA00009795000;"};
-        QTest::newRow("Form5 swl75")
-            << "Form5"
-            << "swl75"
-            << "09.820.00 am" << QStringList{"MD5;", "FR0;", "FA00009820000;"};
-        QTest::newRow("Form5 swl76")
-            << "Form5"
-            << "swl76"
-            << "09.845.00 am" << QStringList{"MD5;", "FR0;", "FA00009845000;"};
-        QTest::newRow("Form5 swl77")
-            << "Form5"
-            << "swl77"
-            << "09.850.00 am" << QStringList{"MD5;", "FR0;", "FA00009850000;"};
-        QTest::newRow("Form5 swl78")
-            << "Form5"
-            << "swl78"
-            << "09.870.00 am" << QStringList{"MD5;", "FR0;", "FA00009870000;"};
-        QTest::newRow("Form5 swl79")
-            << "Form5"
-            << "swl79"
-            << "09.885.00 am" << QStringList{"MD5;", "FR0;", "FA00009885000;"};
-        QTest::newRow("Form5 swl80")
-            << "Form5"
-            << "swl80"
-            << "09.905.00 am" << QStringList{"MD5;", "FR0;", "FA00009905000;"};
-        QTest::newRow("Form5 swl81")
-            << "Form5"
-            << "swl81"
-            << "09.925.00 am" << QStringList{"MD5;", "FR0;", "FA00009925000;"};
-        QTest::newRow("Form5 swl82")
-            << "Form5"
-            << "swl82"
-            << "09.965.00 am" << QStringList{"MD5;", "FR0;", "FA00009965000;"};
-        QTest::newRow("Form5 swl83")
-            << "Form5"
-            << "swl83"
-            << "09.975.00 am" << QStringList{"MD5;", "FR0;", "FA00009975000;"};
-        QTest::newRow("Form5 swl84")
-            << "Form5"
-            << "swl84"
-            << "10.000.00 am" << QStringList{"MD5;", "FR0;", "FA00010000000;"};
-        QTest::newRow("Form5 swl85")
-            << "Form5"
-            << "swl85"
-            << "11.585.00 am" << QStringList{"MD5;", "FR0;", "FA00011585000;"};
-        QTest::newRow("Form5 swl86")
-            << "Form5"
-            << "swl86"
-            << "11.615.00 am" << QStringList{"MD5;", "FR0;", "FA00011615000;"};
-        QTest::newRow("Form5 swl87")
-            << "Form5"
-            << "swl87"
-            << "11.635.00 am" << QStringList{"MD5;", "FR0;", "FA00011635000;"};
-        QTest::newRow("Form5 swl88")
-            << "Form5"
-            << "swl88"
-            << "11.645.00 am" << QStringList{"MD5;", "FR0;", "FA00011645000;"};
-        QTest::newRow("Form5 swl89")
-            << "Form5"
-            << "swl89"
-            << "11.675.00 am" << QStringList{"MD5;", "FR0;", "FA00011675000;"};
-        QTest::newRow("Form5 swl90")
-            << "Form5"
-            << "swl90"
-            << "11.700.00 am" << QStringList{"MD5;", "FR0;", "FA00011700000;"};
-        QTest::newRow("Form5 swl91")
-            << "Form5"
-            << "swl91"
-            << "11.785.00 am" << QStringList{"MD5;", "FR0;", "FA00011785000;"};
-        QTest::newRow("Form5 swl92")
-            << "Form5"
-            << "swl92"
-            << "11.800.00 am" << QStringList{"MD5;", "FR0;", "FA00011800000;"};
-        QTest::newRow("Form5 swl93")
-            << "Form5"
-            << "swl93"
-            << "11.810.00 am" << QStringList{"MD5;", "FR0;", "FA00011810000;"};
-        QTest::newRow("Form5 swl94")
-            << "Form5"
-            << "swl94"
-            << "11.845.00 am" << QStringList{"MD5;", "FR0;", "FA00011845000;"};
-        QTest::newRow("Form5 swl95")
-            << "Form5"
-            << "swl95"
-            << "11.950.00 am" << QStringList{"MD5;", "FR0;", "FA00011950000;"};
-        QTest::newRow("Form5 swl96")
-            << "Form5"
-            << "swl96"
-            << "11.985.00 am" << QStringList{"MD5;", "FR0;", "FA00011985000;"};
-        QTest::newRow("Form5 swl97")
-            << "Form5"
-            << "swl97"
-            << "11.995.00 am" << QStringList{"MD5;", "FR0;", "FA00011995000;"};
-        QTest::newRow("Form5 swl98")
-            << "Form5"
-            << "swl98"
-            << "12.050.00 am" << QStringList{"MD5;", "FR0;", "FA00012050000;"};
-        QTest::newRow("Form5 swl99")
-            << "Form5"
-            << "swl99"
-            << "12.060.00 am" << QStringList{"MD5;", "FR0;", "FA00012060000;"};
-        QTest::newRow("Form5 swl100")
-            << "Form5"
-            << "swl100"
-            << "12.095.00 am" << QStringList{"MD5;", "FR0;", "FA00012095000;"};
-        QTest::newRow("Form5 swl101")
-            << "Form5"
-            << "swl101"
-            << "13.605.00 am" << QStringList{"MD5;", "FR0;", "FA00013605000;"};
-        QTest::newRow("Form5 swl102")
-            << "Form5"
-            << "swl102"
-            << "13.675.00 am" << QStringList{"MD5;", "FR0;", "FA00013675000;"};
-        QTest::newRow("Form5 swl103")
-            << "Form5"
-            << "swl103"
-            << "13.690.00 am" << QStringList{"MD5;", "FR0;", "FA00013690000;"};
-        QTest::newRow("Form5 swl104")
-            << "Form5"
-            << "swl104"
-            << "13.730.00 am" << QStringList{"MD5;", "FR0;", "FA00013730000;"};
-        QTest::newRow("Form5 swl105")
-            << "Form5"
-            << "swl105"
-            << "13.780.00 am" << QStringList{"MD5;", "FR0;", "FA00013780000;"};
-        QTest::newRow("Form5 swl106")
-            << "Form5"
-            << "swl106"
-            << "13.800.00 am" << QStringList{"MD5;", "FR0;", "FA00013800000;"};
-        QTest::newRow("Form5 swl107")
-            << "Form5"
-            << "swl107"
-            << "15.000.00 am" << QStringList{"MD5;", "FR0;", "FA00015000000;"};
-        QTest::newRow("Form5 swl108")
-            << "Form5"
-            << "swl108"
-            << "15.105.00 am" << QStringList{"MD5;", "FR0;", "FA00015105000;"};
+        for (const EntryRow& row : entryRows)
+            QTest::newRow(row.entry)
+                << QString::fromLatin1(row.guide) << QString::fromLatin1(row.entry)
+                << QString::fromLatin1(row.caption)
+                << QStringList({row.commands[0], row.commands[1], row.commands[2]});
     }
 
     void clickSendsTheEntrysThreeCommands()
