@@ -9,10 +9,12 @@
 #include "timeline.h"
 #include "uitest.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 
 #include <memory>
@@ -473,6 +475,42 @@ private slots:
         window = std::make_unique<Form5>();
         QCOMPARE(window->findChild<QScrollBar*>(QStringLiteral("VScroll1"))->value(), 0);
         QCOMPARE(window->findChild<QWidget*>(QStringLiteral("Frame1"))->pos(), QPoint(2, 1));
+    }
+
+    void windowsAreFixedModalAndCentred_data()
+    {
+        QTest::addColumn<QString>("guide");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("SSTV") << "Form4"
+                              << "SSTV" << QSize(353, 203);
+        QTest::newRow("SAREX") << "Form7"
+                               << "SAREX" << QSize(376, 246);
+        QTest::newRow("code") << "Form9"
+                              << "Radio Frequencies for Code Reception" << QSize(454, 472);
+        QTest::newRow("short wave") << "Form5"
+                                    << "Short Wave Radio Stations" << QSize(449, 475);
+    }
+
+    void windowsAreFixedModalAndCentred()
+    {
+        QFETCH(QString, guide);
+        QFETCH(QString, caption);
+        QFETCH(QSize, size);
+        TestEnvironment env;
+        Timeline timeline;
+        const auto window = openGuide(guide);
+        QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(window->size(), size);
+        QCOMPARE(window->minimumSize(), size);
+        QCOMPARE(window->maximumSize(), size);
+        QVERIFY(window->isModal());
+        const Qt::WindowFlags flags = window->windowFlags();
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        // Within a window frame's width of the screen's centre.
+        QVERIFY((window->geometry().center() - screenCentre).manhattanLength() <= 8);
     }
 
     void bandPlanChartShowsEachBandsSegments()
