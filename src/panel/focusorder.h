@@ -16,49 +16,30 @@ struct FocusStep {
     int last = 0;
 };
 
+// clang-format off
 inline constexpr std::array<FocusStep, 41> panelFocusOrder = {{
-    {"Option6"},
-    {"Option7"},
-    {"Option8"},        // VFO A, VFO B, Mem
-    {"Option", 9, 108}, // Mem 00 .. Mem 99, Mem 03
-    {"Option110"},
-    {"Option111"}, // On, Off
-    {"Command14"},
-    {"Command15"},
-    {"Command16"}, // Transmit, Receive, VOX
-    {"m160"},
-    {"m80"},
-    {"m40"},
-    {"m30"},
-    {"m20"},
-    {"m17"},
-    {"m15"},
-    {"m12"},
-    {"m10"},
-    {"Option5"},
-    {"Option4"},
-    {"Option3"},
-    {"Option2"},
-    {"Option1"},
-    {"LSB"}, // FSK .. LSB
-    {"Command13"},
-    {"Command12"},
-    {"Command11"},
-    {"Command10"},
-    {"Command9"},
-    {"Command8"},
-    {"Command7"},
-    {"Command6"},
-    {"Command5"},
-    {"Command4"},
-    {"Command3"},
-    {"Command1"},
-    {"Command18"}, // Antenna 2 .. System Reset
-    {"Picture1"},
-    {"Command2"},
-    {"mhz10"},
-    {"mhz15"}, // picture, 5/10/15 MHz
+    // VFO A, VFO B, Mem
+    {"Option6"}, {"Option7"}, {"Option8"},
+    // Mem 00, 01, 02, 04 .. 99, then Mem 03
+    {"Option", 9, 108},
+    // On, Off
+    {"Option110"}, {"Option111"},
+    // Transmit, Receive, VOX
+    {"Command14"}, {"Command15"}, {"Command16"},
+    // 160m .. 10m
+    {"m160"}, {"m80"}, {"m40"}, {"m30"}, {"m20"}, {"m17"}, {"m15"}, {"m12"}, {"m10"},
+    // FSK, AM, FM, CW, USB, LSB
+    {"Option5"}, {"Option4"}, {"Option3"}, {"Option2"}, {"Option1"}, {"LSB"},
+    // Antenna 2, Scan, RF Attenuator, Noise Blanker, Noise Reduction, Preamplifier,
+    // Speech Processor, Freq Lock, Frequency Down, Frequency Up, Antenna 1,
+    // Tune Antenna, System Reset
+    {"Command13"}, {"Command12"}, {"Command11"}, {"Command10"}, {"Command9"}, {"Command8"},
+    {"Command7"}, {"Command6"}, {"Command5"}, {"Command4"}, {"Command3"}, {"Command1"},
+    {"Command18"},
+    // the radio picture, 5 MHz, 10 MHz, 15 MHz
+    {"Picture1"}, {"Command2"}, {"mhz10"}, {"mhz15"},
 }};
+// clang-format on
 
 // The object names in focus order.
 QStringList panelFocusNames();
