@@ -136,7 +136,7 @@ private slots:
     void damagedSettingsFileIsReportedOnceAndKeptAsItIs()
     {
         TestEnvironment env;
-        Timeline timeline(QString()); // no qd.cfg written by the timeline
+        Timeline timeline{QString()}; // no qd.cfg written by the timeline
         env.writeSettings("abc\r\n9600\r\n");
         Form2 window;
         window.Form_Load();
