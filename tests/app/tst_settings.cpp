@@ -165,6 +165,23 @@ private slots:
         QCOMPARE(window.windowTitle(), "Communication Settings");
     }
 
+    void onlyFocusTheOperatorMovesSelects()
+    {
+        TestEnvironment env;
+        Form3 window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        // Focus that comes back with the window or after a popup chooses nothing.
+        button(&window, "Baud48")->setFocus(Qt::ActiveWindowFocusReason);
+        button(&window, "Baud96")->setFocus(Qt::PopupFocusReason);
+        QVERIFY(window.chosenBaud().isEmpty());
+        // Tab and access keys do.
+        button(&window, "Baud12")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window.chosenBaud(), "1200");
+        button(&window, "Com4")->setFocus(Qt::ShortcutFocusReason);
+        QCOMPARE(window.chosenComm(), "4");
+    }
+
     void failedWriteIsReportedNotSaved()
     {
         TestEnvironment env;
