@@ -107,3 +107,28 @@ expect_bytes() {
     done
     fail "radio received $(printf '%q' "$got"), expected $(printf '%q' "$want")"
 }
+
+# Starts Quillard for port 1 at 9600 and waits for its main window: sets WIN
+# and MENU (the menu bar's height; panel coordinates are below it).
+start_main_window() {
+    printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
+    start_quillard
+    WIN=$(wait_window "Kenwood Quillard Version 1.02")
+    # The window (undecorated in this X server) is the menu bar plus the 432-pixel panel.
+    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    MENU=$((HEIGHT - 432))
+    (( MENU >= 0 && MENU < 60 )) || fail "unexpected window height $HEIGHT"
+}
+
+# A click at panel coordinates of the main window.
+click_panel() { click_at "$WIN" "$1" $(( $2 + MENU )); }
+
+# Waits up to 5 s for the window with this title to go away.
+wait_window_gone() {
+    local title=$1
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "the window '$title' did not close"
+}

@@ -7,18 +7,13 @@ source "$(dirname "$0")/common.sh"
 
 start_x
 radio_on_com1
-printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
-start_quillard
-win=$(wait_window "Kenwood Quillard Version 1.02")
-eval "$(xdotool getwindowgeometry --shell "$win")"
-menu=$((HEIGHT - 432))
-(( menu >= 0 && menu < 60 )) || fail "unexpected window height $HEIGHT"
+start_main_window
 sleep 1
 expect_bytes ''
 
 # Frequencies > SAREX by the keyboard: Alt+F opens "File", two steps right
 # reach "Frequencies", whose third item is "SAREX".
-click_at "$win" 470 $((60 + menu))   # empty sky: gives the panel the keyboard
+click_panel 470 60   # empty sky: gives the panel the keyboard
 xdotool key --delay 150 alt+f Right Right Down Down Return
 guide=$(wait_window "SAREX")
 sleep 0.5
@@ -32,14 +27,10 @@ sleep 0.3
 expect_bytes "$sent"
 
 xdotool key Escape           # closes the guide as its close button does
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^SAREX$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^SAREX$' >/dev/null 2>&1 && fail "the guide did not close"
+wait_window_gone "SAREX"
 sleep 0.5
 
-click_at "$win" 552 $((94 + menu))   # "20m" on the panel, with the port back
+click_panel 552 94   # "20m" on the panel, with the port back
 sent+=$'FR0;\rFA00014000000;\r'
 expect_bytes "$sent"
 

@@ -7,16 +7,11 @@ source "$(dirname "$0")/common.sh"
 
 start_x
 radio_on_com1
-printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
-start_quillard
-win=$(wait_window "Kenwood Quillard Version 1.02")
-eval "$(xdotool getwindowgeometry --shell "$win")"
-menu=$((HEIGHT - 432))
-(( menu >= 0 && menu < 60 )) || fail "unexpected window height $HEIGHT"
+start_main_window
 sleep 1
 expect_bytes ''
 
-click_at "$win" 470 $((60 + menu))   # empty sky: gives the panel the keyboard
+click_panel 470 60   # empty sky: gives the panel the keyboard
 xdotool key ctrl+m
 sheet=$(wait_window "Program Radio Memory")
 sleep 0.5
@@ -30,15 +25,10 @@ sent=$'MW0 000002840000020001 ;\r'
 expect_bytes "$sent"
 
 click_at "$sheet" 566 537            # "Exit"
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Program Radio Memory$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^Program Radio Memory$' >/dev/null 2>&1 \
-    && fail "the memory window did not close"
+wait_window_gone "Program Radio Memory"
 sleep 0.5
 
-click_at "$win" 552 $((94 + menu))   # "20m" on the panel, with the port back
+click_panel 552 94   # "20m" on the panel, with the port back
 sent+=$'FR0;\rFA00014000000;\r'
 expect_bytes "$sent"
 

@@ -7,16 +7,7 @@ source "$(dirname "$0")/common.sh"
 
 start_x
 radio_on_com1
-printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
-start_quillard
-win=$(wait_window "Kenwood Quillard Version 1.02")
-
-# Client coordinates are those of the panel below the menu bar; the window
-# (undecorated in this X server) is the menu bar plus the 432-pixel panel.
-eval "$(xdotool getwindowgeometry --shell "$win")"
-menu=$((HEIGHT - 432))
-(( menu >= 0 && menu < 60 )) || fail "unexpected window height $HEIGHT"
-click_panel() { click_at "$win" "$1" $(( $2 + menu )); }
+start_main_window
 
 # Start-up: the first showing marks "VFO A" silently.
 sleep 1
