@@ -125,4 +125,9 @@ void Timeline::hangUp()
     ::close(m_master);
     ::close(m_keepAlive);
     m_master = m_keepAlive = -1;
+    // The kernel hands the freed terminal number to the next one opened, which
+    // may be another test's running alongside; a pulled cable's device stays
+    // gone, so the link now names a device that cannot come back.
+    QFile::remove(m_linkPath);
+    QFile::link(m_slavePath + QStringLiteral("-gone"), m_linkPath);
 }
