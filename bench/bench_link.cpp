@@ -11,6 +11,7 @@
 
 #include "panel/form2.h"
 #include "radio/seriallink.h"
+#include "processusage.h"
 #include "uitest.h"
 
 #include <QAbstractEventDispatcher>
@@ -74,14 +75,6 @@ struct FarEnd {
         return true;
     }
 };
-
-double cpuMilliseconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
 
 double percentile(std::vector<double> values, double fraction)
 {
@@ -154,11 +147,11 @@ void idle(const QString& settingsDir)
     qApp->installEventFilter(&counter);
 
     constexpr int seconds = 10;
-    const double cpuBefore = cpuMilliseconds();
+    const double cpuBefore = (processCpuSeconds() * 1e3);
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit); // the one expected wake-up
     loop.exec();
-    const double cpu = cpuMilliseconds() - cpuBefore;
+    const double cpu = (processCpuSeconds() * 1e3) - cpuBefore;
     qApp->removeEventFilter(&counter);
 
     std::printf("idle, main window shown with its port open, %d s:\n", seconds);

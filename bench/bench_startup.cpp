@@ -8,6 +8,7 @@
 #include "app/splash.h"
 #include "app/startup.h"
 #include "app/wait.h"
+#include "processusage.h"
 #include "uitest.h"
 
 #include <QApplication>
@@ -22,14 +23,6 @@
 #include <cstdio>
 
 namespace {
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 qint64 monotonicNs()
 {
     timespec now{};
@@ -74,12 +67,12 @@ void waitCpu()
     QApplication app(argc, argv);
     auto* splash = new Splash;
     splash->show();
-    const double before = cpuSeconds();
+    const double before = processCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     WaitSeconds(2);
     WaitSeconds(2);
-    const double used = cpuSeconds() - before;
+    const double used = processCpuSeconds() - before;
     std::printf("start-up waits: %.3f s of wall time, %.4f s of CPU (%.2f%% of a core); "
                 "target under 0.04 s\n",
                 clock.nsecsElapsed() / 1e9, used, 100.0 * used / (clock.nsecsElapsed() / 1e9));

@@ -7,6 +7,7 @@
 #include "app/wait.h"
 #include "panel/form2.h"
 #include "timeline.h"
+#include "processusage.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -26,13 +27,6 @@ bool splashVisible()
     return false;
 }
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 } // namespace
 
 class TestStartup : public QObject {
@@ -82,9 +76,9 @@ private slots:
         });
         probe.start(50);
         clock.start();
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = processCpuSeconds();
         startup.begin();
-        const double cpuUsed = cpuSeconds() - cpuBefore;
+        const double cpuUsed = processCpuSeconds() - cpuBefore;
         const double loadMs = clock.nsecsElapsed() / 1e6;
         probe.stop();
 
@@ -161,12 +155,12 @@ private slots:
         timer.start(20);
         QElapsedTimer clock;
         clock.start();
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = processCpuSeconds();
         WaitSeconds(0.5);
         const qint64 elapsed = clock.elapsed();
         QVERIFY2(elapsed >= 500 && elapsed < 650, qPrintable(QString::number(elapsed)));
         QVERIFY2(ticks >= 15, qPrintable(QString::number(ticks)));
-        QVERIFY(cpuSeconds() - cpuBefore < 0.25);
+        QVERIFY(processCpuSeconds() - cpuBefore < 0.25);
 
         // A handler that runs inside the wait and leaves its own nested loop
         // early does not cut the wait short.

@@ -2,6 +2,7 @@
 
 #include "app/cues.h"
 #include "timeline.h"
+#include "processusage.h"
 #include "uitest.h"
 
 #include <QDir>
@@ -36,14 +37,6 @@ QByteArray readFramed(int master)
             got.append(byte);
     }
     return got;
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // The messages the link raised, once the current handler has finished.
@@ -318,11 +311,11 @@ private slots:
         QVERIFY(link.sendCommand(CatCommand::power(true)));
         QCOMPARE(timeline.events(), QStringList({"PS1;"}));
 
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = processCpuSeconds();
         timeline.hangUp();
         QTRY_VERIFY_WITH_TIMEOUT(!link.isOpen(), 1000);
         QTest::qWait(1000);
-        QVERIFY2(cpuSeconds() - cpuBefore < 0.3, "the event loop spins on a vanished device");
+        QVERIFY2(processCpuSeconds() - cpuBefore < 0.3, "the event loop spins on a vanished device");
         QStringList messages = problemsAfterHandler(problems);
         QCOMPARE(messages.size(), 1);
         QVERIFY2(
