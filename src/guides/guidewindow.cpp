@@ -57,14 +57,9 @@ GuideWindow::GuideWindow(QWidget* parent, const char* objectName, const char* ca
 void GuideWindow::Form_Load()
 {
     // Read afresh at every opening, so a changed file takes effect now.
-    const SettingsRead read = readSettingsFile();
-    if (!read.ok()) {
-        // Clicks then say why nothing was sent; the file is left as it is.
-        m_link.configure(read.settings);
-        MessageBox::warn(this, read.problem);
-        return;
-    }
-    m_link.openLink(read.settings);
+    const QString problem = m_link.openFromSettingsFile();
+    if (!problem.isEmpty())
+        MessageBox::warn(this, problem);
 }
 
 std::array<CatCommand, 3> GuideWindow::commandsFor(const GuideEntry& entry, Mode mode)

@@ -148,14 +148,10 @@ void Form1::buildSheet()
 
 void Form1::Form_Load()
 {
-    const SettingsRead read = readSettingsFile();
-    m_link.configure(read.settings);
-    if (!read.ok()) {
-        // Shown once the window is up; commands then say why they were not sent.
-        QTimer::singleShot(0, this,
-                           [this, problem = read.problem] { MessageBox::warn(this, problem); });
-    } else if (!m_link.isOpen()) {
-        m_link.open();
+    const QString problem = m_link.openFromSettingsFile();
+    if (!problem.isEmpty()) {
+        // Shown once the window is up.
+        QTimer::singleShot(0, this, [this, problem] { MessageBox::warn(this, problem); });
     }
     for (Row& row : m_rows)
         row.frequency->clear();

@@ -180,6 +180,15 @@ QString SerialLink::openFailureReason() const
         .arg(path, m_settings.Baud, m_port.errorString(), linkAdvice);
 }
 
+QString SerialLink::openFromSettingsFile()
+{
+    const SettingsRead read = readSettingsFile();
+    configure(read.settings);
+    if (read.ok() && !isOpen())
+        open();
+    return read.problem;
+}
+
 bool SerialLink::openLink(const RadioSettings& settings)
 {
     configure(settings);

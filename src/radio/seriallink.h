@@ -44,6 +44,11 @@ public:
     bool open();
     // configure() then open(): the whole opening sequence.
     bool openLink(const RadioSettings& settings);
+    // How every radio window but the main one takes the port when it loads:
+    // reads qd.cfg afresh, configures, and opens when not already open. A
+    // settings file that cannot be used is not opened with; its problem is
+    // returned for the window to show (commands then say why they were not sent).
+    QString openFromSettingsFile();
     // Writes one framed command as one write. Returns false, and reports it,
     // when the command could not be queued for the port.
     bool sendCommand(const CatCommand& command);
