@@ -26,13 +26,7 @@ const std::array<SarexButton, 9> sarexButtons = {{
     {{"Command9", "28650 kHz", 28650000}, QRect(239, 195, 92, 33)},
 }};
 
-struct Description {
-    const char* name;
-    const char* text;
-    QRect geometry;
-};
-
-const std::array<Description, 2> descriptions = {{
+const std::array<GuideText, 2> descriptions = {{
     {"Text1", "WA3NAN\nGoddard Amateur Radio Club\nShuttle Audio and SAREZ\nBulletins",
      QRect(3, 4, 173, 53)},
     {"Text2", "W5RRR\nJohnson Space Center ARC\nHouston, Texas\nSAREX Bulletins",
@@ -47,7 +41,7 @@ Form7::Form7(QWidget* parent) : GuideWindow(parent, "Form7", "SAREX", clientSize
     setPalette(green);
     setAutoFillBackground(true);
 
-    for (const Description& description : descriptions) {
+    for (const GuideText& description : descriptions) {
         auto* box = new QLabel(QString::fromLatin1(description.text), this);
         box->setObjectName(QString::fromLatin1(description.name));
         box->setAccessibleName(box->text());

@@ -66,13 +66,7 @@ constexpr int firstDayColumn = 220;
 constexpr int dayPitch = 30;
 constexpr int dayWidth = 31;
 
-struct Note {
-    const char* name;
-    const char* text;
-    QRect geometry;
-};
-
-const std::array<Note, 2> notes = {{
+const std::array<GuideText, 2> notes = {{
     {"Label_SlowCode", "Slow Code = Practice sent at 5, 7.5, 10, 13, and 15 WPM.",
      QRect(82, 430, 290, 17)},
     {"Label_FastCode", "Fast Code = Practice sent at 35, 30, 25, 20, 15, 13 and 10 WPM",
@@ -97,7 +91,7 @@ Form9::Form9(QWidget* parent)
             button->setFocus(); // so the keyboard acts on 1.818 at once
     }
 
-    for (const Note& note : notes) {
+    for (const GuideText& note : notes) {
         auto* label = new QLabel(QString::fromLatin1(note.text), this);
         label->setObjectName(QString::fromLatin1(note.name));
         label->setAccessibleName(label->text());

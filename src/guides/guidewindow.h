@@ -30,6 +30,13 @@ enum class CommandOrder {
     ReceiverFirst, // "FR0;", mode, frequency
 };
 
+// A fixed text of a guide (a station description, a note): never clickable.
+struct GuideText {
+    const char* name;
+    const char* text;
+    QRect geometry;
+};
+
 struct GuideEntry {
     const char* name;    // control name, e.g. "swl42"
     const char* caption; // what the cell shows; never parsed
