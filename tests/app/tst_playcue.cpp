@@ -77,6 +77,18 @@ private slots:
         qputenv("ALSA_CONFIG_PATH", QFile::encodeName(m_config));
     }
 
+    // The run command copies assets/cues into the settings folder: every cue
+    // the program asks for must be there, under its exact name.
+    void everyCueHasItsSound()
+    {
+        const QDir cues(qEnvironmentVariable("QUILLARD_ASSETS") + "/cues");
+        QStringList expected;
+        for (const char* name : Cue::All)
+            expected << QString::fromLatin1(name);
+        expected.sort();
+        QCOMPARE(cues.entryList({"*.wav"}, QDir::Files, QDir::Name), expected);
+    }
+
     void playsTheNamedFileAndOnlyThat()
     {
         TestEnvironment env;
