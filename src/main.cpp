@@ -1,6 +1,6 @@
 #include "app/startup.h"
-
-#include "app/form3.h"
+#include "app/version.h"
+#include "panel/form2.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -9,13 +9,17 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillard"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.2"));
+    QApplication::setApplicationVersion(QString::fromLatin1(Version::Text));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/quillard-icon.png")));
     // The program ends when the main window is closed, or when the settings
     // window is closed before it was saved; never because of the hand-over.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Startup startup;
+    Startup startup([] {
+        auto main = std::make_unique<Form2>();
+        main->Form_Load();
+        return main;
+    });
     startup.begin();
     return QApplication::exec();
 }

@@ -1,8 +1,9 @@
 #include "about/frmabout.h"
 
+#include "app/look.h"
 #include "app/messagebox.h"
-#include "app/platform.h"
-#include "guides/guidewindow.h"
+#include "app/version.h"
+#include "platform/platform.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -88,10 +89,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     makeFixedDialog(this, QSize(401, 350));
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(grey);
-    setAutoFillBackground(true);
+    fillBackground(this, QColor(192, 192, 192));
 
     for (const LabelSpec& spec : labels) {
         auto* label = new QLabel(QString::fromLatin1(spec.text), this);
@@ -99,6 +97,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         label->setAccessibleName(label->text());
         label->setGeometry(spec.geometry);
         applyLook(label, spec.look);
+        if (spec.look == Look::Title)
+            m_title = label;
+        else if (spec.look == Look::Version)
+            m_version = label;
     }
     // Drawn over the title line's left end, as designed.
     picture(this, "picIcon", ":/pictures/smiley.png", QRect(17, 5, 36, 36), "Smiley face");
@@ -122,15 +124,13 @@ void frmAbout::Form_Load()
 {
     const QString title = MessageBox::programTitle();
     setWindowTitle(QStringLiteral("About ") + title);
-    auto* version = findChild<QLabel*>(QStringLiteral("lblVersion"));
-    version->setText(QStringLiteral("Version %1.%2.%3")
-                         .arg(versionMajor)
-                         .arg(versionMinor)
-                         .arg(versionRevision));
-    version->setAccessibleName(version->text());
-    auto* titleLabel = findChild<QLabel*>(QStringLiteral("lblTitle"));
-    titleLabel->setText(title);
-    titleLabel->setAccessibleName(title);
+    m_version->setText(QStringLiteral("Version %1.%2.%3")
+                           .arg(Version::Major)
+                           .arg(Version::Minor)
+                           .arg(Version::Revision));
+    m_version->setAccessibleName(m_version->text());
+    m_title->setText(title);
+    m_title->setAccessibleName(title);
 }
 
 void frmAbout::cmdOK_Click()

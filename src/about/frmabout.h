@@ -6,15 +6,13 @@
 
 #include <QDialog>
 
+class QLabel;
+
 class frmAbout : public QDialog {
     Q_OBJECT
 
 public:
     explicit frmAbout(QWidget* parent = nullptr);
-
-    static constexpr int versionMajor = 1;
-    static constexpr int versionMinor = 0;
-    static constexpr int versionRevision = 2;
 
     void cmdOK_Click();
     void cmdSysInfo_Click();
@@ -22,4 +20,7 @@ public:
 private:
     void Form_Load();
     void StartSysInfo();
+
+    QLabel* m_title = nullptr;   // lblTitle
+    QLabel* m_version = nullptr; // lblVersion
 };

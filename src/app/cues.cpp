@@ -1,7 +1,6 @@
 #include "app/cues.h"
 
-#include "app/platform.h"
-#include "radio/seriallink.h"
+#include "platform/platform.h"
 
 namespace {
 CuePlayer& replacementPlayer()
@@ -18,7 +17,6 @@ QString GetWinPath()
 
 void PlayCue(const QString& name)
 {
-    SerialLink::flushAll();
     if (replacementPlayer()) {
         replacementPlayer()(name);
         return;

@@ -2,9 +2,9 @@
 
 // Sound cues. Every cue of the program goes through PlayCue(), which looks the
 // file up by name in the settings directory and plays it to its end on the
-// calling (window) thread. Before a cue blocks the thread, every open serial
-// link pushes out the commands it has queued, so bytes written before a cue
-// are on the wire first; callers cannot forget this because it happens here.
+// calling (window) thread. Commands sent before a cue are already with the
+// device (the link hands each one over as it is sent), so they leave while
+// the cue plays.
 //
 // Tests replace the player with setCuePlayer() to record cues on the same
 // timeline as the serial bytes.
@@ -30,9 +30,9 @@ inline constexpr const char* Programming = "programming.wav";
 
 // Every cue file the program can ask for; the band cues are named in the band table.
 inline constexpr std::array<const char*, 21> All = {
-    Online,  VfoA,      VfoB,     "160m.wav", "80m.wav", "40m.wav",  "30m.wav",
-    "20m.wav", "17m.wav", "15m.wav", "12m.wav", "10m.wav", TuneAntenna, Antenna1,
-    Antenna2, PowerOn,   PowerOff, Tickles,    Reset,     Programming, Memory};
+    Online,    VfoA,      VfoB,      "160m.wav", "80m.wav", "40m.wav",   "30m.wav",
+    "20m.wav", "17m.wav", "15m.wav", "12m.wav",  "10m.wav", TuneAntenna, Antenna1,
+    Antenna2,  PowerOn,   PowerOff,  Tickles,    Reset,     Programming, Memory};
 } // namespace Cue
 
 // The settings directory ("Windows directory"): where qd.cfg and the cues live.
@@ -41,7 +41,6 @@ QString GetWinPath();
 // Plays the named cue (for example "20m.wav") to its end. Never fails the caller.
 void PlayCue(const QString& name);
 
-// Replaces what PlayCue does after the serial links have been flushed;
-// an empty function restores real playback. For tests.
+// Replaces what PlayCue does; an empty function restores real playback. For tests.
 using CuePlayer = std::function<void(const QString& name)>;
 void setCuePlayer(CuePlayer player);

@@ -1,5 +1,6 @@
 #include "app/form3.h"
 
+#include "app/look.h"
 #include "app/messagebox.h"
 #include "app/selectonfocus.h"
 #include "app/settings.h"
@@ -8,11 +9,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QShowEvent>
+#include <QHash>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 
 #include <array>
 
@@ -45,8 +45,8 @@ constexpr std::array<Choice, 8> bauds = {{
 
 // Keyboard focus order of the window.
 constexpr std::array<const char*, 13> focusOrder = {
-    "Com2",   "Com3",   "Com4",   "Com1",   "Option2", "Option1", "Baud3",
-    "Baud6",  "Baud12", "Baud24", "Baud48", "Baud96",  "Command1"};
+    "Com2",  "Com3",   "Com4",   "Com1",   "Option2", "Option1", "Baud3",
+    "Baud6", "Baud12", "Baud24", "Baud48", "Baud96",  "Command1"};
 
 constexpr int rowHeight = 24;
 } // namespace
@@ -71,11 +71,13 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
     baudFrame->setObjectName(QStringLiteral("Frame2"));
     baudFrame->setGeometry(100, 10, 190, 120);
 
-    auto addChoices = [](QGroupBox* frame, const auto& table, int columnWidth,
-                         auto&& onChosen) {
+    QHash<QString, QWidget*> controls;
+    auto addChoices = [&controls](QGroupBox* frame, const auto& table, int columnWidth,
+                                  auto&& onChosen) {
         for (const Choice& choice : table) {
             auto* button = new QRadioButton(QString::fromLatin1(choice.caption), frame);
             button->setObjectName(QString::fromLatin1(choice.name));
+            controls.insert(button->objectName(), button);
             button->setGeometry(12 + choice.column * columnWidth, 22 + choice.row * rowHeight,
                                 columnWidth - 8, rowHeight - 2);
             selectOnFocus(button);
@@ -94,16 +96,20 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
     save->setObjectName(QStringLiteral("Command1"));
     save->setGeometry(110, 136, 80, 26);
     connect(save, &QPushButton::clicked, this, &Form3::Command1_Click);
+    controls.insert(save->objectName(), save);
 
     QWidget* previous = nullptr;
     for (const char* name : focusOrder) {
-        auto* widget = findChild<QWidget*>(QString::fromLatin1(name));
+        QWidget* widget = controls.value(QString::fromLatin1(name));
+        Q_ASSERT_X(widget, "Form3", "a control in the focus order is missing");
         widget->setFocusPolicy(Qt::StrongFocus);
         if (previous)
             setTabOrder(previous, widget);
         previous = widget;
     }
-    findChild<QWidget*>(QStringLiteral("Com2"))->setFocus();
+    m_firstFocus =
+        static_cast<QAbstractButton*>(controls.value(QString::fromLatin1(focusOrder[0])));
+    m_firstFocus->setFocus();
 }
 
 void Form3::Command1_Click()
@@ -137,15 +143,13 @@ void Form3::showEvent(QShowEvent* event)
     if (event->spontaneous() || m_shown)
         return;
     m_shown = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(this);
     activateWindow();
     // The first focus lands on Com2 and selects it. Some window managers hand
     // out the focus late or not at all, so make sure of the result here.
-    auto* com2 = findChild<QAbstractButton*>(QStringLiteral("Com2"));
-    com2->setFocus(Qt::ActiveWindowFocusReason);
-    if (!com2->isChecked())
-        com2->setChecked(true);
+    m_firstFocus->setFocus(Qt::ActiveWindowFocusReason);
+    if (!m_firstFocus->isChecked())
+        m_firstFocus->setChecked(true);
 }
 
 void Form3::closeEvent(QCloseEvent* event)

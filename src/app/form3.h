@@ -32,6 +32,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QAbstractButton* m_firstFocus = nullptr; // Com2
     bool m_handedOver = false;
     bool m_shown = false;
     QString m_chosenComm;

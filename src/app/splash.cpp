@@ -1,18 +1,16 @@
 #include "app/splash.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QScreen>
+#include "app/look.h"
 
-Splash::Splash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+#include <QPainter>
+
+Splash::Splash(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Splash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAccessibleName(QStringLiteral("Quillard title picture"));
     setFixedSize(400, 300);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void Splash::paintEvent(QPaintEvent*)

@@ -1,13 +1,12 @@
 #include "app/startup.h"
 
-#include "app/form3.h"
 #include "app/messagebox.h"
 #include "app/settings.h"
-#include "panel/form2.h"
 
 #include <QFileInfo>
 
-Startup::Startup() = default;
+Startup::Startup(MainWindowLoader loadMainWindow) : m_loadMainWindow(std::move(loadMainWindow)) {}
+
 Startup::~Startup() = default;
 
 void Startup::begin()
@@ -24,8 +23,7 @@ void Startup::begin()
 
 void Startup::openMainWindow()
 {
-    m_main = std::make_unique<Form2>();
-    m_main->Form_Load();
+    m_main = m_loadMainWindow();
     if (m_settings)
         m_settings->handOver();
     m_main->show();

@@ -4,32 +4,39 @@
 // file exists. Without it, the first-run message and the Communication
 // Settings window come first; with it (or after Save) the main window loads
 // (splash, waits, the Online cue) and is shown, and the settings window goes.
+//
+// The main window itself is not known here: the program hands Startup the
+// function that creates the main window and runs its load sequence.
 
 #include "app/form3.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
+#include <functional>
 #include <memory>
-
-class Form2;
 
 class Startup : public QObject {
     Q_OBJECT
 
 public:
-    Startup();
+    // Creates the main window and runs its load; Startup shows it and keeps it.
+    using MainWindowLoader = std::function<std::unique_ptr<QWidget>()>;
+
+    explicit Startup(MainWindowLoader loadMainWindow);
     ~Startup() override;
 
     // The settings window's load: the start-up decision.
     void begin();
 
-    Form2* mainWindow() const { return m_main.get(); }
+    QWidget* mainWindow() const { return m_main.get(); }
     Form3* settingsWindow() const { return m_settings; }
 
 private:
     void openMainWindow();
 
+    MainWindowLoader m_loadMainWindow;
     QPointer<Form3> m_settings;
-    std::unique_ptr<Form2> m_main;
+    std::unique_ptr<QWidget> m_main;
 };

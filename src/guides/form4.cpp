@@ -1,5 +1,7 @@
 #include "guides/form4.h"
 
+#include "app/look.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
@@ -36,12 +38,10 @@ constexpr std::array<Heading, 2> headings = {{
 }};
 } // namespace
 
-Form4::Form4(QWidget* parent) : GuideWindow(parent, "Form4", "SSTV", QSize(353, 203), Mode::USB)
+Form4::Form4(PortLease lease, QWidget* parent)
+    : GuideWindow(std::move(lease), parent, "Form4", "SSTV", QSize(353, 203), Mode::USB)
 {
-    QPalette navy = palette();
-    navy.setColor(QPalette::Window, QColor(0, 0, 128));
-    setPalette(navy);
-    setAutoFillBackground(true);
+    fillBackground(this, QColor(0, 0, 128));
 
     auto* title = new QLabel(QStringLiteral("SSTV FREQUENCIES"), this);
     title->setObjectName(QStringLiteral("Label1"));
@@ -80,15 +80,4 @@ Form4::Form4(QWidget* parent) : GuideWindow(parent, "Form4", "SSTV", QSize(353, 
         box->setPalette(cell);
         box->setFont(cellFont);
     }
-}
-
-void Form4::Form_Unload()
-{
-    m_link.closeLink();
-}
-
-void Form4::done(int result)
-{
-    Form_Unload();
-    GuideWindow::done(result);
 }

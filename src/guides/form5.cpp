@@ -1,5 +1,7 @@
 #include "guides/form5.h"
 
+#include "app/look.h"
+
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -140,20 +142,17 @@ constexpr int frequencyLeftTwips = 4545;
 constexpr int frequencyWidthTwips = 1590;
 } // namespace
 
-Form5::Form5(QWidget* parent)
-    : GuideWindow(parent, "Form5", "Short Wave Radio Stations", QSize(449, 475), Mode::AM)
+Form5::Form5(PortLease lease, QWidget* parent)
+    : GuideWindow(std::move(lease), parent, "Form5", "Short Wave Radio Stations", QSize(449, 475),
+                  Mode::AM)
 {
-    const QColor teal(0, 128, 128);
-    QPalette window = palette();
-    window.setColor(QPalette::Window, teal);
-    setPalette(window);
-    setAutoFillBackground(true);
+    fillBackground(this, QColor(0, 128, 128));
 
     m_panel = new QGroupBox(QStringLiteral("Short Wave Radio"), this);
     m_panel->setObjectName(QStringLiteral("Frame1"));
     m_panel->setAccessibleName(m_panel->title());
     // Set once on the panel, inherited by all 216 boxes.
-    QPalette panel = window;
+    QPalette panel = palette();
     panel.setColor(QPalette::WindowText, Qt::white);
     panel.setColor(QPalette::Base, QColor(192, 255, 192));
     panel.setColor(QPalette::Text, Qt::black);

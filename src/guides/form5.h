@@ -14,7 +14,7 @@ class Form5 : public GuideWindow {
     Q_OBJECT
 
 public:
-    explicit Form5(QWidget* parent = nullptr);
+    explicit Form5(PortLease lease, QWidget* parent = nullptr);
 
     static constexpr int twipsPerPixel = 15;
     static constexpr int twipsPerScrollUnit = 200;

@@ -1,5 +1,7 @@
 #include "guides/form7.h"
 
+#include "app/look.h"
+
 #include <QLabel>
 #include <QPainter>
 
@@ -34,12 +36,10 @@ const std::array<GuideText, 2> descriptions = {{
 }};
 } // namespace
 
-Form7::Form7(QWidget* parent) : GuideWindow(parent, "Form7", "SAREX", clientSize, Mode::USB)
+Form7::Form7(PortLease lease, QWidget* parent)
+    : GuideWindow(std::move(lease), parent, "Form7", "SAREX", clientSize, Mode::USB)
 {
-    QPalette green = palette();
-    green.setColor(QPalette::Window, QColor(192, 255, 192));
-    setPalette(green);
-    setAutoFillBackground(true);
+    fillBackground(this, QColor(192, 255, 192));
 
     for (const GuideText& description : descriptions) {
         auto* box = new QLabel(QString::fromLatin1(description.text), this);

@@ -9,7 +9,7 @@ class Form7 : public GuideWindow {
     Q_OBJECT
 
 public:
-    explicit Form7(QWidget* parent = nullptr);
+    explicit Form7(PortLease lease, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

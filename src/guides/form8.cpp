@@ -1,6 +1,6 @@
 #include "guides/form8.h"
 
-#include "guides/guidewindow.h"
+#include "app/look.h"
 
 #include <QLabel>
 #include <QPainter>

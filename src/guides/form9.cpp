@@ -1,5 +1,7 @@
 #include "guides/form9.h"
 
+#include "app/look.h"
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -74,13 +76,11 @@ const std::array<GuideText, 2> notes = {{
 }};
 } // namespace
 
-Form9::Form9(QWidget* parent)
-    : GuideWindow(parent, "Form9", "Radio Frequencies for Code Reception", clientSize, Mode::CW)
+Form9::Form9(PortLease lease, QWidget* parent)
+    : GuideWindow(std::move(lease), parent, "Form9", "Radio Frequencies for Code Reception",
+                  clientSize, Mode::CW)
 {
-    QPalette peach = palette();
-    peach.setColor(QPalette::Window, QColor(255, 224, 192));
-    setPalette(peach);
-    setAutoFillBackground(true);
+    fillBackground(this, QColor(255, 224, 192));
 
     buildSchedule();
 

@@ -10,7 +10,7 @@ class Form9 : public GuideWindow {
     Q_OBJECT
 
 public:
-    explicit Form9(QWidget* parent = nullptr);
+    explicit Form9(PortLease lease, QWidget* parent = nullptr);
 
 private:
     void buildSchedule();

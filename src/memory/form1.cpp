@@ -1,8 +1,8 @@
 #include "memory/form1.h"
 
+#include "app/clock.h"
 #include "app/cues.h"
 #include "app/messagebox.h"
-#include "app/wait.h"
 #include "memory/memoryfiledialog.h"
 #include "memory/memorywriter.h"
 
@@ -87,13 +87,11 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
 }
 } // namespace
 
-Form1::Form1(QWidget* parent) : QDialog(parent)
+Form1::Form1(PortLease lease, QWidget* parent) : QDialog(parent), m_lease(std::move(lease))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Program Radio Memory"));
     buildSheet();
-    connect(&m_link, &SerialLink::problem, this,
-            [this](const QString& message) { MessageBox::warn(this, message); });
     connect(&m_link, &SerialLink::commEvent, this, &Form1::MSComm1_OnComm);
     Form_Load();
 }
@@ -148,11 +146,7 @@ void Form1::buildSheet()
 
 void Form1::Form_Load()
 {
-    const QString problem = m_link.openFromSettingsFile();
-    if (!problem.isEmpty()) {
-        // Shown once the window is up.
-        QTimer::singleShot(0, this, [this, problem] { MessageBox::warn(this, problem); });
-    }
+    m_lease.openAtLoad(m_link, this);
     for (Row& row : m_rows)
         row.frequency->clear();
     for (Row& row : m_rows)
@@ -203,7 +197,7 @@ void Form1::done(int result)
     // Exit, Escape and the window frame all end here: the port is released
     // before the main window takes it back.
     m_leaving = true;
-    m_link.closeLink();
+    m_lease.release();
     QDialog::done(result);
 }
 

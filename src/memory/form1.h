@@ -3,8 +3,9 @@
 // The memory window "Program Radio Memory": a sheet of 100 channels, each a
 // frequency box freqNN (seven digits in units of 10 Hz) and a mode box modeNN.
 // Every opening starts from an empty sheet and opens the window's own serial
-// link from the settings file; Exit, or closing the window any other way,
-// releases the port so the main window can take it back.
+// link, through the port lent to it, from the settings file; Exit, or closing
+// the window any other way, releases the port so the main window can take it
+// back.
 //
 // Data flow: the operator types into the boxes or loads a memory file into
 // them (channels 00 to 09; a load empties 10 to 99). "Write to radio" plays
@@ -13,6 +14,7 @@
 // channels 00 to 09 as they stand. The mode digit chosen for each channel by a
 // write is kept while the window is open (see memorywriter.h).
 
+#include "app/portowner.h"
 #include "memory/memoryfile.h"
 #include "radio/seriallink.h"
 
@@ -29,8 +31,8 @@ public:
     static constexpr int Channels = 100;
     static constexpr int WrittenChannels = MemoryFileChannels;
 
-    // Builds the sheet and runs the load sequence.
-    explicit Form1(QWidget* parent = nullptr);
+    // Builds the sheet and runs the load sequence, which opens the port lent.
+    explicit Form1(PortLease lease, QWidget* parent = nullptr);
 
     void Command1_Click(); // Exit
     void Command2_Click(); // Write to radio
@@ -62,6 +64,7 @@ private:
     };
     std::array<Row, Channels> m_rows{};
     std::array<QString, WrittenChannels> m_modeCode;
+    PortLease m_lease; // outlives the link, which gives the port back first
     SerialLink m_link;
     QString m_fileName; // chosen last in the file dialog, offered again next time
     bool m_writing = false;

@@ -3,15 +3,15 @@
 // Band and VFO selection: "VFO A", "VFO B" and "Mem" in the "Functions" frame
 // and the nine band buttons in the "Bands" frame, all selection buttons. Each
 // band button tunes the VFO the operator chose last on this panel
-// (Form2::VfoSelection) to the lower edge of its band and makes the radio
-// receive on it.
+// (VfoSelection) to the lower edge of its band and makes the radio receive on
+// it.
 
 #include <QtGlobal>
 
 #include <array>
 
-class Form2;
-class QWidget;
+class PanelCanvas;
+struct PanelContext;
 
 struct BandButton {
     const char* name;
@@ -32,15 +32,17 @@ inline constexpr std::array<BandButton, 9> bandButtons = {{
     {"m10", "10m", 28'000'000, "10m.wav"},
 }};
 
+void Option6_Click(PanelContext& panel); // VFO A
+void Option7_Click(PanelContext& panel); // VFO B
+void Option8_Click(PanelContext& panel); // Mem
+// Any of the nine band buttons (m160_Click ... m10_Click).
+void band_Click(PanelContext& panel, const BandButton& band);
+
 struct VfoButton {
     const char* name;
     const char* caption;
-    void (*act)(Form2& panel);
+    void (*act)(PanelContext& panel);
 };
-
-void Option6_Click(Form2& panel); // VFO A
-void Option7_Click(Form2& panel); // VFO B
-void Option8_Click(Form2& panel); // Mem
 
 inline constexpr std::array<VfoButton, 3> vfoButtons = {{
     {"Option6", "VFO A", Option6_Click},
@@ -48,4 +50,4 @@ inline constexpr std::array<VfoButton, 3> vfoButtons = {{
     {"Option8", "Mem", Option8_Click},
 }};
 
-void buildBandControls(Form2& panel, QWidget* canvas);
+void buildBandControls(PanelContext& panel, PanelCanvas& canvas);

@@ -1,7 +1,5 @@
 #include "panel/focusorder.h"
 
-#include <QWidget>
-
 QStringList panelFocusNames()
 {
     QStringList names;
@@ -15,18 +13,4 @@ QStringList panelFocusNames()
             names.append(name + QString::number(number));
     }
     return names;
-}
-
-void applyFocusOrder(QWidget* canvas)
-{
-    QWidget* previous = nullptr;
-    for (const QString& name : panelFocusNames()) {
-        auto* control = canvas->findChild<QWidget*>(name);
-        Q_ASSERT_X(control, "applyFocusOrder", "a control in the focus order is missing");
-        if (!control)
-            continue;
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
 }

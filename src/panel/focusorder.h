@@ -8,8 +8,6 @@
 
 #include <array>
 
-class QWidget;
-
 struct FocusStep {
     const char* name; // a control, or the prefix of a numbered run
     int first = 0;    // for a run: the first and last number
@@ -43,6 +41,3 @@ inline constexpr std::array<FocusStep, 41> panelFocusOrder = {{
 
 // The object names in focus order.
 QStringList panelFocusNames();
-
-// Chains the canvas's controls in that order.
-void applyFocusOrder(QWidget* canvas);

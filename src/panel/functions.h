@@ -7,7 +7,7 @@
 // with a short pause that keeps the window working. The "Power" frame holds
 // the selection buttons "On" and "Off"; the radio picture plays a cue.
 
-class Form2;
-class QWidget;
+class PanelCanvas;
+struct PanelContext;
 
-void buildFunctionControls(Form2& panel, QWidget* canvas);
+void buildFunctionControls(PanelContext& panel, PanelCanvas& canvas);

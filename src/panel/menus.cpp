@@ -17,13 +17,27 @@
 #include <array>
 
 namespace {
-template <typename Window, PortUse Use> void openWindow(Form2* main)
+// Shows a freshly created window modally and destroys it when it closes (a
+// window that deletes itself on closing is gone already).
+void runModal(QDialog* created)
 {
-    // Radio windows read the settings and open the port while they are built,
-    // so the main link must be closed before.
-    if (Use == PortUse::TalksToRadio)
-        main->link().closeLink();
-    showModally(main, new Window(main), Use);
+    QPointer<QDialog> window(created);
+    window->exec();
+    delete window.data();
+}
+
+// The window, its link and the lease go before the main window takes the
+// port back.
+template <typename Window> void openRadioWindow(Form2* main)
+{
+    runModal(new Window(main->port().lend(), main));
+    // Closing the modal window makes the main window active again.
+    main->Form_Activate();
+}
+
+template <typename Window> void openWindow(Form2* main)
+{
+    runModal(new Window(main));
 }
 
 void exitProgram(Form2* main)
@@ -43,30 +57,16 @@ struct MenuItem {
 constexpr std::array<MenuItem, 9> menuItems = {{
     {"File", "&File", "Exit", "E&xit", "Ctrl+X", exitProgram},
     {"Programming", "Program Radio Memories", "Memories", "&Memories", "Ctrl+M",
-     openWindow<Form1, PortUse::TalksToRadio>},
-    {"Frequencies", "Frequencies", "SSTV", "SSTV", "", openWindow<Form4, PortUse::TalksToRadio>},
-    {"Frequencies", "Frequencies", "SWL", "Short Wave Radio", "",
-     openWindow<Form5, PortUse::TalksToRadio>},
-    {"Frequencies", "Frequencies", "SAREX", "SAREX", "", openWindow<Form7, PortUse::TalksToRadio>},
-    {"Frequencies", "Frequencies", "BandPlan", "Band Plan", "",
-     openWindow<Form8, PortUse::LeavesPortAlone>},
-    {"Frequencies", "Frequencies", "Code", "Code Reception", "",
-     openWindow<Form9, PortUse::TalksToRadio>},
-    {"Help", "Help", "Copyright", "Copyright", "", openWindow<Splash, PortUse::LeavesPortAlone>},
-    {"Help", "Help", "About", "About", "F1", openWindow<frmAbout, PortUse::LeavesPortAlone>},
+     openRadioWindow<Form1>},
+    {"Frequencies", "Frequencies", "SSTV", "SSTV", "", openRadioWindow<Form4>},
+    {"Frequencies", "Frequencies", "SWL", "Short Wave Radio", "", openRadioWindow<Form5>},
+    {"Frequencies", "Frequencies", "SAREX", "SAREX", "", openRadioWindow<Form7>},
+    {"Frequencies", "Frequencies", "BandPlan", "Band Plan", "", openWindow<Form8>},
+    {"Frequencies", "Frequencies", "Code", "Code Reception", "", openRadioWindow<Form9>},
+    {"Help", "Help", "Copyright", "Copyright", "", openWindow<Splash>},
+    {"Help", "Help", "About", "About", "F1", openWindow<frmAbout>},
 }};
 } // namespace
-
-void showModally(Form2* main, QDialog* dialog, PortUse use)
-{
-    QPointer<QDialog> shown(dialog);
-    shown->exec();
-    // Closing destroys the window, and with it its link, before the main
-    // window takes the port back (as its activation would).
-    delete shown.data();
-    if (use == PortUse::TalksToRadio)
-        main->Form_Activate();
-}
 
 void buildMenus(Form2* window)
 {

@@ -1,43 +1,31 @@
 #include "panel/modes.h"
 
-#include "panel/form2.h"
-#include "panel/panelframe.h"
-#include "panel/selectiongroup.h"
-
-#include <QAbstractButton>
+#include "panel/panelcanvas.h"
+#include "panel/panelcontext.h"
 
 namespace {
-constexpr QSize columnButtonSize(61, 17);
 constexpr QSize timeSignalButtonSize(58, 18);
 
-void tuneTimeSignal(Form2& panel, const TimeSignalButton& signal)
+void tuneTimeSignal(PanelContext& panel, const TimeSignalButton& signal)
 {
     panel.SendCommand(CatCommand::mode(Mode::AM));
     panel.SendCommand(CatCommand::frequency(Vfo::A, signal.hertz));
 }
 } // namespace
 
-void buildModeControls(Form2& panel, QWidget* canvas)
+void buildModeControls(PanelContext& panel, PanelCanvas& canvas)
 {
-    const FrameSpec& modesFrame = frameSpec("Frame1");
-    for (int index = 0; const ModeButton& row : modeButtons) {
-        const QRect place = stackedInFrame(modesFrame, index++, columnButtonSize, Qt::Vertical);
-        QAbstractButton* button =
-            makeColumnSelectionButton(canvas, row.name, row.caption, modesFrame, place);
-        auto act = [&panel, mode = row.mode] { panel.SendCommand(CatCommand::mode(mode)); };
-        panel.setHandler(button->objectName(), act);
-        panel.selectionGroup().add(button, act);
-    }
+    for (int index = 0; const ModeButton& row : modeButtons)
+        canvas.addColumnButton(
+            Frame::Modes, index++, row.name, row.caption,
+            [&panel, mode = row.mode] { panel.SendCommand(CatCommand::mode(mode)); });
 
     // These three sit inside their frame.
-    const FrameSpec& wwvSpec = frameSpec("Frame8");
-    auto* wwv = canvas->findChild<QWidget*>(QString::fromLatin1(wwvSpec.name));
+    const FrameSpec& wwv = frameSpec(Frame::Wwv);
     for (int index = 0; const TimeSignalButton& row : timeSignalButtons) {
-        const QRect place = stackedInFrame(wwvSpec, index++, timeSignalButtonSize, Qt::Horizontal)
-                                .translated(-wwvSpec.geometry.topLeft());
-        QAbstractButton* button = makePushButton(wwv, row.name, row.caption, place);
-        auto act = [&panel, &row] { tuneTimeSignal(panel, row); };
-        panel.setHandler(button->objectName(), act);
-        QObject::connect(button, &QAbstractButton::clicked, &panel, act);
+        const QRect place = stackedInFrame(wwv, index++, timeSignalButtonSize, Qt::Horizontal)
+                                .translated(-wwv.geometry.topLeft());
+        canvas.addPushButton(canvas.frame(Frame::Wwv), place, row.name, row.caption, nullptr,
+                             [&panel, &row] { tuneTimeSignal(panel, row); });
     }
 }

@@ -10,8 +10,8 @@
 
 #include <array>
 
-class Form2;
-class QWidget;
+class PanelCanvas;
+struct PanelContext;
 
 struct ModeButton {
     const char* name;
@@ -40,4 +40,4 @@ inline constexpr std::array<TimeSignalButton, 3> timeSignalButtons = {{
     {"mhz15", "15 MHz", 15'000'000},
 }};
 
-void buildModeControls(Form2& panel, QWidget* canvas);
+void buildModeControls(PanelContext& panel, PanelCanvas& canvas);

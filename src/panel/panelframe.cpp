@@ -1,51 +1,18 @@
 #include "panel/panelframe.h"
 
+#include "app/look.h"
+
 #include <QPainter>
 #include <QStyle>
 
-#include <cstring>
-
-const FrameSpec& frameSpec(const char* name)
-{
-    for (const FrameSpec& frame : panelFrames) {
-        if (std::strcmp(frame.name, name) == 0)
-            return frame;
-    }
-    qFatal("no panel frame named %s", name);
-}
-
-namespace {
-// Where the Windows fonts are missing, fonts of the same width keep the
-// captions inside their 57- and 61-pixel buttons.
-void substituteMissingFonts()
-{
-    static const bool done = [] {
-        const QStringList sameWidth = {QStringLiteral("Microsoft Sans Serif"),
-                                       QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                       QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")};
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sameWidth);
-        QFont::insertSubstitutions(QStringLiteral("Tahoma"), sameWidth);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
-} // namespace
-
 QFont sansSerifBold()
 {
-    substituteMissingFonts();
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    return font;
+    return designFont(8.25, true);
 }
 
 QFont tahoma()
 {
-    substituteMissingFonts();
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    return font;
+    return tahomaFont(8.25);
 }
 
 QRect stackedInFrame(const FrameSpec& frame, int index, QSize size, Qt::Orientation direction)

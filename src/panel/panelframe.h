@@ -11,10 +11,16 @@
 #include <QWidget>
 
 #include <array>
+#include <cstddef>
+
+// The frames, in the order they are drawn (and listed in the table below).
+enum class Frame { Settings, MemorySelection, Bands, Modes, Functions, Power, Transmission, Wwv };
+inline constexpr std::size_t frameCount = 8;
 
 enum class CaptionFont { PlatformDefault, SansSerifBold, Tahoma };
 
 struct FrameSpec {
+    Frame frame;
     const char* name;
     const char* caption;
     QRect geometry;
@@ -26,57 +32,65 @@ struct FrameSpec {
 
 inline constexpr QRgb defaultText = qRgb(0, 0, 0);
 
-inline constexpr std::array<FrameSpec, 8> panelFrames = {{
-    {"Frame3",
+inline constexpr std::array<FrameSpec, frameCount> panelFrames = {{
+    {Frame::Settings,
+     "Frame3",
      "Settings",
      {5, 9, 84, 415},
      false,
      0,
      qRgb(0, 0, 192),
      CaptionFont::PlatformDefault},
-    {"Frame5",
+    {Frame::MemorySelection,
+     "Frame5",
      "Memory Selection",
      {96, 123, 409, 265},
      true,
      qRgb(0, 0, 128),
      qRgb(255, 255, 128),
      CaptionFont::Tahoma},
-    {"Frame2",
+    {Frame::Bands,
+     "Frame2",
      "Bands",
      {512, 4, 81, 168},
      true,
      qRgb(128, 0, 128),
      qRgb(255, 255, 255),
      CaptionFont::SansSerifBold},
-    {"Frame1",
+    {Frame::Modes,
+     "Frame1",
      "Modes",
      {513, 176, 81, 117},
      true,
      qRgb(0, 128, 0),
      qRgb(255, 255, 255),
      CaptionFont::SansSerifBold},
-    {"Frame4",
+    {Frame::Functions,
+     "Frame4",
      "Functions",
      {513, 297, 81, 73},
      true,
      qRgb(128, 0, 0),
      qRgb(255, 255, 255),
      CaptionFont::SansSerifBold},
-    {"Frame6",
+    {Frame::Power,
+     "Frame6",
      "Power",
      {513, 373, 81, 54},
      true,
      qRgb(0, 128, 128),
      qRgb(255, 255, 255),
      CaptionFont::SansSerifBold},
-    {"Frame7",
+    {Frame::Transmission,
+     "Frame7",
      "Transmission",
      {105, 392, 194, 37},
      true,
      qRgb(0, 192, 192),
      defaultText,
      CaptionFont::SansSerifBold},
-    {"Frame8",
+    {Frame::Wwv,
+     "Frame8",
      "WWV",
      {304, 392, 189, 37},
      true,
@@ -88,7 +102,20 @@ inline constexpr std::array<FrameSpec, 8> panelFrames = {{
 // Height of the caption band at the top of a frame; controls stack right below it.
 inline constexpr int frameCaptionHeight = 14;
 
-const FrameSpec& frameSpec(const char* name);
+constexpr bool tableFollowsTheEnum()
+{
+    for (std::size_t i = 0; i < panelFrames.size(); ++i) {
+        if (panelFrames[i].frame != static_cast<Frame>(i))
+            return false;
+    }
+    return true;
+}
+static_assert(tableFollowsTheEnum(), "panelFrames must list the frames in the order of Frame");
+
+constexpr const FrameSpec& frameSpec(Frame frame)
+{
+    return panelFrames[static_cast<std::size_t>(frame)];
+}
 
 // The fonts of the panel, 8.25 points.
 QFont sansSerifBold();

@@ -1,7 +1,7 @@
 #include "panel/quickmemory.h"
 
-#include "panel/form2.h"
-#include "panel/panelframe.h"
+#include "panel/panelcanvas.h"
+#include "panel/panelcontext.h"
 #include "panel/selectiongroup.h"
 
 #include <QLabel>
@@ -44,26 +44,27 @@ public:
     }
 };
 
-void recallMemory(Form2& panel, int channel)
+// Option9_Click ... Option108_Click.
+void recallMemory(PanelContext& panel, int channel)
 {
     panel.SendCommand(CatCommand::receiveOn(Receiver::Memory));
     panel.SendCommand(CatCommand::recallMemory(channel));
 }
 } // namespace
 
-void buildQuickMemories(Form2& panel, QWidget* canvas)
+void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
 {
-    const FrameSpec& frame = frameSpec("Frame5");
-    QPalette colours = canvas->palette();
+    const FrameSpec& frame = frameSpec(Frame::MemorySelection);
+    QPalette colours = canvas.widget()->palette();
     colours.setColor(QPalette::Window, QColor::fromRgb(frame.background));
     colours.setColor(QPalette::WindowText, QColor::fromRgb(frame.text));
     const QFont font = tahoma();
     auto* compact = new CompactRadioStyle;
-    compact->setParent(canvas);
+    compact->setParent(canvas.widget());
 
     for (int channel = 0; channel < memoryChannels; ++channel) {
         const QString caption = QStringLiteral("Mem %1").arg(channel, 2, 10, QLatin1Char('0'));
-        auto* button = new SelectionButton<QRadioButton>(caption, canvas);
+        auto* button = new SelectionButton<QRadioButton>(caption, canvas.widget());
         button->setObjectName(QStringLiteral("Option%1").arg(memoryControlNumber(channel)));
         button->setAccessibleName(caption);
         button->setGeometry(
@@ -71,9 +72,7 @@ void buildQuickMemories(Form2& panel, QWidget* canvas)
         button->setFont(font);
         button->setPalette(colours);
         button->setStyle(compact);
-        auto act = [&panel, channel] { recallMemory(panel, channel); };
-        panel.setHandler(button->objectName(), act);
-        panel.selectionGroup().add(button, act);
+        canvas.addSelection(button, [&panel, channel] { recallMemory(panel, channel); });
     }
 
     // Under "Mem 99" in the last column, wrapped to the column's width.
@@ -81,7 +80,7 @@ void buildQuickMemories(Form2& panel, QWidget* canvas)
     const int rowAfterLast = (memoryChannels - 1) % memoryRowsPerColumn + 1;
     const QRect first = memoryCell(frame, lastColumn, rowAfterLast);
     const int bottom = frame.geometry.bottom() - 2;
-    auto* label = new QLabel(QStringLiteral("Quick Memory Selection"), canvas);
+    auto* label = new QLabel(QStringLiteral("Quick Memory Selection"), canvas.widget());
     label->setObjectName(QStringLiteral("QuickMemoryLabel"));
     label->setAccessibleName(label->text());
     label->setGeometry(first.x(), first.y() + 4, memoryButtonSize.width() + 2,

@@ -5,8 +5,8 @@
 // Selection" frame. Choosing one switches the radio to memory mode and
 // recalls the channel; nothing else is read or changed.
 
-class Form2;
-class QWidget;
+class PanelCanvas;
+struct PanelContext;
 
 inline constexpr int memoryChannels = 100;
 inline constexpr int memoryRowsPerColumn = 15;
@@ -20,4 +20,4 @@ constexpr int memoryControlNumber(int channel)
     return channel < 3 ? channel + 9 : channel + 8;
 }
 
-void buildQuickMemories(Form2& panel, QWidget* canvas);
+void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas);

@@ -16,11 +16,6 @@
 
 #include <functional>
 
-class QFont;
-class QRect;
-class QWidget;
-struct FrameSpec;
-
 class SelectionGroup : public QObject {
 public:
     explicit SelectionGroup(QObject* parent);
@@ -53,12 +48,3 @@ protected:
         }
     }
 };
-
-// A right-column selection button: a push button that stays pressed while
-// marked, in its frame's colours and bold 8.25 point "MS Sans Serif".
-QAbstractButton* makeColumnSelectionButton(QWidget* canvas, const char* name, const char* caption,
-                                           const FrameSpec& frame, const QRect& geometry);
-
-// A push button with the platform's look; every press acts.
-QAbstractButton* makePushButton(QWidget* parent, const char* name, const char* caption,
-                                const QRect& geometry, const char* toolTip = nullptr);

@@ -2,11 +2,8 @@
 
 #include "app/cues.h"
 #include "app/messagebox.h"
-#include "panel/form2.h"
-#include "panel/panelframe.h"
-#include "panel/selectiongroup.h"
-
-#include <QAbstractButton>
+#include "panel/panelcanvas.h"
+#include "panel/panelcontext.h"
 
 namespace {
 constexpr QSize resetButtonSize(73, 33);
@@ -14,15 +11,15 @@ constexpr QSize resetButtonSize(73, 33);
 constexpr int resetPlace = 12;
 constexpr int settingsButtonHeight = 30;
 
-bool confirmed(Form2& panel, const ResetQuestion& question)
+bool confirmed(PanelContext& panel, const ResetQuestion& question)
 {
-    return MessageBox::ask(&panel, QString::fromLatin1(question.title),
+    return MessageBox::ask(panel.window, QString::fromLatin1(question.title),
                            QString::fromLatin1(question.text), QMessageBox::Critical,
                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 } // namespace
 
-void Command18_Click(Form2& panel)
+void Command18_Click(PanelContext& panel)
 {
     PlayCue(QString::fromLatin1(Cue::Reset));
     if (!confirmed(panel, resetQuestions[0]))
@@ -35,17 +32,13 @@ void Command18_Click(Form2& panel)
         panel.SendCommand(CatCommand::fullReset());
 }
 
-void buildSystemReset(Form2& panel, QWidget* canvas)
+void buildSystemReset(PanelContext& panel, PanelCanvas& canvas)
 {
     // This button sits inside its frame.
-    const FrameSpec& settings = frameSpec("Frame3");
-    auto* frame = canvas->findChild<QWidget*>(QString::fromLatin1(settings.name));
+    const FrameSpec& settings = frameSpec(Frame::Settings);
     const QRect column = stackedInFrame(settings, 0, resetButtonSize, Qt::Vertical);
     const QRect place = column.translated(0, resetPlace * settingsButtonHeight)
                             .translated(-settings.geometry.topLeft());
-    QAbstractButton* button =
-        makePushButton(frame, "Command18", "System Reset", place, "System Reset (Full or Partial)");
-    auto act = [&panel] { Command18_Click(panel); };
-    panel.setHandler(button->objectName(), act);
-    QObject::connect(button, &QAbstractButton::clicked, &panel, act);
+    canvas.addPushButton(canvas.frame(Frame::Settings), place, "Command18", "System Reset",
+                         "System Reset (Full or Partial)", [&panel] { Command18_Click(panel); });
 }

@@ -8,8 +8,8 @@
 
 #include <array>
 
-class Form2;
-class QWidget;
+class PanelCanvas;
+struct PanelContext;
 
 struct ResetQuestion {
     const char* title;
@@ -22,6 +22,6 @@ inline constexpr std::array<ResetQuestion, 3> resetQuestions = {{
     {"System Reset", "Then you want to do a Full Reset?"},
 }};
 
-void Command18_Click(Form2& panel);
+void Command18_Click(PanelContext& panel);
 
-void buildSystemReset(Form2& panel, QWidget* canvas);
+void buildSystemReset(PanelContext& panel, PanelCanvas& canvas);

@@ -1,64 +1,12 @@
 #include "radio/seriallink.h"
 
-#include "app/cues.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
-#include <algorithm>
-#include <vector>
-
-#ifdef Q_OS_UNIX
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace {
-std::vector<SerialLink*>& liveLinks()
-{
-    static std::vector<SerialLink*> links;
-    return links;
-}
-
-bool mayReadAndWrite(const QString& path)
-{
-#ifdef Q_OS_UNIX
-    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
-#else
-    Q_UNUSED(path);
-    return true;
-#endif
-}
-
-// Whether the path (after links) is something other than a character device,
-// such as a plain file that a wrong link points at.
-bool isNotADevice(const QString& path)
-{
-#ifdef Q_OS_UNIX
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISCHR(info.st_mode);
-#else
-    Q_UNUSED(path);
-    return false;
-#endif
-}
-
-// Whether the device has room for more bytes now. Qt's flush() writes even
-// when it has none, and takes the "try again" answer for a vanished device.
-bool deviceTakesData(QSerialPort& port)
-{
-#ifdef Q_OS_UNIX
-    pollfd ready{static_cast<int>(port.handle()), POLLOUT, 0};
-    return ::poll(&ready, 1, 0) == 1 && (ready.revents & POLLOUT);
-#else
-    Q_UNUSED(port);
-    return true;
-#endif
-}
-
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -67,32 +15,25 @@ QString shown(const QString& path)
 
 SerialLink::SerialLink(QObject* parent) : QObject(parent)
 {
-    liveLinks().push_back(this);
     connect(&m_port, &QSerialPort::bytesWritten, this, &SerialLink::onBytesWritten);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
 }
 
 SerialLink::~SerialLink()
 {
-    auto& links = liveLinks();
-    links.erase(std::remove(links.begin(), links.end(), this), links.end());
     if (m_port.isOpen())
         m_port.close();
 }
 
-void SerialLink::configure(const RadioSettings& settings)
+void SerialLink::configure(const LinkSettings& settings)
 {
     if (m_port.isOpen())
         m_port.close();
     m_inFlight.clear();
     m_settings = settings;
-    m_settingsProblem = settingsProblem(settings);
-    const int number = portNumber(settings.Comm);
-    m_devicePath = number > 0 ? Platform::serialDevicePath(number) : QString();
-    if (!m_settingsProblem.isEmpty())
-        return;
-    m_port.setPortName(m_devicePath);
-    m_port.setBaudRate(settings.Baud.toInt());
+    m_unusableReason.clear();
+    m_port.setPortName(settings.device);
+    m_port.setBaudRate(settings.baud.toInt());
     m_port.setParity(QSerialPort::NoParity);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setStopBits(QSerialPort::OneStop);
@@ -102,6 +43,15 @@ void SerialLink::configure(const RadioSettings& settings)
     // Under RTS/CTS handshaking the driver asserts RTS itself from the moment
     // the port opens, and Qt refuses setRequestToSend(): so RTS is not set here.
     m_port.setFlowControl(QSerialPort::HardwareControl);
+}
+
+void SerialLink::configureUnusable(const LinkSettings& settings, const QString& reason)
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_inFlight.clear();
+    m_settings = settings;
+    m_unusableReason = reason;
 }
 
 bool SerialLink::isOpen() const
@@ -114,8 +64,8 @@ bool SerialLink::open()
     if (m_port.isOpen())
         return true;
     QString reason;
-    if (!m_settingsProblem.isEmpty()) {
-        reason = settingsFileAdvice();
+    if (!m_unusableReason.isEmpty()) {
+        reason = m_unusableReason;
     } else if (m_port.open(QIODevice::ReadWrite)) {
         m_lastOpenProblem.clear();
         m_closedReason.clear();
@@ -138,29 +88,27 @@ bool SerialLink::open()
     return false;
 }
 
-QString SerialLink::settingsFileAdvice() const
+QString SerialLink::withRelinkAdvice(const QString& sentence) const
 {
-    return QStringLiteral("the settings file %1 cannot be used: %2. %3")
-        .arg(shown(settingsFilePath()), m_settingsProblem, reconfigureAdvice(settingsFilePath()));
+    if (m_settings.relinkAdvice.isEmpty())
+        return sentence + QLatin1Char('.');
+    return sentence + QStringLiteral(", or ") + m_settings.relinkAdvice;
 }
 
 QString SerialLink::openFailureReason() const
 {
-    const QString path = shown(m_devicePath);
-    const QString linkAdvice =
-        QStringLiteral("link the port to your serial device, for example: ln -s /dev/ttyUSB0 %1")
-            .arg(shown(GetWinPath() + QStringLiteral("/com") + m_settings.Comm));
-    const QFileInfo info(m_devicePath);
+    const QString path = shown(m_settings.device);
+    const QFileInfo info(m_settings.device);
     switch (m_port.error()) {
     case QSerialPort::DeviceNotFoundError:
         if (info.isSymLink())
-            return QStringLiteral("%1 links to %2, which does not exist. Connect the radio's "
-                                  "cable, or %3")
-                .arg(path, shown(info.symLinkTarget()), linkAdvice);
-        return QStringLiteral("the device %1 does not exist. Connect the radio's cable, or %2")
-            .arg(path, linkAdvice);
+            return withRelinkAdvice(
+                QStringLiteral("%1 links to %2, which does not exist. Connect the radio's cable")
+                    .arg(path, shown(info.symLinkTarget())));
+        return withRelinkAdvice(
+            QStringLiteral("the device %1 does not exist. Connect the radio's cable").arg(path));
     case QSerialPort::PermissionError:
-        if (!mayReadAndWrite(m_devicePath))
+        if (!Platform::mayReadAndWrite(m_settings.device))
             return QStringLiteral("you have no permission to use %1. Add your user to the "
                                   "dialout group (sudo adduser $USER dialout), then log out "
                                   "and in again.")
@@ -173,23 +121,15 @@ QString SerialLink::openFailureReason() const
     default:
         break;
     }
-    if (isNotADevice(m_devicePath))
-        return QStringLiteral("%1 is not a serial device. Remove it, or %2").arg(path, linkAdvice);
-    return QStringLiteral("%1 does not work as a serial port at %2 baud (%3). Check that a "
-                          "serial port exists at that device and takes that rate, or %4")
-        .arg(path, m_settings.Baud, m_port.errorString(), linkAdvice);
+    if (Platform::deviceKind(m_settings.device) == Platform::DeviceKind::NotADevice)
+        return withRelinkAdvice(QStringLiteral("%1 is not a serial device. Remove it").arg(path));
+    return withRelinkAdvice(QStringLiteral("%1 does not work as a serial port at %2 baud (%3). "
+                                           "Check that a serial port exists at that device and "
+                                           "takes that rate")
+                                .arg(path, m_settings.baud, m_port.errorString()));
 }
 
-QString SerialLink::openFromSettingsFile()
-{
-    const SettingsRead read = readSettingsFile();
-    configure(read.settings);
-    if (read.ok() && !isOpen())
-        open();
-    return read.problem;
-}
-
-bool SerialLink::openLink(const RadioSettings& settings)
+bool SerialLink::openLink(const LinkSettings& settings)
 {
     configure(settings);
     return open();
@@ -204,9 +144,10 @@ bool SerialLink::sendCommand(const CatCommand& command)
     }
     const QByteArray bytes = command.framed();
     if (!m_port.isOpen()) {
-        if (!m_settingsProblem.isEmpty())
-            refuse(command, QStringLiteral("%1 cannot be opened: %2")
-                                .arg(portDescription(), settingsFileAdvice()));
+        if (!m_unusableReason.isEmpty())
+            refuse(
+                command,
+                QStringLiteral("%1 cannot be opened: %2").arg(portDescription(), m_unusableReason));
         else if (!m_closedReason.isEmpty())
             refuse(command, m_closedReason);
         else
@@ -266,21 +207,17 @@ void SerialLink::closeLink()
 
 void SerialLink::flush()
 {
-    if (m_port.isOpen() && m_port.bytesToWrite() > 0 && deviceTakesData(m_port))
+    // Qt's flush() writes even when the device has no room, and takes its
+    // "try again" answer for a vanished device.
+    if (m_port.isOpen() && m_port.bytesToWrite() > 0 && Platform::deviceTakesData(m_port.handle()))
         m_port.flush();
-}
-
-void SerialLink::flushAll()
-{
-    for (SerialLink* link : liveLinks())
-        link->flush();
 }
 
 QString SerialLink::portDescription() const
 {
-    if (m_devicePath.isEmpty())
-        return QStringLiteral("Serial port \"%1\"").arg(m_settings.Comm);
-    return QStringLiteral("Serial port %1 (%2)").arg(m_settings.Comm, shown(m_devicePath));
+    if (m_settings.device.isEmpty())
+        return QStringLiteral("Serial port \"%1\"").arg(m_settings.port);
+    return QStringLiteral("Serial port %1 (%2)").arg(m_settings.port, shown(m_settings.device));
 }
 
 void SerialLink::onBytesWritten()

@@ -1,15 +1,16 @@
 #pragma once
 
-// A window's own link to the radio. Six windows talk to the radio, each owns a
-// SerialLink, and all are configured from the same settings, so they address
-// the same port; only one holds it at a time (the main window closes its link
-// before it opens another radio window, and reopens it when it is active again).
+// A window's own link to the radio: one serial port, send-only. Six windows
+// talk to the radio and each owns a SerialLink; all are configured alike, so
+// they address the same port, and only one holds it at a time (the program's
+// port owner sees to that; the link itself knows no window and no settings
+// file, only the port it is given).
 //
-// Data flow: a control's handler calls sendCommand(), which queues the framed
-// command as one write; Qt's serial port writes it from the event loop, and
-// PlayCue() flushes every open link before a cue blocks that loop. When the
-// transmit buffer has emptied the link raises commEvent(), on which the main
-// and memory windows drain and discard what the radio sent.
+// Data flow: a control's handler calls sendCommand(), which writes the framed
+// command as one write and hands it to the device at once, so a cue that
+// blocks the event loop afterwards cannot hold it back. When the transmit
+// buffer has emptied the link raises commEvent(), on which the main and memory
+// windows drain and discard what the radio sent.
 //
 // Faults (a port that cannot be opened, a device that vanishes, a command that
 // could not be written) never throw and never block: the link closes itself
@@ -19,12 +20,21 @@
 // reported twice, so a message shown from a window's activation cannot cause
 // an endless series of messages.
 
-#include "app/settings.h"
 #include "radio/catcommand.h"
 
 #include <QObject>
 #include <QSerialPort>
 #include <QStringList>
+
+// The port a link is to use.
+struct LinkSettings {
+    QString port;   // the port number as the operator knows it ("1")
+    QString baud;   // bits per second ("9600"); no parity, 8 data bits, 1 stop bit
+    QString device; // what that port names on this machine ("/dev/ttyS0")
+    // How the operator can point the port at another device, for messages
+    // about a missing or wrong device; may be empty.
+    QString relinkAdvice;
+};
 
 class SerialLink : public QObject {
     Q_OBJECT
@@ -36,19 +46,17 @@ public:
     explicit SerialLink(QObject* parent = nullptr);
     ~SerialLink() override; // releases the port if it is still held
 
-    // Port number, line settings, buffers, notification, RTS and RTS/CTS
+    // Port, line settings, buffers, notification, RTS and RTS/CTS
     // handshaking, without opening.
-    void configure(const RadioSettings& settings);
+    void configure(const LinkSettings& settings);
+    // A port that cannot be used at all (its settings are unusable): every
+    // opening and every command is refused with this reason.
+    void configureUnusable(const LinkSettings& settings, const QString& reason);
     bool isOpen() const;
     // Opens the configured port. Returns whether it is open afterwards.
     bool open();
     // configure() then open(): the whole opening sequence.
-    bool openLink(const RadioSettings& settings);
-    // How every radio window but the main one takes the port when it loads:
-    // reads qd.cfg afresh, configures, and opens when not already open. A
-    // settings file that cannot be used is not opened with; its problem is
-    // returned for the window to show (commands then say why they were not sent).
-    QString openFromSettingsFile();
+    bool openLink(const LinkSettings& settings);
     // Writes one framed command as one write. Returns false, and reports it,
     // when the command could not be queued for the port.
     bool sendCommand(const CatCommand& command);
@@ -58,14 +66,12 @@ public:
     qint64 inBufferCount() const;
     void closeLink();
 
-    // Pushes queued bytes out to the device now.
+    // Pushes queued bytes out to the device now, as far as it takes them.
     void flush();
-    // flush() on every link that exists; PlayCue calls it before each cue.
-    static void flushAll();
 
-    // "serial port 2 (/dev/ttyS1)", for messages.
+    // "Serial port 2 (/dev/ttyS1)", for messages.
     QString portDescription() const;
-    const RadioSettings& settings() const { return m_settings; }
+    const LinkSettings& settings() const { return m_settings; }
 
 signals:
     // The transmit buffer has emptied (the OnComm notification).
@@ -77,16 +83,15 @@ private:
     void onBytesWritten();
     void onError(QSerialPort::SerialPortError error);
     QString openFailureReason() const;
-    QString settingsFileAdvice() const;
+    QString withRelinkAdvice(const QString& sentence) const;
     void refuse(const CatCommand& command, const QString& reason);
     void takeBackUnwritten();
     void report(const QString& message);
     void emitPending();
 
     QSerialPort m_port;
-    RadioSettings m_settings;
-    QString m_devicePath;
-    QString m_settingsProblem;
+    LinkSettings m_settings;
+    QString m_unusableReason;
     QString m_lastOpenProblem;
     QStringList m_unsent;
     // Commands handed to the port whose bytes may not all have left yet; when

@@ -1,11 +1,11 @@
 // The Windows side of the platform seam. Not built on Linux.
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QFile>
 #include <QProcess>
 
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 namespace {
 
@@ -19,8 +19,8 @@ bool readMachineValue(const char* keyPath, const char* valueName, QString* value
     char data[1024] = {};
     DWORD type = 0;
     DWORD length = sizeof data;
-    const LONG result = RegQueryValueExA(key, valueName, nullptr, &type,
-                                         reinterpret_cast<BYTE*>(data), &length);
+    const LONG result =
+        RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(data), &length);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS || type != REG_SZ)
         return false;
@@ -50,6 +50,28 @@ void playSoundFileBlocking(const QString& path)
 QString serialDevicePath(int portNumber)
 {
     return QStringLiteral("COM%1").arg(portNumber);
+}
+
+QString serialRelinkAdvice(int)
+{
+    return {};
+}
+
+DeviceKind deviceKind(const QString& path)
+{
+    // COMn names a device, not a file; opening it tells whether it is there.
+    Q_UNUSED(path);
+    return DeviceKind::CharacterDevice;
+}
+
+bool mayReadAndWrite(const QString&)
+{
+    return true;
+}
+
+bool deviceTakesData(qintptr)
+{
+    return true;
 }
 
 bool startSystemInformationTool()

@@ -1,5 +1,6 @@
-#include "app/platform.h"
+#include "platform/platform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -10,6 +11,10 @@
 
 #include <cmath>
 #include <vector>
+
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,10 +28,10 @@ snd_pcm_t* openPcm(int channels, int rate)
     snd_pcm_t* pcm = nullptr;
     if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
         return nullptr;
-    if (snd_pcm_nonblock(pcm, 0) < 0
-        || snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
-                              static_cast<unsigned>(channels), static_cast<unsigned>(rate), 1,
-                              100000) < 0) {
+    if (snd_pcm_nonblock(pcm, 0) < 0 ||
+        snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
+                           static_cast<unsigned>(channels), static_cast<unsigned>(rate), 1,
+                           100000) < 0) {
         snd_pcm_close(pcm);
         return nullptr;
     }
@@ -65,8 +70,8 @@ void playAlert()
         const int count = rate * 12 / 100;
         for (int i = 0; i < count; ++i) {
             const double fade = std::min(1.0, std::min(i, count - i) / 200.0);
-            samples.push_back(static_cast<short>(
-                9000.0 * fade * std::sin(2.0 * M_PI * frequency * i / rate)));
+            samples.push_back(
+                static_cast<short>(9000.0 * fade * std::sin(2.0 * M_PI * frequency * i / rate)));
         }
     }
     snd_pcm_t* pcm = openPcm(1, rate);
@@ -129,10 +134,39 @@ QString serialDevicePath(int portNumber)
     return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
 }
 
+QString serialRelinkAdvice(int portNumber)
+{
+    const QString dir = settingsDirectory();
+    if (dir.isEmpty())
+        return {};
+    return QStringLiteral("link the port to your serial device, for example: ln -s /dev/ttyUSB0 %1")
+        .arg(QDir::toNativeSeparators(dir + QStringLiteral("/com%1").arg(portNumber)));
+}
+
+DeviceKind deviceKind(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return DeviceKind::Missing;
+    return S_ISCHR(info.st_mode) ? DeviceKind::CharacterDevice : DeviceKind::NotADevice;
+}
+
+bool mayReadAndWrite(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+}
+
+bool deviceTakesData(qintptr handle)
+{
+    pollfd ready{static_cast<int>(handle), POLLOUT, 0};
+    return ::poll(&ready, 1, 0) == 1 && (ready.revents & POLLOUT);
+}
+
 bool startSystemInformationTool()
 {
-    static const char* const tools[] = {"hardinfo", "gnome-system-monitor", "kinfocenter",
-                                        "mate-system-monitor", "xfce4-taskmanager", "lxtask"};
+    static const char* const tools[] = {"hardinfo",          "gnome-system-monitor",
+                                        "kinfocenter",       "mate-system-monitor",
+                                        "xfce4-taskmanager", "lxtask"};
     for (const char* tool : tools) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
         if (!program.isEmpty() && QProcess::startDetached(program, {}))

@@ -1,0 +1,79 @@
+#pragma once
+
+// The one owner of the radio's serial port. Six windows talk to the radio,
+// each through a SerialLink of its own, and all address the port that the
+// settings file names; only one may hold it at a time.
+//
+// Data flow: qd.cfg -> readSettingsFile() -> PortOwner -> LinkSettings ->
+// each window's SerialLink. The main window reads the file at its load and
+// opens its link at each activation that finds it closed. A menu that opens
+// another radio window first takes a PortLease, which closes the main link;
+// the new window opens its own link through the lease when it loads (reading
+// the file afresh) and holds the lease for as long as it is open. Its going
+// ends the lease, and only then does the main window's next activation open
+// the main link again.
+//
+// Every message that names qd.cfg is written here. Whichever window meets a
+// problem of the settings shows it once, after the handler that met it, over
+// that window; faults of the port itself are worded by the link and shown
+// over the window that owns it.
+
+#include "app/settings.h"
+
+class PortLease;
+class QWidget;
+class SerialLink;
+
+class PortOwner {
+public:
+    // The main window and its link, both of which outlive every lease.
+    PortOwner(SerialLink& mainLink, QWidget* mainWindow);
+
+    // The main window's load: reads qd.cfg, whose texts the main window then
+    // keeps for the rest of the run.
+    void readSettings();
+    const RadioSettings& settings() const { return m_settings; }
+
+    // The main window's activation: opens its link when it is closed and the
+    // port is not lent out. An open link is left exactly as it is.
+    void activate();
+
+    // Closes the main window's link and lends the port to the window about to
+    // be created, until the lease ends.
+    [[nodiscard]] PortLease lend();
+    bool isLent() const { return m_leases > 0; }
+
+private:
+    friend class PortLease;
+
+    SerialLink& m_mainLink;
+    QWidget* m_mainWindow;
+    RadioSettings m_settings;
+    QString m_settingsProblem;
+    bool m_settingsRead = false;
+    bool m_settingsProblemShown = false;
+    int m_leases = 0;
+};
+
+// The port lent to one window for as long as that window is open.
+class PortLease {
+public:
+    PortLease(PortLease&& other) noexcept;
+    PortLease& operator=(PortLease&&) = delete;
+    PortLease(const PortLease&) = delete;
+    ~PortLease();
+
+    // The window's load: reads qd.cfg afresh, configures the window's link
+    // from it and opens the port; problems are shown over the window.
+    void openAtLoad(SerialLink& link, QWidget* window);
+    // The window goes: its link lets go of the port (the lease itself lasts
+    // until it is destroyed).
+    void release();
+
+private:
+    friend class PortOwner;
+    explicit PortLease(PortOwner* owner);
+
+    PortOwner* m_owner = nullptr;
+    SerialLink* m_link = nullptr;
+};

@@ -1,0 +1,111 @@
+#include "panel/panelcanvas.h"
+
+#include "panel/selectiongroup.h"
+
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace {
+// A push button whose caption wraps onto a second line when it is wider than
+// the button, as "Speech Processor" must in a 73-pixel button.
+class WrappingPushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect textArea =
+            style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
+        painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+};
+
+constexpr QSize columnButtonSize(61, 17);
+} // namespace
+
+PanelCanvas::PanelCanvas(QWidget* canvas, SelectionGroup& selection)
+    : m_canvas(canvas), m_selection(selection)
+{
+    // Frames first, so that the controls created afterwards lie over them.
+    for (const FrameSpec& spec : panelFrames)
+        m_frames[static_cast<std::size_t>(spec.frame)] = new PanelFrame(spec, canvas);
+}
+
+QAbstractButton* PanelCanvas::addColumnButton(Frame frame, int index, const char* name,
+                                              const char* caption, std::function<void()> act)
+{
+    const FrameSpec& spec = frameSpec(frame);
+    auto* button = new SelectionButton<QPushButton>(QString::fromLatin1(caption), m_canvas);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(button->text());
+    button->setGeometry(stackedInFrame(spec, index, columnButtonSize, Qt::Vertical));
+    button->setFont(sansSerifBold());
+    QPalette colours = button->palette();
+    colours.setColor(QPalette::Button, QColor::fromRgb(spec.background));
+    colours.setColor(QPalette::ButtonText, QColor::fromRgb(spec.text));
+    button->setPalette(colours);
+    // The marked button must stand out at a glance: pressed in and darker.
+    const QColor face = QColor::fromRgb(spec.background);
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %3; }"
+                       "QPushButton:checked { background-color: %4; border: 2px inset %3; }"
+                       "QPushButton:focus { border-color: %5; }")
+            .arg(face.name(), QColor::fromRgb(spec.text).name(), face.lighter(160).name(),
+                 face.darker(170).name(), face.lighter(220).name()));
+    addSelection(button, std::move(act));
+    return button;
+}
+
+QAbstractButton* PanelCanvas::addPushButton(QWidget* parent, const QRect& place, const char* name,
+                                            const char* caption, const char* toolTip,
+                                            std::function<void()> act)
+{
+    auto* button = new WrappingPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(button->text());
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    if (toolTip)
+        button->setToolTip(QString::fromLatin1(toolTip));
+    QObject::connect(button, &QAbstractButton::clicked, button, std::move(act));
+    keep(button);
+    return button;
+}
+
+void PanelCanvas::addSelection(QAbstractButton* button, std::function<void()> act)
+{
+    m_selection.add(button, std::move(act));
+    keep(button);
+}
+
+void PanelCanvas::keep(QWidget* control)
+{
+    m_controls.insert(control->objectName(), control);
+}
+
+QWidget* PanelCanvas::chainFocus(const QStringList& names) const
+{
+    QWidget* first = nullptr;
+    QWidget* previous = nullptr;
+    for (const QString& name : names) {
+        QWidget* control = m_controls.value(name);
+        Q_ASSERT_X(control, "PanelCanvas::chainFocus", "a control in the focus order is missing");
+        if (!control)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        else
+            first = control;
+        previous = control;
+    }
+    return first;
+}
