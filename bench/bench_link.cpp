@@ -10,8 +10,8 @@
 // processor time the process used.
 
 #include "panel/form2.h"
+#include "radio/processusage.h"
 #include "radio/seriallink.h"
-#include "processusage.h"
 #include "uitest.h"
 
 #include <QAbstractEventDispatcher>
@@ -87,7 +87,10 @@ void clickToWire(const QString& settingsDir)
 {
     FarEnd radio(settingsDir);
     SerialLink link;
-    if (!link.openLink({QStringLiteral("1"), QStringLiteral("9600")}))
+    if (!link.openLink({QStringLiteral("1"),
+                        QStringLiteral("9600"),
+                        settingsDir + QStringLiteral("/com1"),
+                        {}}))
         qFatal("the link did not open");
     const CatCommand command = CatCommand::frequency(Vfo::A, 14000000);
     const qsizetype size = command.framed().size();

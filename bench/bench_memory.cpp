@@ -77,7 +77,8 @@ void writingTenChannels()
     constexpr int cueMs = 500;
     // The timeline records cues without playing them; stand in a cue of known length.
     setCuePlayer([](const QString&) { QThread::msleep(cueMs); });
-    Form1 form;
+    SparePort port;
+    Form1 form(port.lend());
     for (int channel = 0; channel < Form1::WrittenChannels; ++channel) {
         form.freqBox(channel)->setText(QStringLiteral("2840000"));
         form.modeBox(channel)->setText(QStringLiteral("usb"));

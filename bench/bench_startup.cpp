@@ -4,11 +4,12 @@
 //  - the time from process start to the splash painted on screen.
 // Run under an X server for the second figure: xvfb-run -a bench_startup
 
+#include "app/clock.h"
 #include "app/cues.h"
 #include "app/splash.h"
 #include "app/startup.h"
-#include "app/wait.h"
-#include "processusage.h"
+#include "panel/form2.h"
+#include "radio/processusage.h"
 #include "uitest.h"
 
 #include <QApplication>
@@ -53,7 +54,11 @@ int splashChild(int argc, char** argv, qint64 startedNs)
         }
     } watch(startedNs);
     app.installEventFilter(&watch);
-    Startup startup;
+    Startup startup([] {
+        auto main = std::make_unique<Form2>();
+        main->Form_Load();
+        return main;
+    });
     startup.begin();
     return 1;
 }

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # The main panel, driven like an operator would: the program starts with a
-# settings file for port 1, shows its splash, opens the panel with "VFO A"
-# marked and nothing sent, and real clicks at the buttons' places put exactly
-# their commands on the line.
+# settings file for port 1, shows its splash for its two waits and the cue
+# between them, opens the panel with "VFO A" marked and nothing sent, and real
+# clicks at the buttons' places put exactly their commands on the line.
 source "$(dirname "$0")/common.sh"
 
 start_x
 radio_on_com1
+started=$(date +%s%N)
 start_main_window
+# The real clock: the main window comes only after the two 2-second waits.
+waited_ms=$(( ($(date +%s%N) - started) / 1000000 ))
+(( waited_ms >= 4000 )) || fail "the main window came after $waited_ms ms, before the waits were over"
 
 # Start-up: the first showing marks "VFO A" silently.
-sleep 1
+sleep 0.5
 expect_bytes ''
 
 sent=''

@@ -20,17 +20,17 @@
 #include <memory>
 
 namespace {
-std::unique_ptr<GuideWindow> openGuide(const QString& name)
+std::unique_ptr<GuideWindow> openGuide(SparePort& port, const QString& name)
 {
     std::unique_ptr<GuideWindow> guide;
     if (name == QLatin1String("Form4"))
-        guide = std::make_unique<Form4>();
+        guide = std::make_unique<Form4>(port.lend());
     else if (name == QLatin1String("Form5"))
-        guide = std::make_unique<Form5>();
+        guide = std::make_unique<Form5>(port.lend());
     else if (name == QLatin1String("Form7"))
-        guide = std::make_unique<Form7>();
+        guide = std::make_unique<Form7>(port.lend());
     else
-        guide = std::make_unique<Form9>();
+        guide = std::make_unique<Form9>(port.lend());
     guide->show();
     return guide;
 }
@@ -204,6 +204,8 @@ const EntryRow entryRows[] = {
 class TestGuides : public QObject {
     Q_OBJECT
 
+    SparePort m_port;
+
 private slots:
     void clickSendsTheEntrysThreeCommands_data()
     {
@@ -226,7 +228,7 @@ private slots:
         QFETCH(QStringList, commands);
         TestEnvironment env;
         Timeline timeline;
-        const auto window = openGuide(guide);
+        const auto window = openGuide(m_port, guide);
         QVERIFY(window->link().isOpen());
         QWidget* cell = child(window.get(), entry);
         QVERIFY(cell);
@@ -283,7 +285,7 @@ private slots:
         QFETCH(int, index);
         TestEnvironment env;
         Timeline timeline;
-        const auto window = openGuide(guide);
+        const auto window = openGuide(m_port, guide);
         QWidget* widget = child(window.get(), control, index);
         QVERIFY(widget);
         QTest::mouseClick(widget, Qt::LeftButton);
@@ -300,7 +302,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form9 window;
+        Form9 window(m_port.lend());
         auto text = [&](int row, int column) {
             auto* cell =
                 window.findChild<QLabel*>(QStringLiteral("Schedule_%1_%2").arg(row).arg(column));
@@ -342,7 +344,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form9 code;
+        Form9 code(m_port.lend());
         code.show();
         QVERIFY(QTest::qWaitForWindowActive(&code));
         QCOMPARE(code.focusWidget()->objectName(), QStringLiteral("Command1"));
@@ -351,7 +353,7 @@ private slots:
         code.close();
 
         timeline.clear();
-        Form4 sstv;
+        Form4 sstv(m_port.lend());
         sstv.show();
         QVERIFY(QTest::qWaitForWindowActive(&sstv));
         QWidget* box = sstv.findChild<QWidget*>(QStringLiteral("Text4"));
@@ -374,27 +376,26 @@ private slots:
         TestEnvironment env;
         Timeline timeline;
         {
-            Form7 first;
-            QCOMPARE(first.link().settings().Baud, QStringLiteral("9600"));
+            Form7 first(m_port.lend());
+            QCOMPARE(first.link().settings().baud, QStringLiteral("9600"));
         }
         env.writeSettings("1\r\n4800\r\n");
-        Form7 second;
+        Form7 second(m_port.lend());
         QVERIFY(second.link().isOpen());
-        QCOMPARE(second.link().settings().Baud, QStringLiteral("4800"));
+        QCOMPARE(second.link().settings().baud, QStringLiteral("4800"));
     }
 
     void missingSettingsAreReportedAndClicksSayWhyNothingWasSent()
     {
         TestEnvironment env;
-        Form7 window;
+        Form7 window(m_port.lend());
         QVERIFY(!window.link().isOpen());
-        QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QList<MessageBox::Shown> shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains(QStringLiteral("qd.cfg")), qPrintable(shown[0].text));
 
-        QVERIFY(window.Entry_Click(QStringLiteral("Command3")));
-        QTest::qWait(20); // the link reports after the handler
-        shown = MessageBox::takeShown();
+        QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Command3")), Qt::LeftButton);
+        shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown.last().text.contains(QStringLiteral("MD2; FR0; FA00014295000;")),
                  qPrintable(shown.last().text));
@@ -404,7 +405,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form4 sstv;
+        Form4 sstv(m_port.lend());
         sstv.show();
         QVERIFY(sstv.link().isOpen());
         sstv.close();
@@ -412,10 +413,10 @@ private slots:
 
         // The port is free again: another link can take it at once.
         SerialLink next;
-        QVERIFY(next.openLink(readSettingsFile().settings));
+        QVERIFY(next.openLink({"1", "9600", timeline.linkPath(), {}}));
         next.closeLink();
         {
-            Form5 shortWave;
+            Form5 shortWave(m_port.lend());
             QVERIFY(shortWave.link().isOpen());
             QVERIFY(!next.open());
         }
@@ -426,10 +427,10 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form5 window;
+        Form5 window(m_port.lend());
         window.show();
         timeline.radioSends("FA00007000000;IF00014000000;");
-        QTest::qWait(50);
+        QTRY_COMPARE(window.link().inBufferCount(), 28); // there, and never read
         QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("swl3")), Qt::LeftButton);
         QCOMPARE(timeline.events(), QStringList({"MD5;", "FR0;", "FA00005000000;"}));
         QVERIFY(MessageBox::takeShown().isEmpty());
@@ -439,7 +440,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        auto window = std::make_unique<Form5>();
+        auto window = std::make_unique<Form5>(m_port.lend());
         window->show();
         auto* panel = window->findChild<QWidget*>(QStringLiteral("Frame1"));
         auto* bar = window->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
@@ -472,7 +473,8 @@ private slots:
         QCOMPARE(timeline.events(), QStringList());
 
         // Reopening starts at row 1 again.
-        window = std::make_unique<Form5>();
+        window.reset();
+        window = std::make_unique<Form5>(m_port.lend());
         QCOMPARE(window->findChild<QScrollBar*>(QStringLiteral("VScroll1"))->value(), 0);
         QCOMPARE(window->findChild<QWidget*>(QStringLiteral("Frame1"))->pos(), QPoint(2, 1));
     }
@@ -499,7 +501,7 @@ private slots:
         QFETCH(QSize, size);
         TestEnvironment env;
         Timeline timeline;
-        const auto window = openGuide(guide);
+        const auto window = openGuide(m_port, guide);
         QCOMPARE(window->windowTitle(), caption);
         QCOMPARE(window->size(), size);
         QCOMPARE(window->minimumSize(), size);

@@ -2,18 +2,16 @@
 
 #include "app/cues.h"
 #include "memory/memoryfiledialog.h"
-#include "panel/form2.h"
+#include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 
 namespace {
 const QString errorText = QStringLiteral("Data not entered in correct format!,\r\nplease retry.");
@@ -74,12 +72,15 @@ QStringList sheetTexts(const Form1& form, int from, int to)
 class TestForm1 : public QObject {
     Q_OBJECT
 
+    SparePort m_port;
+    TestClock m_clock; // the writes' pauses pass at once
+
 private slots:
     void layoutAndTabOrder()
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         QCOMPARE(form.windowTitle(), QStringLiteral("Program Radio Memory"));
         QCOMPARE(form.findChildren<QLineEdit*>().size(), 200);
         QCOMPARE(form.findChild<QLabel*>("Label5")->text(),
@@ -137,13 +138,13 @@ private slots:
         TestEnvironment env;
         Timeline timeline;
         {
-            Form1 first;
+            Form1 first(m_port.lend());
             QVERIFY(first.link().isOpen());
             first.freqBox(0)->setText("2840000");
             first.modeBox(99)->setText("usb");
             first.Command1_Click();
         }
-        Form1 second;
+        Form1 second(m_port.lend());
         QVERIFY(second.link().isOpen());
         for (int channel = 0; channel < Form1::Channels; ++channel) {
             QVERIFY(second.freqBox(channel)->text().isEmpty());
@@ -157,7 +158,7 @@ private slots:
     void missingSettingsAreReportedOnce()
     {
         TestEnvironment env;
-        Form1 form;
+        Form1 form(m_port.lend());
         QVERIFY(!form.link().isOpen());
         QCoreApplication::processEvents();
         const QStringList shown = messageTexts();
@@ -169,7 +170,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         showActive(form);
         for (QLineEdit* box : {form.freqBox(0), form.modeBox(0), form.freqBox(60), form.modeBox(60),
                                form.freqBox(99), form.modeBox(42)}) {
@@ -209,7 +210,7 @@ private slots:
         QFETCH(bool, warned);
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         showActive(form);
         form.freqBox(60)->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(form.freqBox(60), text);
@@ -245,7 +246,7 @@ private slots:
         QFETCH(int, way);
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         showActive(form);
         SerialLink other;
         QVERIFY(form.link().isOpen());
@@ -260,7 +261,7 @@ private slots:
         QVERIFY(!form.isVisible());
         QVERIFY(!form.link().isOpen());
         // The port is really free: another link can take it.
-        QVERIFY(other.openLink(readSettingsFile().settings));
+        QVERIFY(other.openLink({"1", "9600", timeline.linkPath(), {}}));
         // Late notifications do not take the port back.
         form.MSComm1_OnComm();
         QVERIFY(!form.link().isOpen());
@@ -271,7 +272,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         form.freqBox(0)->setText("2840000");
         form.modeBox(0)->setText("usb");
         form.modeBox(1)->setText("cw"); // no frequency: nothing sent
@@ -286,7 +287,8 @@ private slots:
         timeline.clear();
         // Events keep running during the pauses: this timer fires inside the write.
         QStringList seenDuringWrite;
-        QTimer::singleShot(100, &form, [&] { seenDuringWrite = timeline.events(); });
+        const double start = m_clock.seconds();
+        m_clock.after(0.1, [&] { seenDuringWrite = timeline.events(); });
         button(form, "Command2")->click();
 
         const QList<Timeline::Event> events = timeline.timedEvents();
@@ -299,8 +301,10 @@ private slots:
                                                  "MW0 020000700000010001 ;\r"
                                                  "MW0 070002748500020001 ;\r"));
         QCOMPARE(seenDuringWrite, what.mid(0, 2));
-        for (int i = 2; i < events.size(); ++i)
-            QVERIFY2(events[i].ms - events[i - 1].ms >= 180, qPrintable(events[i].what));
+        // Each write is followed by its 0.2 s pause, the cue taking no time here.
+        QCOMPARE(events[2].ms - events[1].ms, 200.0);
+        QCOMPARE(events[3].ms - events[2].ms, 200.0);
+        QCOMPARE(m_clock.seconds() - start, 0.6);
         QCOMPARE(form.modeCode(1), QStringLiteral("3"));
         for (int channel = 10; channel < Form1::Channels; ++channel)
             QCOMPARE(form.freqBox(channel)->text(), QStringLiteral("1405000"));
@@ -311,7 +315,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         timeline.clear();
         button(form, "Command2")->click();
         QCOMPARE(timeline.events(), QStringList{"cue:programming.wav"});
@@ -322,7 +326,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         form.modeBox(3)->setText("cw");
         form.freqBox(4)->setText("1420000");
         form.modeBox(4)->setText("USB");
@@ -346,7 +350,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         form.freqBox(1)->setText("2840000"); // never had a mode word
         form.modeBox(1)->setText("ssb");
         form.freqBox(2)->setText("2840000");
@@ -371,19 +375,19 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         for (int channel = 0; channel < 3; ++channel) {
             form.freqBox(channel)->setText("2840000");
             form.modeBox(channel)->setText("fm");
         }
         timeline.clear();
-        QTimer::singleShot(50, &form, [&] { button(form, "Command2")->click(); });
+        m_clock.after(0.05, [&] { button(form, "Command2")->click(); });
         button(form, "Command2")->click();
         QCOMPARE(timeline.events().size(), 4);
 
         // Exit during the pauses ends the write and releases the port at once.
         timeline.clear();
-        QTimer::singleShot(300, &form, [&] { button(form, "Command1")->click(); });
+        m_clock.after(0.3, [&] { button(form, "Command1")->click(); });
         button(form, "Command2")->click();
         QCOMPARE(timeline.events(), QStringList({"cue:programming.wav", "MW0 000002840000040001 ;",
                                                  "MW0 010002840000040001 ;"}));
@@ -395,7 +399,7 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        Form1 form;
+        Form1 form(m_port.lend());
         form.freqBox(0)->setText("2840000");
         form.modeBox(0)->setText("fm");
         form.freqBox(1)->setText("2840000");
@@ -416,7 +420,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("sheet.mem");
         ScriptedDialog dialog;
-        Form1 form;
+        Form1 form(m_port.lend());
         form.freqBox(0)->setText("2840000");
         form.modeBox(0)->setText("usb");
         form.freqBox(5)->setText("14,200");
@@ -466,7 +470,7 @@ private slots:
         Timeline timeline;
         QTemporaryDir dir;
         ScriptedDialog dialog;
-        Form1 form;
+        Form1 form(m_port.lend());
         form.freqBox(0)->setText("2840000");
         form.modeBox(50)->setText("typed");
         const QStringList before = sheetTexts(form, 0, 99);
@@ -510,46 +514,6 @@ private slots:
         dialog.answers = {QString()};
         button(form, "Command4")->click();
         QCOMPARE(messageTexts(), QStringList());
-    }
-
-    void memoriesMenuHandsThePortOverTwice()
-    {
-        TestEnvironment env;
-        Timeline timeline;
-        Form2 main;
-        main.Form_Load();
-        main.show();
-        main.Form_Activate();
-        QVERIFY(main.link().isOpen());
-        auto* memories = main.findChild<QAction*>("Memories");
-        QVERIFY(memories);
-        QCOMPARE(memories->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
-        messageTexts();
-
-        for (int opening = 0; opening < 2; ++opening) {
-            bool checked = false;
-            onNextModal([&](QWidget* modal) {
-                auto* form = qobject_cast<Form1*>(modal);
-                QVERIFY(form);
-                QVERIFY(!main.link().isOpen());
-                QVERIFY(form->link().isOpen());
-                QCOMPARE(form->freqBox(0)->text(), QString());
-                form->freqBox(0)->setText("2840000");
-                form->modeBox(0)->setText("usb");
-                button(*form, "Command2")->click();
-                button(*form, "Command1")->click();
-                checked = true;
-            });
-            timeline.clear();
-            memories->trigger();
-            QVERIFY(checked);
-            QVERIFY(main.link().isOpen());
-            QVERIFY(main.findChildren<Form1*>().isEmpty());
-            QCOMPARE(timeline.events(),
-                     QStringList({"cue:programming.wav", "MW0 000002840000020001 ;"}));
-        }
-        QCOMPARE(messageTexts(), QStringList());
-        QVERIFY(env.noModalLeft());
     }
 };
 

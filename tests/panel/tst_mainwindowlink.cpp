@@ -34,13 +34,12 @@ private slots:
         form.link().closeLink();
         form.Form_Activate();
         QVERIFY(form.link().isOpen());
-        form.SendCommand(CatCommand::receiveOn(Receiver::VfoB));
+        form.link().sendCommand(CatCommand::receiveOn(Receiver::VfoB));
         timeline.radioSends("FR1;");
-        form.SendCommand(CatCommand::frequency(Vfo::B, 7000000));
+        form.link().sendCommand(CatCommand::frequency(Vfo::B, 7000000));
         QCOMPARE(timeline.events(), QStringList({"FR1;", "FB00007000000;"}));
         QTRY_COMPARE(form.link().inBufferCount(), 0);
         QVERIFY(MessageBox::takeShown().isEmpty());
-        QVERIFY(env.noModalLeft());
     }
 
     void failingPortIsReportedOncePerReason()
@@ -52,9 +51,9 @@ private slots:
         Form2 form;
         for (int activation = 0; activation < 5; ++activation) {
             form.Form_Activate();
-            QTest::qWait(10);
+            QCoreApplication::processEvents(); // where the box would cause the next activation
         }
-        QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QList<MessageBox::Shown> shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains("Serial port 1 (" + com1 + ")") &&
                      shown[0].text.contains("/nonexistent/ttyUSB0"),
@@ -62,9 +61,8 @@ private slots:
         QCOMPARE(shown[0].icon, QMessageBox::Warning);
 
         // A click still tells the operator that nothing reached the radio.
-        form.SendCommand(CatCommand::mode(Mode::CW));
-        QTest::qWait(10);
-        shown = MessageBox::takeShown();
+        form.link().sendCommand(CatCommand::mode(Mode::CW));
+        shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains("Not sent to the radio: MD3;"));
 
@@ -73,9 +71,7 @@ private slots:
         Timeline timeline;
         form.Form_Activate();
         QVERIFY(form.link().isOpen());
-        QTest::qWait(10);
-        QVERIFY(MessageBox::takeShown().isEmpty());
-        QVERIFY(env.noModalLeft());
+        QVERIFY(boxesShownAfterHandlers().isEmpty());
     }
 };
 

@@ -2,8 +2,6 @@
 
 #include <QTest>
 
-#include <array>
-
 // Every command Quillard can put on the wire, byte for byte: the text, one
 // carriage return, nothing else.
 class TestCatCommand : public QObject {
@@ -19,13 +17,24 @@ private slots:
         };
 
         // The band buttons, on either VFO, and guide entries with half-kHz steps.
-        static constexpr std::array<quint64, 9> bands = {
-            1800000, 3500000, 7000000, 10100000, 14000000, 18068000, 21000000, 24890000, 28000000};
-        for (quint64 hertz : bands) {
-            const QByteArray digits = QByteArray::number(hertz).rightJustified(11, '0');
-            row("FA" + digits + ';', CatCommand::frequency(Vfo::A, hertz));
-            row("FB" + digits + ';', CatCommand::frequency(Vfo::B, hertz));
-        }
+        row("FA00001800000;", CatCommand::frequency(Vfo::A, 1800000));
+        row("FB00001800000;", CatCommand::frequency(Vfo::B, 1800000));
+        row("FA00003500000;", CatCommand::frequency(Vfo::A, 3500000));
+        row("FB00003500000;", CatCommand::frequency(Vfo::B, 3500000));
+        row("FA00007000000;", CatCommand::frequency(Vfo::A, 7000000));
+        row("FB00007000000;", CatCommand::frequency(Vfo::B, 7000000));
+        row("FA00010100000;", CatCommand::frequency(Vfo::A, 10100000));
+        row("FB00010100000;", CatCommand::frequency(Vfo::B, 10100000));
+        row("FA00014000000;", CatCommand::frequency(Vfo::A, 14000000));
+        row("FB00014000000;", CatCommand::frequency(Vfo::B, 14000000));
+        row("FA00018068000;", CatCommand::frequency(Vfo::A, 18068000));
+        row("FB00018068000;", CatCommand::frequency(Vfo::B, 18068000));
+        row("FA00021000000;", CatCommand::frequency(Vfo::A, 21000000));
+        row("FB00021000000;", CatCommand::frequency(Vfo::B, 21000000));
+        row("FA00024890000;", CatCommand::frequency(Vfo::A, 24890000));
+        row("FB00024890000;", CatCommand::frequency(Vfo::B, 24890000));
+        row("FA00028000000;", CatCommand::frequency(Vfo::A, 28000000));
+        row("FB00028000000;", CatCommand::frequency(Vfo::B, 28000000));
         row("FA00003581500;", CatCommand::frequency(Vfo::A, 3581500));
         row("FA00014225000;", CatCommand::frequency(Vfo::A, 14225000));
         row("FA00000000000;", CatCommand::frequency(Vfo::A, 0));
@@ -35,9 +44,13 @@ private slots:
         row("FR1;", CatCommand::receiveOn(Receiver::VfoB));
         row("FR2;", CatCommand::receiveOn(Receiver::Memory));
 
-        for (int channel : {0, 1, 5, 9, 10, 42, 99})
-            row("MC " + QByteArray::number(channel).rightJustified(2, '0') + ';',
-                CatCommand::recallMemory(channel));
+        row("MC 00;", CatCommand::recallMemory(0));
+        row("MC 01;", CatCommand::recallMemory(1));
+        row("MC 05;", CatCommand::recallMemory(5));
+        row("MC 09;", CatCommand::recallMemory(9));
+        row("MC 10;", CatCommand::recallMemory(10));
+        row("MC 42;", CatCommand::recallMemory(42));
+        row("MC 99;", CatCommand::recallMemory(99));
 
         row("MD1;", CatCommand::mode(Mode::LSB));
         row("MD2;", CatCommand::mode(Mode::USB));
@@ -154,13 +167,30 @@ private slots:
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("digit");
-        const char* words[] = {"lsb", "usb", "cw", "fm", "am", "fsk"};
-        for (int i = 0; i < 6; ++i) {
-            const QString word = QString::fromLatin1(words[i]);
-            const QString digit = QString::number(i + 1);
-            QTest::newRow(words[i]) << word << digit;
-            QTest::newRow(qPrintable(word.toUpper())) << word.toUpper() << digit;
-        }
+        QTest::newRow("lsb") << "lsb"
+                             << "1";
+        QTest::newRow("LSB") << "LSB"
+                             << "1";
+        QTest::newRow("usb") << "usb"
+                             << "2";
+        QTest::newRow("USB") << "USB"
+                             << "2";
+        QTest::newRow("cw") << "cw"
+                            << "3";
+        QTest::newRow("CW") << "CW"
+                            << "3";
+        QTest::newRow("fm") << "fm"
+                            << "4";
+        QTest::newRow("FM") << "FM"
+                            << "4";
+        QTest::newRow("am") << "am"
+                            << "5";
+        QTest::newRow("AM") << "AM"
+                            << "5";
+        QTest::newRow("fsk") << "fsk"
+                             << "6";
+        QTest::newRow("FSK") << "FSK"
+                             << "6";
         QTest::newRow("mixed case") << "Usb" << QString();
         QTest::newRow("blank around") << " usb" << QString();
         QTest::newRow("empty") << "" << QString();

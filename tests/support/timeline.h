@@ -8,15 +8,15 @@
 // Each command shows up as its text (the carriage return that ends it is
 // taken off; anything else, such as a line feed, stays and fails the
 // comparison); a cue shows up as "cue:<file>". Bytes are read when they
-// arrive and again just before each cue, so the order is the order on the wire.
+// arrive and again just before each cue, so the order is the order on the
+// wire. Times are read from the clock the waits use: with a TestClock in
+// place they are that clock's, to the nanosecond.
 
-#include <QElapsedTimer>
+#include "radio/pseudoterminal.h"
+
 #include <QList>
-#include <QSocketNotifier>
 #include <QString>
 #include <QStringList>
-
-#include <memory>
 
 class Timeline {
 public:
@@ -37,25 +37,20 @@ public:
     // Bytes exactly as they arrived, since the last clear().
     QByteArray rawBytes();
 
-    QString devicePath() const { return m_slavePath; }
+    QString devicePath() const { return m_radio.devicePath(); }
     QString linkPath() const { return m_linkPath; }
-    int masterFd() const { return m_master; }
+    int masterFd() const { return m_radio.masterFd(); }
     // Sends bytes from the radio's side.
-    void radioSends(const QByteArray& bytes);
+    void radioSends(const QByteArray& bytes) { m_radio.radioSends(bytes); }
     // The far end goes away, as a pulled cable would.
     void hangUp();
 
 private:
     void collect();
-    void readMaster();
+    double nowMs() const;
 
-    int m_master = -1;
-    int m_keepAlive = -1;
-    QString m_slavePath;
+    PseudoTerminal m_radio;
     QString m_linkPath;
-    std::unique_ptr<QSocketNotifier> m_notifier;
-    QElapsedTimer m_clock;
-    QByteArray m_partial;
-    QByteArray m_raw;
+    qint64 m_startNs = 0;
     QList<Event> m_events;
 };

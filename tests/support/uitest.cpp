@@ -17,11 +17,26 @@ TestEnvironment::TestEnvironment() : m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
 
 TestEnvironment::~TestEnvironment()
 {
+    QCoreApplication::processEvents();
+    QStringList unexpected;
+    for (const MessageBox::Shown& box : MessageBox::takeShown())
+        unexpected << QStringLiteral("box \"%1\"").arg(box.text);
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        unexpected << QStringLiteral("modal window %1 \"%2\" still open")
+                          .arg(modal->objectName(), modal->windowTitle());
+        modal->close();
+        QCoreApplication::processEvents();
+    }
     MessageBox::setScripted(false);
     if (m_oldConfigHome.isNull())
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
+    // A test that failed already may well leave a box behind: one failure is enough.
+    if (!unexpected.isEmpty() && !QTest::currentTestFailed())
+        QTest::qFail(qPrintable(QStringLiteral("the test left behind: ") +
+                                unexpected.join(QStringLiteral("; "))),
+                     __FILE__, __LINE__);
 }
 
 QString TestEnvironment::settingsDir() const
@@ -36,16 +51,11 @@ void TestEnvironment::writeSettings(const QByteArray& bytes) const
         qFatal("cannot write test settings");
 }
 
-bool TestEnvironment::noModalLeft() const
+QList<MessageBox::Shown> boxesShownAfterHandlers()
 {
     QCoreApplication::processEvents();
-    bool none = true;
-    while (QWidget* modal = QApplication::activeModalWidget()) {
-        none = false;
-        modal->close();
-        QCoreApplication::processEvents();
-    }
-    return none;
+    QCoreApplication::processEvents();
+    return MessageBox::takeShown();
 }
 
 void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
@@ -64,7 +74,7 @@ void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
         if (modal)
             action(modal);
         else
-            qWarning("onNextModal: no modal window opened");
+            QTest::qFail("no modal window opened", __FILE__, __LINE__);
     });
     timer->start();
 }

@@ -1,0 +1,81 @@
+#include "pseudoterminal.h"
+
+#include <QtGlobal>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+PseudoTerminal::PseudoTerminal()
+{
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
+        qFatal("no pseudo-terminal");
+    m_slavePath = QString::fromLatin1(ptsname(m_master));
+    // Holding the slave open keeps the master readable between openings.
+    m_keepAlive = ::open(m_slavePath.toLatin1().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios raw{};
+    tcgetattr(m_keepAlive, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(m_keepAlive, TCSANOW, &raw);
+
+    m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
+                     [this] { readAvailable(); });
+}
+
+PseudoTerminal::~PseudoTerminal()
+{
+    m_notifier.reset();
+    if (m_master >= 0)
+        ::close(m_master);
+    if (m_keepAlive >= 0)
+        ::close(m_keepAlive);
+}
+
+void PseudoTerminal::onCommand(std::function<void(const QByteArray&)> handler)
+{
+    m_onCommand = std::move(handler);
+}
+
+void PseudoTerminal::readAvailable()
+{
+    if (m_master < 0)
+        return;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(m_master, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        m_raw.append(buffer, got);
+        m_partial.append(buffer, got);
+    }
+    for (qsizetype end = m_partial.indexOf('\r'); end >= 0; end = m_partial.indexOf('\r')) {
+        const QByteArray text = m_partial.left(end);
+        m_partial.remove(0, end + 1);
+        if (m_onCommand)
+            m_onCommand(text);
+    }
+}
+
+void PseudoTerminal::forget()
+{
+    readAvailable();
+    m_partial.clear();
+    m_raw.clear();
+}
+
+void PseudoTerminal::radioSends(const QByteArray& bytes)
+{
+    if (::write(m_master, bytes.constData(), bytes.size()) != bytes.size())
+        qWarning("radio could not send");
+}
+
+void PseudoTerminal::hangUp()
+{
+    m_notifier.reset();
+    ::close(m_master);
+    ::close(m_keepAlive);
+    m_master = m_keepAlive = -1;
+}
