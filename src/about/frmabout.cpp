@@ -97,6 +97,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         label->setAccessibleName(label->text());
         label->setGeometry(spec.geometry);
         applyLook(label, spec.look);
+        fitCaption(label);
         if (spec.look == Look::Title)
             m_title = label;
         else if (spec.look == Look::Version)
@@ -116,6 +117,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     QPushButton* sysInfo = button(this, "cmdSysInfo", "&System Info...", QRect(293, 320, 83, 23));
     sysInfo->setAutoDefault(false);
     connect(sysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    fitCaptions(QList<QWidget*>{ok, sysInfo});
 
     Form_Load();
 }
@@ -131,6 +133,8 @@ void frmAbout::Form_Load()
     m_version->setAccessibleName(m_version->text());
     m_title->setText(title);
     m_title->setAccessibleName(title);
+    fitCaption(m_version);
+    fitCaption(m_title);
 }
 
 void frmAbout::cmdOK_Click()

@@ -95,6 +95,9 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
     auto* save = new QPushButton(QStringLiteral("Save"), this);
     save->setObjectName(QStringLiteral("Command1"));
     save->setGeometry(110, 136, 80, 26);
+    fitCaptions(findChildren<QRadioButton*>());
+    fitCaptions(QList<QWidget*>{portFrame, baudFrame});
+    fitCaption(save);
     connect(save, &QPushButton::clicked, this, &Form3::Command1_Click);
     controls.insert(save->objectName(), save);
 

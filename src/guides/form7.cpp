@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 
 namespace {
 constexpr QSize clientSize(376, 246);
@@ -49,10 +50,12 @@ Form7::Form7(PortLease lease, QWidget* parent)
         box->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->setGeometry(description.geometry);
-        shrinkToFit(box);
+        fitCaption(box);
     }
+    QList<QWidget*> buttons;
     for (const SarexButton& button : sarexButtons)
-        addButtonEntry(this, button.entry, button.geometry);
+        buttons.append(addButtonEntry(this, button.entry, button.geometry));
+    fitCaptions(buttons);
 }
 
 void Form7::paintEvent(QPaintEvent* event)
