@@ -1,5 +1,7 @@
 #include "app/messagebox.h"
 
+#include "app/focusreturn.h"
+
 #include <QQueue>
 
 namespace {
@@ -38,6 +40,7 @@ QMessageBox::StandardButton MessageBox::ask(QWidget* parent, const QString& titl
         script().shown.append(shown);
         return shown.answer;
     }
+    const FocusReturn back(parent);
     QMessageBox box(icon, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
     // Enter answers the default; with Yes/No, Esc answers No.
