@@ -79,7 +79,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, cons
 {
     auto* push = new QPushButton(QString::fromLatin1(caption), parent);
     push->setObjectName(QString::fromLatin1(name));
-    push->setAccessibleName(push->text());
+    // Read aloud without the access key's marker.
+    push->setAccessibleName(QString(push->text()).remove(QLatin1Char('&')));
     push->setGeometry(geometry);
     return push;
 }

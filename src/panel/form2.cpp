@@ -81,6 +81,7 @@ void Form2::buildControls(QWidget* canvas)
     buildFunctionControls(m_context, controls);
     buildSystemReset(m_context, controls);
     controls.fitCaptions();
+    controls.describeByFrame();
     m_firstFocus = static_cast<QAbstractButton*>(controls.chainFocus(panelFocusNames()));
 }
 

@@ -147,6 +147,16 @@ QWidget* PanelCanvas::chainFocus(const QStringList& names) const
     return first;
 }
 
+void PanelCanvas::describeByFrame()
+{
+    for (QWidget* control : m_canvas->findChildren<QWidget*>()) {
+        if (dynamic_cast<PanelFrame*>(control))
+            continue;
+        if (const std::optional<Frame> frame = frameUnder(control, m_canvas))
+            control->setAccessibleDescription(QString::fromLatin1(frameSpec(*frame).caption));
+    }
+}
+
 void PanelCanvas::fitCaptions()
 {
     ::fitCaptions(m_columnButtons);

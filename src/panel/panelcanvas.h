@@ -50,6 +50,9 @@ public:
     // frames, each in the band its controls leave above them.
     void fitCaptions();
 
+    // Tells screen readers which frame each control lies over (or in).
+    void describeByFrame();
+
 private:
     QWidget* m_canvas;
     SelectionGroup& m_selection;
