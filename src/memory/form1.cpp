@@ -105,6 +105,7 @@ Form1::Form1(PortLease lease, QWidget* parent) : QDialog(parent), m_lease(std::m
 void Form1::buildSheet()
 {
     setFixedSize(ClientWidth, ClientHeight);
+    scrollWhenLargerThanScreen(this);
     for (int group = 0; group < Channels / RowsPerGroup; ++group) {
         const int left = Margin + group * GroupStride;
         for (const Column& column : columns)
