@@ -108,6 +108,17 @@ expect_bytes() {
     fail "radio received $(printf '%q' "$got"), expected $(printf '%q' "$want")"
 }
 
+# Starts Quillard with no settings file, answers the first-run message with
+# Return and waits for the Communication Settings window: sets SETTINGS.
+start_first_run() {
+    start_quillard
+    wait_window "Quillard" >/dev/null
+    sleep 0.5
+    xdotool key Return
+    SETTINGS=$(wait_window "Communication Settings")
+    sleep 0.5
+}
+
 # Starts Quillard for port 1 at 9600 and waits for its main window: sets WIN
 # and MENU (the menu bar's height; panel coordinates are below it).
 start_main_window() {

@@ -16,15 +16,8 @@ start_x
 radio_on_com1
 # Port 2 reaches the same test radio.
 ln -s "$(readlink "$QUILLARD_CONFIG/com1")" "$QUILLARD_CONFIG/com2"
-start_quillard
-
-wait_window "Quillard" >/dev/null
-sleep 0.5
-xdotool key Return
-
-settings=$(wait_window "Communication Settings")
-sleep 0.5
-click_at "$settings" 150 149          # Save, with no baud rate chosen
+start_first_run
+click_at "$SETTINGS" 150 149          # Save, with no baud rate chosen
 wait_window "Quillard" >/dev/null
 sleep 0.5
 xdotool key Return
