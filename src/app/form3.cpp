@@ -6,6 +6,7 @@
 #include "app/settings.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -51,6 +52,17 @@ constexpr std::array<const char*, 13> focusOrder = {
 constexpr int rowHeight = 24;
 } // namespace
 
+namespace {
+// The window is where the program starts and waits for the operator's
+// choice: announced as a dialog, not as a plain container.
+QAccessibleInterface* settingsWindowAsDialog(const QString&, QObject* object)
+{
+    if (auto* window = qobject_cast<Form3*>(object))
+        return new QAccessibleWidget(window, QAccessible::Dialog);
+    return nullptr;
+}
+} // namespace
+
 QString firstRunMessage()
 {
     return QStringLiteral("Thanks for trying Quillard! Press OK to configure. To Re-Configure, "
@@ -59,6 +71,11 @@ QString firstRunMessage()
 
 Form3::Form3(QWidget* parent) : QWidget(parent)
 {
+    static const bool announced = [] {
+        QAccessible::installFactory(settingsWindowAsDialog);
+        return true;
+    }();
+    Q_UNUSED(announced);
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Communication Settings"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -95,6 +112,9 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
     auto* save = new QPushButton(QStringLiteral("Save"), this);
     save->setObjectName(QStringLiteral("Command1"));
     save->setGeometry(110, 136, 80, 26);
+    fitCaptions(findChildren<QRadioButton*>());
+    fitCaptions(QList<QWidget*>{portFrame, baudFrame});
+    fitCaption(save);
     connect(save, &QPushButton::clicked, this, &Form3::Command1_Click);
     controls.insert(save->objectName(), save);
 
@@ -107,6 +127,10 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
             setTabOrder(previous, widget);
         previous = widget;
     }
+    // An interface made while the window was being created took it for a plain one.
+    if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this);
+        early && early->role() != QAccessible::Dialog)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
     m_firstFocus =
         static_cast<QAbstractButton*>(controls.value(QString::fromLatin1(focusOrder[0])));
     m_firstFocus->setFocus();
