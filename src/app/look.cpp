@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QHash>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -66,8 +66,9 @@ std::optional<Caption> captionOf(QWidget* control, CaptionFlow flow, const QStri
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         const auto option = styleOptionOf<QPushButton, QStyleOptionButton>(button);
         const auto* own = dynamic_cast<const CaptionArea*>(button);
-        const QRect room = own ? own->captionRect()
-                               : style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QRect room =
+            own ? own->captionRect()
+                : style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         return Caption{text(button->text()), room.size(), Qt::TextShowMnemonic | wrap};
     }
     if (auto* radio = qobject_cast<QRadioButton*>(control)) {

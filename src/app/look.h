@@ -14,8 +14,8 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPalette>
 #include <QList>
+#include <QPalette>
 #include <QRect>
 #include <QSize>
 

@@ -9,8 +9,7 @@ constexpr int bevel = 2;
 ColumnButton::ColumnButton(const QString& caption, const QColor& face, const QColor& text,
                            QWidget* parent)
     : SelectionButton<QPushButton>(caption, parent), m_face(face), m_text(text)
-{
-}
+{}
 
 QRect ColumnButton::captionRect() const
 {

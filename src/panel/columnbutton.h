@@ -16,8 +16,7 @@
 
 class ColumnButton : public SelectionButton<QPushButton>, public CaptionArea {
 public:
-    ColumnButton(const QString& caption, const QColor& face, const QColor& text,
-                 QWidget* parent);
+    ColumnButton(const QString& caption, const QColor& face, const QColor& text, QWidget* parent);
 
     QRect captionRect() const override;
 
