@@ -1,5 +1,6 @@
 #include "app/cues.h"
 #include "app/pictures.h"
+#include "app/programstyle.h"
 #include "app/startup.h"
 #include "app/version.h"
 #include "panel/form2.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillard"));
     QApplication::setApplicationVersion(QString::fromLatin1(Version::Text));
+    installProgramStyle();
     QApplication::setWindowIcon(programIcon());
     // Names the desktop entry, so docks and task switchers show its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillard.Quillard"));
