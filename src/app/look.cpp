@@ -151,13 +151,28 @@ QList<QFont> smallerForms(const QFont& font)
         smaller.setStretch(stretch);
         return smaller;
     };
+    // Largest first, by how wide the text comes out (size times stretch); at
+    // equal width the face's own proportions before a condensed one. So a
+    // caption a little too wide is set a little smaller rather than condensed,
+    // which would also take another face (a file and its glyphs) into memory.
+    struct Candidate {
+        qreal size;
+        int stretch;
+    };
+    QList<Candidate> candidates;
     qreal size = start;
     for (; size >= floor; size -= unit) {
         for (int stretch : stretches) {
             if (size != start || stretch != 100)
-                forms.append(form(size, stretch));
+                candidates.append({size, stretch});
         }
     }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) {
+                         return a.size * a.stretch > b.size * b.stretch;
+                     });
+    for (const Candidate& candidate : candidates)
+        forms.append(form(candidate.size, candidate.stretch));
     for (int stretch : lastResort)
         forms.append(form(size + unit, stretch));
     return forms;
