@@ -3,8 +3,10 @@
 # of its own (Xvfb) and prints its figures. Benchmarks print figures; none of
 # them passes or fails on a time.
 #
-#   bash bench/run.sh [--no-build] [NAME...]
+#   bash bench/run.sh [--no-build] [--quick] [NAME...]
 #   NAME: resident openings startup link panel memory_write (all by default)
+#   --quick: few rounds, openings and clicks, to see that the benchmarks run
+#   (the figures then mean little)
 #
 # QUILLARD_BUILD_DIR chooses the build folder (build/ by default); BENCH_JOBS
 # the parallel build jobs (2).
@@ -12,11 +14,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
 ALL=(resident openings startup link panel memory_write)
 build=yes
+quick=no
 names=()
 for arg in "$@"; do
     case "$arg" in
         --no-build) build=no ;;
-        -h|--help) sed -n '2,10p' "$0"; exit 0 ;;
+        --quick) quick=yes ;;
+        -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
         *)
             [[ " ${ALL[*]} " == *" $arg "* ]] || { echo "unknown benchmark: $arg (one of: ${ALL[*]})" >&2; exit 2; }
             names+=("$arg") ;;
@@ -69,8 +73,12 @@ export DBUS_SESSION_BUS_ADDRESS=disabled:
 buses_before=$(pgrep -c -x dbus-daemon || true)
 
 echo "Quillard benchmarks, $(git -C "$ROOT" describe --always --dirty 2>/dev/null || echo '?'), $(nproc) processors, $(date -u '+%Y-%m-%d %H:%M UTC')"
+declare -A QUICK=([resident]="--rounds 1" [openings]="--warm 2 --count 20"
+                  [startup]="--rounds 3" [link]="--clicks 30 --idle-seconds 3")
 status=0
 for name in "${names[@]}"; do
+    args=()
+    [[ $quick == yes ]] && read -r -a args <<< "${QUICK[$name]:-}"
     program="$BUILD/bench/bench_$name"
     echo
     echo "== $name"
@@ -80,7 +88,7 @@ for name in "${names[@]}"; do
         continue
     fi
     start_x
-    "$program" || { echo "bench_$name ended with status $?"; status=1; }
+    "$program" "${args[@]}" || { echo "bench_$name ended with status $?"; status=1; }
     stop_x
 done
 
