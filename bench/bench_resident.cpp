@@ -158,10 +158,12 @@ int main(int argc, char** argv)
                 "(X server %s):\n",
                 rounds, std::getenv("DISPLAY"));
     std::printf("  %-30s %8s %8s %8s %8s %8s %8s %8s %6s %9s\n", "", "VmRSS", "Rss", "Pss",
-                "RssAnon", "RssFile", "RssShmem", "anon", "files", "file size");
+                "RssAnon", "RssFile", "RssShmem", "Anonym.", "files", "file size");
     printRow(program);
     printRow(bareSmall);
     printRow(bareMain);
+    std::printf("  (VmRSS, RssAnon, RssFile, RssShmem: /proc/PID/status; Rss, Pss, Anonymous: "
+                "smaps_rollup;\n   files: how many files are mapped, and their mapped size)\n");
     const double programRss = program.med([](const Sample& s) { return s.vmRss; });
     for (const Row* bare : {&bareSmall, &bareMain}) {
         const double bareRss = bare->med([](const Sample& s) { return s.vmRss; });
