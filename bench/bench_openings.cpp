@@ -17,8 +17,8 @@
 
 #include "app/cues.h"
 #include "app/messagebox.h"
+#include "app/program.h"
 #include "app/startup.h"
-#include "app/version.h"
 #include "child.h"
 #include "figures.h"
 #include "panel/form2.h"
@@ -29,7 +29,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QIcon>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -134,12 +133,8 @@ int openingsOf(int argc, char** argv, const char* action, int warm, int count)
     env.applyHere();
     QApplication app(argc, argv);
     // The program's own start (src/main.cpp).
-    QApplication::setApplicationName(QStringLiteral("Quillard"));
-    QApplication::setApplicationVersion(QString::fromLatin1(Version::Text));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/quillard-icon.png")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillard.Quillard"));
+    prepareProgram();
     setBuildTreeCueFolder(QStringLiteral(QUILLARD_SOURCE_DIR "/assets/cues"));
-    QApplication::setQuitOnLastWindowClosed(false);
     // A box the windows raise is recorded and answered instead of shown.
     MessageBox::setScripted(true);
     // The radio swallows whatever it is sent.
@@ -154,11 +149,7 @@ int openingsOf(int argc, char** argv, const char* action, int warm, int count)
     });
     watchdog.start(600000);
 
-    Startup startup([] {
-        auto main = std::make_unique<Form2>();
-        main->Form_Load();
-        return main;
-    });
+    Startup startup(&Form2::load);
     startup.begin();
     Form2* main = waitForMainWindow(20000);
     QAction* item = main ? main->findChild<QAction*>(QString::fromLatin1(action)) : nullptr;
