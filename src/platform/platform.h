@@ -18,8 +18,10 @@ namespace Platform {
 QString settingsDirectory();
 
 // Plays a sound file to its end, blocking the calling thread. A file that is
-// missing or unreadable plays the platform's short alert sound instead; no
-// audio device means silence. Never shows anything, never throws.
+// missing or unreadable, or anything that is not a plain file (a named pipe,
+// a device), plays the platform's short alert sound instead: opening a cue
+// never waits on another program. No audio device means silence. Never shows
+// anything, never throws.
 void playSoundFileBlocking(const QString& path);
 
 // The device that serial port number N names.

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <vector>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,22 +82,10 @@ void playAlert()
     finish(pcm);
 }
 
-} // namespace
-
-namespace Platform {
-
-QString settingsDirectory()
+// Plays what libsndfile opened to its end and closes it; a file it could
+// not make sense of plays the alert.
+void playOpenedFile(SNDFILE* file, const SF_INFO& info)
 {
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (config.isEmpty())
-        return {};
-    return config + QStringLiteral("/quillard");
-}
-
-void playSoundFileBlocking(const QString& path)
-{
-    SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file || info.channels < 1 || info.channels > 8 || info.samplerate < 1000) {
         if (file)
             sf_close(file);
@@ -119,6 +108,53 @@ void playSoundFileBlocking(const QString& path)
     }
     sf_close(file);
     finish(pcm);
+}
+
+// Opens a cue for reading only when it is a plain file. A named pipe would
+// block the opening until some other program writes to it, and a device may
+// never end; both are looked at without being opened, and the file is checked
+// again once open in case it was swapped in between.
+int openPlainFile(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return -1;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+namespace Platform {
+
+QString settingsDirectory()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty())
+        return {};
+    return config + QStringLiteral("/quillard");
+}
+
+void playSoundFileBlocking(const QString& path)
+{
+    const int fd = openPlainFile(path);
+    if (fd < 0) {
+        playAlert();
+        return;
+    }
+    // libsndfile is left the descriptor without owning it: it is closed here
+    // whether or not libsndfile took the file.
+    SF_INFO info{};
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    playOpenedFile(file, info);
+    ::close(fd);
 }
 
 QString serialDevicePath(int portNumber)

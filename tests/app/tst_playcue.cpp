@@ -13,7 +13,14 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QByteArray toneSamples(int frames)
@@ -86,6 +93,14 @@ class TestPlayCue : public QObject {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // About a quarter of a second of sound, not silence.
+    void verifyAlertPlayed() const
+    {
+        const QByteArray out = played();
+        QVERIFY2(out.size() >= 22050 / 5 * 2, qPrintable(QString::number(out.size())));
+        QVERIFY(out.count('\0') < out.size() / 2);
+    }
+
 private slots:
     void initTestCase() { m_output = m_alsa.filePath("played.raw"); }
 
@@ -130,10 +145,38 @@ private slots:
         if (!content.isEmpty())
             writeFile(env.settingsDir() + "/ant1.wav", content);
         PlayCue("ant1.wav");
-        const QByteArray out = played();
-        // About a quarter of a second of sound, not silence.
-        QVERIFY2(out.size() >= 22050 / 5 * 2, qPrintable(QString::number(out.size())));
-        QVERIFY(out.count('\0') < out.size() / 2);
+        verifyAlertPlayed();
+    }
+
+    // A cue that is a named pipe would hold the opening until some other
+    // program writes into it, freezing every window: it plays the alert
+    // without being opened. A writer stands by that opens the pipe as soon as
+    // a reader waits on it, which frees a player caught in the opening and
+    // tells the test that it was caught.
+    void namedPipeCuePlaysTheAlertWithoutWaiting()
+    {
+        TestEnvironment env;
+        useDefaultDevice("{ type null }");
+        const QByteArray pipe = QFile::encodeName(env.settingsDir() + "/20m.wav");
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        std::atomic<bool> done{false};
+        std::atomic<bool> readerWaited{false};
+        std::thread writer([&] {
+            while (!done) {
+                const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    readerWaited = true;
+                    ::close(fd);
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        PlayCue("20m.wav");
+        done = true;
+        writer.join();
+        QVERIFY2(!readerWaited, "playing the cue waited in the opening of a named pipe");
+        verifyAlertPlayed();
     }
 
     void noAudioDeviceMeansSilenceAtOnce()
