@@ -8,8 +8,11 @@
 // file: the layers above (the radio link, the program) decide what to do
 // with what it finds.
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace Platform {
 
@@ -24,8 +27,53 @@ QString settingsDirectory();
 // anything, never throws.
 void playSoundFileBlocking(const QString& path);
 
+// Where the operating system shows its devices. Tests point these at
+// folders of their own to stand in for a machine's hardware.
+struct SystemFolders {
+    QString sys = QStringLiteral("/sys");                     // sysfs
+    QString dev = QStringLiteral("/dev");                     // device nodes
+    QString serialById = QStringLiteral("/dev/serial/by-id"); // USB serial adapters by name
+};
+const SystemFolders& systemFolders();
+void setSystemFolders(const SystemFolders& folders);
+
 // The device that serial port number N names.
 QString serialDevicePath(int portNumber);
+
+// The device a path leads to once every link is followed, for opening it:
+// serial programs lock a port under the device's own name. A path that leads
+// nowhere is returned as it is, so the opening reports it.
+QString serialDeviceBehind(const QString& path);
+
+// What the operating system knows of the hardware behind a device.
+enum class SerialHardware {
+    Missing, // nothing there
+    Uart,    // a built-in serial port with a UART the system found
+    NoUart,  // a built-in serial port's device with no hardware behind it
+    Other,   // some other device (a USB adapter, a pseudo-terminal, ...)
+};
+SerialHardware serialHardware(const QString& path);
+
+// A USB serial adapter as the system names it (its by-id link) and its device.
+struct SerialAdapter {
+    QString name;   // "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"
+    QString path;   // the by-id link, which stays the same across replugging
+    QString device; // where it leads now ("/dev/ttyUSB0")
+};
+QList<SerialAdapter> serialAdapters();
+
+// Makes port number N reach the given device from now on (the comN link in the
+// settings folder). Returns an empty text on success, else why not.
+QString linkSerialPort(int portNumber, const QString& device);
+
+// Another running program that holds a device's lock file, by the convention
+// serial programs share; none when the device is free or the lock is stale.
+struct SerialLockHolder {
+    qint64 pid = 0;
+    QString program;  // its name, when it can be had
+    QString lockFile; // the file that holds the lock
+};
+std::optional<SerialLockHolder> serialLockHolder(const QString& device);
 
 // What the operator can do to make port number N reach another device, as
 // the end of a sentence ("link the port to your serial device, for example:
@@ -45,6 +93,12 @@ bool mayReadAndWrite(const QString& path);
 
 // Whether an open device has room for more bytes right now (does not block).
 bool deviceTakesData(qintptr handle);
+
+// Bytes an open device has taken but not yet put on the line (does not block).
+qint64 bytesWaitingToLeave(qintptr handle);
+
+// Whether an open device has been hung up: unplugged, or its far end closed.
+bool deviceHungUp(qintptr handle);
 
 // Starts the platform's system-information tool without waiting for it.
 // Returns false when there is none to start.

@@ -9,11 +9,17 @@
 #include <alsa/asoundlib.h>
 #include <sndfile.h>
 
+#include <QRegularExpression>
+
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,9 +136,70 @@ int openPlainFile(const QString& path)
     return fd;
 }
 
+Platform::SystemFolders& folders()
+{
+    static Platform::SystemFolders instance;
+    return instance;
+}
+
+// "/dev/ttyS2" -> "ttyS2" when the path names a built-in serial port's device.
+QString builtInPortName(const QString& path)
+{
+    static const QRegularExpression name(QStringLiteral("^ttyS[0-9]+$"));
+    const QFileInfo info(path);
+    if (QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(folders().dev))
+        return {};
+    return name.match(info.fileName()).hasMatch() ? info.fileName() : QString();
+}
+
+// The process with this id is running (it may belong to another user).
+bool processRuns(qint64 pid)
+{
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+// The process id a lock file holds: ten ASCII digits and a line end (the
+// convention of uucp, lockdev and most serial programs), the same followed by
+// more lines (Qt's lock files), or four bytes of a binary number (older programs).
+qint64 lockFilePid(const QString& lockFile)
+{
+    QFile file(lockFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray bytes = file.read(256);
+    bool ok = false;
+    const qint64 pid = bytes.split('\n').value(0).trimmed().toLongLong(&ok);
+    if (ok)
+        return pid;
+    if (bytes.size() == 4) {
+        qint32 binary = 0;
+        memcpy(&binary, bytes.constData(), sizeof binary);
+        return binary;
+    }
+    return 0;
+}
+
+QString processName(qint64 pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    if (!comm.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(comm.readLine(256).trimmed());
+}
+
 } // namespace
 
 namespace Platform {
+
+const SystemFolders& systemFolders()
+{
+    return folders();
+}
+
+void setSystemFolders(const SystemFolders& newFolders)
+{
+    folders() = newFolders;
+}
 
 QString settingsDirectory()
 {
@@ -167,7 +234,91 @@ QString serialDevicePath(int portNumber)
         if (info.isSymLink() || info.exists())
             return link;
     }
-    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+    return folders().dev + QStringLiteral("/ttyS%1").arg(portNumber - 1);
+}
+
+QString serialDeviceBehind(const QString& path)
+{
+    const QString device = QFileInfo(path).canonicalFilePath();
+    return device.isEmpty() ? path : device;
+}
+
+SerialHardware serialHardware(const QString& path)
+{
+    if (deviceKind(path) == DeviceKind::Missing)
+        return SerialHardware::Missing;
+    // The port's name is looked for along the links (comN -> /dev/ttyS0).
+    QString port;
+    QString hop = path;
+    for (int hops = 0; port.isEmpty() && hops < 40; ++hops) {
+        port = builtInPortName(hop);
+        const QFileInfo info(hop);
+        if (!info.isSymLink())
+            break;
+        hop = info.symLinkTarget();
+    }
+    if (port.isEmpty())
+        return SerialHardware::Other;
+    // The kernel makes a device for each built-in port it might have; the port's
+    // type is 0 where it found no UART, and opening such a device fails.
+    QFile type(folders().sys + QStringLiteral("/class/tty/%1/type").arg(port));
+    if (!type.open(QIODevice::ReadOnly))
+        return SerialHardware::Other;
+    bool ok = false;
+    const int uart = type.readLine(32).trimmed().toInt(&ok);
+    if (!ok)
+        return SerialHardware::Other;
+    return uart == 0 ? SerialHardware::NoUart : SerialHardware::Uart;
+}
+
+QList<SerialAdapter> serialAdapters()
+{
+    QList<SerialAdapter> adapters;
+    const QDir byId(folders().serialById);
+    for (const QFileInfo& entry : byId.entryInfoList(QDir::Files | QDir::System, QDir::Name)) {
+        const QString device = entry.canonicalFilePath();
+        if (!device.isEmpty())
+            adapters.append({entry.fileName(), entry.absoluteFilePath(), device});
+    }
+    return adapters;
+}
+
+QString linkSerialPort(int portNumber, const QString& device)
+{
+    const QString dir = settingsDirectory();
+    if (dir.isEmpty() || !QDir().mkpath(dir))
+        return QStringLiteral("the folder %1 cannot be made").arg(dir);
+    const QString link = dir + QStringLiteral("/com%1").arg(portNumber);
+    // Only a link is replaced (one that leads nowhere): a file there is the operator's.
+    if (QFileInfo(link).isSymLink() && !QFile::remove(link))
+        return QStringLiteral("the old link %1 cannot be removed").arg(link);
+    if (::symlink(QFile::encodeName(device).constData(), QFile::encodeName(link).constData()) != 0)
+        return QStringLiteral("%1 cannot be made (%2)").arg(link, qt_error_string(errno));
+    return {};
+}
+
+std::optional<SerialLockHolder> serialLockHolder(const QString& device)
+{
+    // Serial programs lock a device with a file named after it, /dev/ttyUSB0
+    // as LCK..ttyUSB0, in the system's lock folder (/var/lock is /run/lock on
+    // most systems today).
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QStringList seen;
+    for (const QString& folder : {QStringLiteral("/var/lock"), QStringLiteral("/run/lock")}) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (canonical.isEmpty() || seen.contains(canonical))
+            continue;
+        seen.append(canonical);
+        const QString lockFile = canonical + QStringLiteral("/LCK..") + name;
+        const qint64 pid = lockFilePid(lockFile);
+        // A lock of this process is one of Quillard's own links, which the
+        // serial layer tells apart itself; a lock of a process that has gone is stale.
+        if (pid == ::getpid() || !processRuns(pid))
+            continue;
+        return SerialLockHolder{pid, processName(pid), lockFile};
+    }
+    return std::nullopt;
 }
 
 QString serialRelinkAdvice(int portNumber)
@@ -196,6 +347,18 @@ bool deviceTakesData(qintptr handle)
 {
     pollfd ready{static_cast<int>(handle), POLLOUT, 0};
     return ::poll(&ready, 1, 0) == 1 && (ready.revents & POLLOUT);
+}
+
+qint64 bytesWaitingToLeave(qintptr handle)
+{
+    int queued = 0;
+    return ::ioctl(static_cast<int>(handle), TIOCOUTQ, &queued) == 0 ? queued : 0;
+}
+
+bool deviceHungUp(qintptr handle)
+{
+    pollfd state{static_cast<int>(handle), POLLIN | POLLOUT, 0};
+    return ::poll(&state, 1, 0) == 1 && (state.revents & POLLHUP);
 }
 
 bool startSystemInformationTool()
