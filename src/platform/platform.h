@@ -40,6 +40,11 @@ void setSystemFolders(const SystemFolders& folders);
 // The device that serial port number N names.
 QString serialDevicePath(int portNumber);
 
+// Where the link that points port number N at a device lives (the comN link in
+// the settings folder), whether or not it exists; empty where ports are not
+// linked but numbered by the system.
+QString serialLinkPath(int portNumber);
+
 // The device a path leads to once every link is followed, for opening it:
 // serial programs lock a port under the device's own name. A path that leads
 // nowhere is returned as it is, so the opening reports it.

@@ -224,16 +224,21 @@ void playSoundFileBlocking(const QString& path)
     ::close(fd);
 }
 
-QString serialDevicePath(int portNumber)
+QString serialLinkPath(int portNumber)
 {
     const QString dir = settingsDirectory();
-    if (!dir.isEmpty()) {
-        const QString link = dir + QStringLiteral("/com%1").arg(portNumber);
-        const QFileInfo info(link);
-        // A dangling link still names the port: the open then reports it.
-        if (info.isSymLink() || info.exists())
-            return link;
-    }
+    if (dir.isEmpty())
+        return {};
+    return dir + QStringLiteral("/com%1").arg(portNumber);
+}
+
+QString serialDevicePath(int portNumber)
+{
+    const QString link = serialLinkPath(portNumber);
+    const QFileInfo info(link);
+    // A dangling link still names the port: the open then reports it.
+    if (!link.isEmpty() && (info.isSymLink() || info.exists()))
+        return link;
     return folders().dev + QStringLiteral("/ttyS%1").arg(portNumber - 1);
 }
 
@@ -285,10 +290,10 @@ QList<SerialAdapter> serialAdapters()
 
 QString linkSerialPort(int portNumber, const QString& device)
 {
-    const QString dir = settingsDirectory();
-    if (dir.isEmpty() || !QDir().mkpath(dir))
+    const QString link = serialLinkPath(portNumber);
+    const QString dir = QFileInfo(link).absolutePath();
+    if (link.isEmpty() || !QDir().mkpath(dir))
         return QStringLiteral("the folder %1 cannot be made").arg(dir);
-    const QString link = dir + QStringLiteral("/com%1").arg(portNumber);
     // Only a link is replaced (one that leads nowhere): a file there is the operator's.
     if (QFileInfo(link).isSymLink() && !QFile::remove(link))
         return QStringLiteral("the old link %1 cannot be removed").arg(link);
@@ -323,11 +328,11 @@ std::optional<SerialLockHolder> serialLockHolder(const QString& device)
 
 QString serialRelinkAdvice(int portNumber)
 {
-    const QString dir = settingsDirectory();
-    if (dir.isEmpty())
+    const QString link = serialLinkPath(portNumber);
+    if (link.isEmpty())
         return {};
     return QStringLiteral("link the port to your serial device, for example: ln -s /dev/ttyUSB0 %1")
-        .arg(QDir::toNativeSeparators(dir + QStringLiteral("/com%1").arg(portNumber)));
+        .arg(QDir::toNativeSeparators(link));
 }
 
 DeviceKind deviceKind(const QString& path)

@@ -70,6 +70,11 @@ QString serialDevicePath(int portNumber)
     return QStringLiteral("COM%1").arg(portNumber);
 }
 
+QString serialLinkPath(int)
+{
+    return {};
+}
+
 QString serialDeviceBehind(const QString& path)
 {
     return path;

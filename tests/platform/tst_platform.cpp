@@ -4,6 +4,8 @@
 
 #include "platform/platform.h"
 
+#include "platform/fakemachine.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -60,25 +62,13 @@ private slots:
     // and one USB adapter plugged in (a second one's by-id link is left over).
     void serialHardwareOfAFakeMachine()
     {
-        QTemporaryDir root;
-        Platform::SystemFolders fake;
-        fake.sys = root.filePath("sys");
-        fake.dev = root.filePath("dev");
-        fake.serialById = root.filePath("dev/serial/by-id");
-        QVERIFY(QDir().mkpath(fake.serialById));
-        for (const auto& [port, type] : {std::pair{"ttyS0", "4\n"}, std::pair{"ttyS1", "0\n"}}) {
-            QVERIFY(QDir().mkpath(fake.sys + "/class/tty/" + port));
-            QFile file(fake.sys + "/class/tty/" + port + "/type");
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(type);
-            QVERIFY(QFile::link("/dev/null", fake.dev + "/" + port));
-        }
-        QVERIFY(QFile::link("/dev/null", fake.dev + "/ttyUSB0"));
-        QVERIFY(
-            QFile::link("../../ttyUSB0", fake.serialById + "/usb-FTDI_FT232R_A50285BI-if00-port0"));
-        QVERIFY(QFile::link("../../ttyUSB9", fake.serialById + "/usb-Prolific_PL2303-if00-port0"));
-        const Platform::SystemFolders before = Platform::systemFolders();
-        Platform::setSystemFolders(fake);
+        FakeMachine machine;
+        machine.builtInPort(0, 4);
+        machine.builtInPort(1, 0);
+        QVERIFY(QFile::link("/dev/null", machine.dev("ttyUSB0")));
+        machine.adapter("usb-FTDI_FT232R_A50285BI-if00-port0", "../../ttyUSB0");
+        machine.adapter("usb-Prolific_PL2303-if00-port0", "../../ttyUSB9");
+        const Platform::SystemFolders& fake = machine.folders();
 
         QCOMPARE(Platform::serialDevicePath(1), fake.dev + "/ttyS0");
         QCOMPARE(Platform::serialHardware(fake.dev + "/ttyS0"), Platform::SerialHardware::Uart);
@@ -99,7 +89,7 @@ private slots:
         QCOMPARE(adapters[0].device, "/dev/null");
 
         // Linking a port replaces a link that leads nowhere, never a file.
-        QVERIFY(QFile::link(root.filePath("gone"), folder + "/com3"));
+        QVERIFY(QFile::link(machine.path("gone"), folder + "/com3"));
         QCOMPARE(Platform::linkSerialPort(3, adapters[0].path), QString());
         QCOMPARE(QFileInfo(folder + "/com3").symLinkTarget(), adapters[0].path);
         QFile file(folder + "/com4");
@@ -108,7 +98,6 @@ private slots:
         QVERIFY(!Platform::linkSerialPort(4, adapters[0].path).isEmpty());
         QVERIFY(!QFileInfo(folder + "/com4").isSymLink());
 
-        Platform::setSystemFolders(before);
         for (const char* name : {"com2", "com3", "com4"})
             QFile::remove(folder + "/" + name);
     }

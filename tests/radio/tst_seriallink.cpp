@@ -4,7 +4,7 @@
 
 #include "radio/seriallink.h"
 
-#include "platform/platform.h"
+#include "platform/fakemachine.h"
 #include "radio/processusage.h"
 #include "radio/pseudoterminal.h"
 #include "radio/testlinkclock.h"
@@ -570,34 +570,17 @@ private slots:
     // behind them: a port without one is named as such before any opening.
     void builtInPortWithoutHardware()
     {
-        QTemporaryDir root;
-        const Platform::SystemFolders before = Platform::systemFolders();
-        Platform::SystemFolders fake;
-        fake.sys = root.filePath("sys");
-        fake.dev = root.filePath("dev");
-        fake.serialById = root.filePath("dev/serial/by-id");
-        QVERIFY(QDir().mkpath(fake.sys + "/class/tty/ttyS0"));
-        QVERIFY(QDir().mkpath(fake.dev));
-        QVERIFY(QFile::link("/dev/null", fake.dev + "/ttyS0"));
-        QFile type(fake.sys + "/class/tty/ttyS0/type");
-        QVERIFY(type.open(QIODevice::WriteOnly));
-        type.write("0\n");
-        type.close();
-        Platform::setSystemFolders(fake);
-
+        FakeMachine machine;
+        machine.builtInPort(0, 0);
+        const QString ttyS0 = machine.dev("ttyS0");
         SerialLink link;
         QSignalSpy problems(&link, &SerialLink::problem);
-        const bool opened =
-            link.openLink({QStringLiteral("1"), QStringLiteral("9600"), fake.dev + "/ttyS0",
-                           QStringLiteral("point com1 at your device")});
-        const QStringList messages = problemsAfterHandler(problems);
-        Platform::setSystemFolders(before);
-        QVERIFY(!opened);
-        QCOMPARE(messages, QStringList{"Serial port 1 (" + fake.dev +
-                                       "/ttyS0) cannot be opened: " + fake.dev +
-                                       "/ttyS0 (/dev/null) has no serial port "
-                                       "hardware behind it (Linux found no UART there). Use a "
-                                       "port that exists, or point com1 at your device"});
+        QVERIFY(!link.openLink({QStringLiteral("1"), QStringLiteral("9600"), ttyS0,
+                                QStringLiteral("point com1 at your device")}));
+        QCOMPARE(problemsAfterHandler(problems),
+                 QStringList{"Serial port 1 (" + ttyS0 + ") cannot be opened: " + ttyS0 +
+                             " (/dev/null) has no serial port hardware behind it (Linux found no "
+                             "UART there). Use a port that exists, or point com1 at your device"});
     }
 };
 
