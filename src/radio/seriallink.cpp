@@ -127,10 +127,10 @@ QString SerialLink::unopenableReason() const
     // The serial layer would take an unknown program's lock for a stale one of
     // its own and remove it; a lock of a running program is honoured here first.
     if (const auto holder = Platform::serialLockHolder(deviceBehind())) {
-        const QString who =
-            holder->program.isEmpty()
-                ? QStringLiteral("process %1").arg(holder->pid)
-                : QStringLiteral("%1, process %2").arg(holder->program).arg(holder->pid);
+        const QString who = holder->program.isEmpty()
+                                ? QStringLiteral("process %1").arg(holder->pid)
+                                : QStringLiteral("%1, process %2")
+                                      .arg(holder->program, QString::number(holder->pid));
         return QStringLiteral("%1 is in use by another program (%2). Close that program and try "
                               "again; if no program uses the port, delete its stale lock file %3.")
             .arg(withDeviceBehind(m_settings.device), who, shown(holder->lockFile));
@@ -259,9 +259,9 @@ void SerialLink::onStuckAlarm()
                           "%3. The radio is not accepting data (CTS is off): is it switched on, "
                           "and is the cable wired for RTS/CTS? The commands wait and go out as "
                           "soon as the radio takes them.")
-               .arg(portDescription())
-               .arg(std::chrono::duration<double>(StuckAfter).count())
-               .arg(shown(deviceBehind())));
+               .arg(portDescription(),
+                    QString::number(std::chrono::duration<double>(StuckAfter).count()),
+                    shown(deviceBehind())));
 }
 
 void SerialLink::forgetStuckLine()
