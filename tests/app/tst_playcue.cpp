@@ -4,6 +4,7 @@
 // when jackd is installed, keeps real time to show that playback blocks.
 
 #include "app/cues.h"
+#include "pipewatch.h"
 #include "uitest.h"
 
 #include <QDir>
@@ -13,14 +14,7 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 QByteArray toneSamples(int frames)
@@ -150,32 +144,14 @@ private slots:
 
     // A cue that is a named pipe would hold the opening until some other
     // program writes into it, freezing every window: it plays the alert
-    // without being opened. A writer stands by that opens the pipe as soon as
-    // a reader waits on it, which frees a player caught in the opening and
-    // tells the test that it was caught.
+    // without being opened.
     void namedPipeCuePlaysTheAlertWithoutWaiting()
     {
         TestEnvironment env;
         useDefaultDevice("{ type null }");
-        const QByteArray pipe = QFile::encodeName(env.settingsDir() + "/20m.wav");
-        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
-        std::atomic<bool> done{false};
-        std::atomic<bool> readerWaited{false};
-        std::thread writer([&] {
-            while (!done) {
-                const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
-                if (fd >= 0) {
-                    readerWaited = true;
-                    ::close(fd);
-                    return;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-        });
+        PipeWatch pipe(env.settingsDir() + "/20m.wav");
         PlayCue("20m.wav");
-        done = true;
-        writer.join();
-        QVERIFY2(!readerWaited, "playing the cue waited in the opening of a named pipe");
+        QVERIFY2(!pipe.readerWaited(), "playing the cue waited in the opening of a named pipe");
         verifyAlertPlayed();
     }
 
