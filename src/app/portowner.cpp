@@ -157,7 +157,7 @@ PortLease PortOwner::lend()
 PortLease::PortLease(PortOwner* owner) : m_owner(owner) {}
 
 PortLease::PortLease(PortLease&& other) noexcept
-    : m_owner(std::exchange(other.m_owner, nullptr)), m_link(std::exchange(other.m_link, nullptr))
+    : m_owner(std::exchange(other.m_owner, nullptr)), m_link(std::exchange(other.m_link, {}))
 {}
 
 PortLease::~PortLease()

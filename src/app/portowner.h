@@ -27,6 +27,8 @@
 
 #include "app/settings.h"
 
+#include <QPointer>
+
 class PortLease;
 class QWidget;
 class SerialLink;
@@ -92,5 +94,7 @@ private:
     explicit PortLease(PortOwner* owner);
 
     PortOwner* m_owner = nullptr;
-    SerialLink* m_link = nullptr;
+    // The window's link, which a window destroys before the lease: it has
+    // let go of the port itself by then, and the pointer is null.
+    QPointer<SerialLink> m_link;
 };
