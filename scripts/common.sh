@@ -9,6 +9,9 @@ BUILD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev qt6-serialp
                 qt6-qpa-plugins libsndfile1-dev libasound2-dev fonts-dejavu-core)
 # Tests: a private X server and clicks, pseudo-terminals, and real-time sound.
 TEST_PACKAGES=(xvfb xauth xdotool x11-utils socat jackd2 libasound2-plugins)
+# CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
+# runtimes, and the symbolizer that names the frames of a report.
+SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)
 
 install_missing() {
     local missing=()
