@@ -158,33 +158,39 @@ bool processRuns(qint64 pid)
     return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
 }
 
-// The process id a lock file holds: ten ASCII digits and a line end (the
-// convention of uucp, lockdev and most serial programs), the same followed by
-// more lines (Qt's lock files), or four bytes of a binary number (older programs).
-qint64 lockFilePid(const QString& lockFile)
+// What a lock file says: the holder's process id, and the program's name
+// where the file gives one. Ten ASCII digits and a line end is the convention
+// of uucp, lockdev and most serial programs; Qt's lock files add a line with
+// the program's path; older programs wrote the id as four binary bytes.
+struct LockFileContents {
+    qint64 pid = 0;
+    QString program;
+};
+
+LockFileContents readLockFile(const QString& lockFile)
 {
     QFile file(lockFile);
     if (!file.open(QIODevice::ReadOnly))
-        return 0;
+        return {};
     const QByteArray bytes = file.read(256);
+    const QList<QByteArray> lines = bytes.split('\n');
     bool ok = false;
-    const qint64 pid = bytes.split('\n').value(0).trimmed().toLongLong(&ok);
+    const qint64 pid = lines.value(0).trimmed().toLongLong(&ok);
     if (ok)
-        return pid;
+        return {pid, QFileInfo(QFile::decodeName(lines.value(1).trimmed())).fileName()};
     if (bytes.size() == 4) {
         qint32 binary = 0;
         memcpy(&binary, bytes.constData(), sizeof binary);
-        return binary;
+        return {binary, {}};
     }
-    return 0;
+    return {};
 }
 
+// The program a process runs, by the name of its executable; empty when that
+// cannot be looked at (another user's process).
 QString processName(qint64 pid)
 {
-    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-    if (!comm.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(comm.readLine(256).trimmed());
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid))).fileName();
 }
 
 } // namespace
@@ -316,12 +322,16 @@ std::optional<SerialLockHolder> serialLockHolder(const QString& device)
             continue;
         seen.append(canonical);
         const QString lockFile = canonical + QStringLiteral("/LCK..") + name;
-        const qint64 pid = lockFilePid(lockFile);
+        const LockFileContents lock = readLockFile(lockFile);
         // A lock of this process is one of Quillard's own links, which the
-        // serial layer tells apart itself; a lock of a process that has gone is stale.
-        if (pid == ::getpid() || !processRuns(pid))
+        // serial layer tells apart itself. A lock of a process that has gone
+        // is stale, and so is one whose process id now belongs to another program.
+        if (lock.pid == ::getpid() || !processRuns(lock.pid))
             continue;
-        return SerialLockHolder{pid, processName(pid), lockFile};
+        const QString running = processName(lock.pid);
+        if (!lock.program.isEmpty() && !running.isEmpty() && lock.program != running)
+            continue;
+        return SerialLockHolder{lock.pid, running, lockFile};
     }
     return std::nullopt;
 }
