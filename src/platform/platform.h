@@ -34,8 +34,19 @@ struct SystemFolders {
     QString dev = QStringLiteral("/dev");                     // device nodes
     QString serialById = QStringLiteral("/dev/serial/by-id"); // USB serial adapters by name
 };
-const SystemFolders& systemFolders();
-void setSystemFolders(const SystemFolders& folders);
+inline SystemFolders& systemFoldersInUse()
+{
+    static SystemFolders folders;
+    return folders;
+}
+inline const SystemFolders& systemFolders()
+{
+    return systemFoldersInUse();
+}
+inline void setSystemFolders(const SystemFolders& folders)
+{
+    systemFoldersInUse() = folders;
+}
 
 // The device that serial port number N names.
 QString serialDevicePath(int portNumber);

@@ -136,18 +136,12 @@ int openPlainFile(const QString& path)
     return fd;
 }
 
-Platform::SystemFolders& folders()
-{
-    static Platform::SystemFolders instance;
-    return instance;
-}
-
 // "/dev/ttyS2" -> "ttyS2" when the path names a built-in serial port's device.
 QString builtInPortName(const QString& path)
 {
     static const QRegularExpression name(QStringLiteral("^ttyS[0-9]+$"));
     const QFileInfo info(path);
-    if (QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(folders().dev))
+    if (QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(Platform::systemFolders().dev))
         return {};
     return name.match(info.fileName()).hasMatch() ? info.fileName() : QString();
 }
@@ -197,16 +191,6 @@ QString processName(qint64 pid)
 
 namespace Platform {
 
-const SystemFolders& systemFolders()
-{
-    return folders();
-}
-
-void setSystemFolders(const SystemFolders& newFolders)
-{
-    folders() = newFolders;
-}
-
 QString settingsDirectory()
 {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -245,7 +229,7 @@ QString serialDevicePath(int portNumber)
     // A dangling link still names the port: the open then reports it.
     if (!link.isEmpty() && (info.isSymLink() || info.exists()))
         return link;
-    return folders().dev + QStringLiteral("/ttyS%1").arg(portNumber - 1);
+    return Platform::systemFolders().dev + QStringLiteral("/ttyS%1").arg(portNumber - 1);
 }
 
 QString serialDeviceBehind(const QString& path)
@@ -272,7 +256,7 @@ SerialHardware serialHardware(const QString& path)
         return SerialHardware::Other;
     // The kernel makes a device for each built-in port it might have; the port's
     // type is 0 where it found no UART, and opening such a device fails.
-    QFile type(folders().sys + QStringLiteral("/class/tty/%1/type").arg(port));
+    QFile type(Platform::systemFolders().sys + QStringLiteral("/class/tty/%1/type").arg(port));
     if (!type.open(QIODevice::ReadOnly))
         return SerialHardware::Other;
     bool ok = false;
@@ -285,7 +269,7 @@ SerialHardware serialHardware(const QString& path)
 QList<SerialAdapter> serialAdapters()
 {
     QList<SerialAdapter> adapters;
-    const QDir byId(folders().serialById);
+    const QDir byId(Platform::systemFolders().serialById);
     for (const QFileInfo& entry : byId.entryInfoList(QDir::Files | QDir::System, QDir::Name)) {
         const QString device = entry.canonicalFilePath();
         if (!device.isEmpty())

@@ -30,27 +30,9 @@ bool readMachineValue(const char* keyPath, const char* valueName, QString* value
     return true;
 }
 
-Platform::SystemFolders& folders()
-{
-    static Platform::SystemFolders instance;
-    return instance;
-}
-
 } // namespace
 
 namespace Platform {
-
-// Windows has no sysfs or device folders; these are kept only so that the
-// seam is the same on both sides.
-const SystemFolders& systemFolders()
-{
-    return folders();
-}
-
-void setSystemFolders(const SystemFolders& newFolders)
-{
-    folders() = newFolders;
-}
 
 QString settingsDirectory()
 {

@@ -19,6 +19,13 @@ QString settingsFile(const TestEnvironment& env)
 {
     return env.settingsDir() + QStringLiteral("/qd.cfg");
 }
+
+// The main window's part in owning the port, without the window's controls.
+struct MainWindowStandIn {
+    QWidget window;
+    SerialLink link;
+    PortOwner owner{link, &window};
+};
 } // namespace
 
 class TestPortOwner : public QObject {
@@ -186,11 +193,9 @@ private slots:
         TestEnvironment env;
         const QString path = settingsFile(env);
         QVERIFY(QDir().mkpath(path)); // a folder where the file should be
-        QWidget window;
-        SerialLink main;
-        PortOwner owner(main, &window);
-        owner.readSettings();
-        owner.activate();
+        MainWindowStandIn main;
+        main.owner.readSettings();
+        main.owner.activate();
         const QString fault = "the settings file " + path +
                               " cannot be read (file to open is a directory). To choose the port "
                               "and baud rate again, delete " +
@@ -198,7 +203,7 @@ private slots:
         QList<MessageBox::Shown> shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, "T" + fault.mid(1));
-        main.sendCommand(CatCommand::transmit());
+        main.link.sendCommand(CatCommand::transmit());
         shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text,
@@ -212,28 +217,26 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        QWidget window;
-        SerialLink main;
-        PortOwner owner(main, &window);
-        owner.readSettings();
-        QCOMPARE(main.portDescription(), "Serial port 1 (" + timeline.linkPath() + ")");
-        QVERIFY(!main.isOpen());
+        MainWindowStandIn main;
+        main.owner.readSettings();
+        QCOMPARE(main.link.portDescription(), "Serial port 1 (" + timeline.linkPath() + ")");
+        QVERIFY(!main.link.isOpen());
         QVERIFY(timeline.events().isEmpty());
-        QVERIFY(main.sendCommand(CatCommand::receiveOn(Receiver::VfoB)));
-        QVERIFY(main.isOpen());
+        QVERIFY(main.link.sendCommand(CatCommand::receiveOn(Receiver::VfoB)));
+        QVERIFY(main.link.isOpen());
         QCOMPARE(timeline.events(), QStringList({"FR1;"}));
         QVERIFY(boxesShownAfterHandlers().isEmpty());
 
         {
-            PortLease lease = owner.lend();
-            QVERIFY(!main.sendCommand(CatCommand::transmit()));
-            QVERIFY(!main.isOpen());
+            PortLease lease = main.owner.lend();
+            QVERIFY(!main.link.sendCommand(CatCommand::transmit()));
+            QVERIFY(!main.link.isOpen());
             const QList<MessageBox::Shown> shown = boxesShownAfterHandlers();
             QCOMPARE(shown.size(), 1);
             QCOMPARE(shown[0].text, "Not sent to the radio: TX;\nSerial port 1 (" +
                                         timeline.linkPath() + ") is not open.");
         }
-        QVERIFY(main.sendCommand(CatCommand::receive()));
+        QVERIFY(main.link.sendCommand(CatCommand::receive()));
         QCOMPARE(timeline.events(), QStringList({"FR1;", "RX;"}));
     }
 
@@ -288,13 +291,11 @@ private slots:
                       "for example: ln -s /dev/ttyUSB0 " +
                       com1;
 
-        QWidget window;
-        SerialLink main;
-        PortOwner owner(main, &window);
-        owner.readSettings();
+        MainWindowStandIn main;
+        main.owner.readSettings();
         for (int answer : answers)
             MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
-        owner.activate();
+        main.owner.activate();
         const QList<MessageBox::Shown> shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), answers.size());
         for (qsizetype i = 0; i < shown.size(); ++i) {
@@ -313,15 +314,15 @@ private slots:
 
         if (linkedTo < 0) {
             QVERIFY(!QFileInfo(com1).isSymLink());
-            QVERIFY(!main.isOpen());
+            QVERIFY(!main.link.isOpen());
             // Offered once: the next activation does not ask again.
-            owner.activate();
+            main.owner.activate();
             QVERIFY(boxesShownAfterHandlers().isEmpty());
             return;
         }
         QCOMPARE(QFileInfo(com1).symLinkTarget(), machine.byId(adapters[linkedTo]));
-        QVERIFY(main.isOpen());
-        QVERIFY(main.sendCommand(CatCommand::transmit()));
+        QVERIFY(main.link.isOpen());
+        QVERIFY(main.link.sendCommand(CatCommand::transmit()));
         QTRY_COMPARE(radios[linkedTo]->raw(), QByteArray("TX;\r"));
         QVERIFY(boxesShownAfterHandlers().isEmpty());
     }
@@ -332,10 +333,8 @@ private slots:
         TestEnvironment env;
         env.writeSettings("1\r\n9600\r\n");
         FakeMachine machine;
-        QWidget window;
-        SerialLink main;
-        PortOwner owner(main, &window);
-        owner.activate();
+        MainWindowStandIn main;
+        main.owner.activate();
         const QList<MessageBox::Shown> shown = boxesShownAfterHandlers();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
