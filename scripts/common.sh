@@ -1,31 +1,58 @@
-# Shared by run.sh and test.sh: install what Debian 12 is missing, then build.
+# Shared by run.sh, test.sh and package.sh: install what Debian 12 is missing,
+# then build.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="${QUILLARD_BUILD_DIR:-$ROOT/build}"
 
-# Build and run: compiler, Qt 6 with its serial port module, sound.
+# Build: compiler, Qt 6 with its serial port module, the sound libraries.
 BUILD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev qt6-serialport-dev
-                qt6-qpa-plugins libsndfile1-dev libasound2-dev fonts-dejavu-core)
-# Tests: a private X server and clicks, pseudo-terminals, and real-time sound.
-TEST_PACKAGES=(xvfb xauth xdotool x11-utils socat jackd2 libasound2-plugins)
+                libsndfile1-dev libasound2-dev)
+# Run: Qt's platform plugins, a font, and a virtual X server for machines
+# without a display (the README's xvfb-run).
+RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
+# Tests: clicks and window queries in a private X server, pseudo-terminals,
+# real-time sound, the validators of the installed tree, and GNOME's desktop
+# font for the caption test.
+TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins
+               desktop-file-utils appstream man-db fonts-cantarell)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)
 
+# Tells how to install the packages when this script cannot, and stops.
+cannot_install() {
+    echo >&2
+    echo "These Debian packages are needed and could not be installed: $*" >&2
+    if [[ $(id -u) -eq 0 ]]; then
+        echo "Install them (apt-get said why it failed, above), then run this command again:" >&2
+        echo "    apt-get install $*" >&2
+    else
+        echo "Install them as root, then run this command again:" >&2
+        echo "    su -c 'apt-get install $*'" >&2
+        echo "or, in a root shell:" >&2
+        echo "    apt-get install $*" >&2
+    fi
+    exit 1
+}
+
 install_missing() {
-    local missing=()
+    local missing=() package
     for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
             || missing+=("$package")
     done
     [[ ${#missing[@]} -eq 0 ]] && return 0
     echo "Installing: ${missing[*]}"
-    local sudo=()
-    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+    local as_root=()
+    if [[ $(id -u) -ne 0 ]]; then
+        command -v sudo >/dev/null || cannot_install "${missing[@]}"
+        as_root=(sudo)
+    fi
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq \
+        || cannot_install "${missing[@]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" || cannot_install "${missing[@]}"
 }
 
 build_quillard() {

@@ -7,7 +7,8 @@
 # Leaks inside system libraries are suppressed in sanitizers/lsan.supp.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
+install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
+    "${SANITIZER_PACKAGES[@]}"
 
 SANITIZER_BUILD="${QUILLARD_SANITIZER_BUILD_DIR:-$ROOT/build-sanitizers}"
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"

@@ -3,7 +3,7 @@
 # X server and pseudo-terminals, so no display or serial port is needed.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 build_quillard
 cd "$BUILD"
 ctest --output-on-failure -j2 --timeout 600

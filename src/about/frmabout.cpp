@@ -79,7 +79,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, cons
 {
     auto* push = new QPushButton(QString::fromLatin1(caption), parent);
     push->setObjectName(QString::fromLatin1(name));
-    push->setAccessibleName(push->text());
+    // Read aloud without the access key's marker.
+    push->setAccessibleName(QString(push->text()).remove(QLatin1Char('&')));
     push->setGeometry(geometry);
     return push;
 }
@@ -97,6 +98,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         label->setAccessibleName(label->text());
         label->setGeometry(spec.geometry);
         applyLook(label, spec.look);
+        fitCaption(label);
         if (spec.look == Look::Title)
             m_title = label;
         else if (spec.look == Look::Version)
@@ -116,6 +118,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     QPushButton* sysInfo = button(this, "cmdSysInfo", "&System Info...", QRect(293, 320, 83, 23));
     sysInfo->setAutoDefault(false);
     connect(sysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    fitCaptions(QList<QWidget*>{ok, sysInfo});
 
     Form_Load();
 }
@@ -131,6 +134,8 @@ void frmAbout::Form_Load()
     m_version->setAccessibleName(m_version->text());
     m_title->setText(title);
     m_title->setAccessibleName(title);
+    fitCaption(m_version);
+    fitCaption(m_title);
 }
 
 void frmAbout::cmdOK_Click()

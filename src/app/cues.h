@@ -1,8 +1,12 @@
 #pragma once
 
 // Sound cues. Every cue of the program goes through PlayCue(), which looks the
-// file up by name in the settings directory and plays it to its end on the
-// calling (window) thread. Commands sent before a cue are already with the
+// file up by name and plays it to its end on the calling (window) thread. The
+// settings directory comes first, so an operator's own recording wins; then
+// the cues Quillard ships, under quillard/cues of the XDG data folders
+// (/usr/share/quillard/cues when installed; XDG_DATA_DIRS moves them); then,
+// for a program run from its build tree, the source tree's assets/cues. A cue
+// found nowhere plays the platform's alert sound. Commands sent before a cue are already with the
 // device (the link hands each one over as it is sent), so they leave while
 // the cue plays.
 //
@@ -40,6 +44,14 @@ QString GetWinPath();
 
 // Plays the named cue (for example "20m.wav") to its end. Never fails the caller.
 void PlayCue(const QString& name);
+
+// The file PlayCue plays for this name: the first place above that has it,
+// else the settings directory's (missing) file, which plays the alert.
+QString cueFile(const QString& name);
+
+// Where the cues of a program run from its build tree are (the source tree's
+// assets/cues); looked at after the installed ones. Empty by default.
+void setBuildTreeCueFolder(const QString& folder);
 
 // Replaces what PlayCue does; an empty function restores real playback. For tests.
 using CuePlayer = std::function<void(const QString& name)>;

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -78,6 +79,17 @@ QString hardwareOf(const QString& device)
 }
 } // namespace
 
+namespace {
+// The window is where the program starts and waits for the operator's
+// choice: announced as a dialog, not as a plain container.
+QAccessibleInterface* settingsWindowAsDialog(const QString&, QObject* object)
+{
+    if (auto* window = qobject_cast<Form3*>(object))
+        return new QAccessibleWidget(window, QAccessible::Dialog);
+    return nullptr;
+}
+} // namespace
+
 QString portReachDescription(int number)
 {
     const QString device = Platform::serialDevicePath(number);
@@ -122,6 +134,11 @@ QString firstRunMessage()
 
 Form3::Form3(QWidget* parent) : QWidget(parent)
 {
+    static const bool announced = [] {
+        QAccessible::installFactory(settingsWindowAsDialog);
+        return true;
+    }();
+    Q_UNUSED(announced);
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Communication Settings"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -165,6 +182,9 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
     auto* save = new QPushButton(QStringLiteral("Save"), this);
     save->setObjectName(QStringLiteral("Command1"));
     save->setGeometry(110, 136, 80, 26);
+    fitCaptions(findChildren<QRadioButton*>());
+    fitCaptions(QList<QWidget*>{portFrame, baudFrame});
+    fitCaption(save);
     connect(save, &QPushButton::clicked, this, &Form3::Command1_Click);
     controls.insert(save->objectName(), save);
 
@@ -177,6 +197,10 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
             setTabOrder(previous, widget);
         previous = widget;
     }
+    // An interface made while the window was being created took it for a plain one.
+    if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this);
+        early && early->role() != QAccessible::Dialog)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
     m_firstFocus =
         static_cast<QAbstractButton*>(controls.value(QString::fromLatin1(focusOrder[0])));
     m_firstFocus->setFocus();

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace {
 constexpr int leftColumn = 9;
@@ -50,6 +51,7 @@ Form4::Form4(PortLease lease, QWidget* parent)
     title->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setGeometry(93, 6, 191, 34);
+    fitCaption(title);
 
     for (const Heading& heading : headings) {
         auto* box = new QLabel(QString::fromLatin1(heading.text), this);
@@ -66,8 +68,8 @@ Form4::Form4(PortLease lease, QWidget* parent)
         grey.setColor(QPalette::WindowText, Qt::black);
         box->setPalette(grey);
         box->setGeometry(heading.x, 36, columnWidth, 47);
-        shrinkToFit(box);
     }
+    fitCaptions(findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Text"))));
 
     QPalette cell = palette();
     cell.setColor(QPalette::Base, QColor(255, 255, 192));
@@ -80,4 +82,5 @@ Form4::Form4(PortLease lease, QWidget* parent)
         box->setPalette(cell);
         box->setFont(cellFont);
     }
+    fitCaptions(findChildren<QLineEdit*>());
 }

@@ -162,6 +162,8 @@ Form5::Form5(PortLease lease, QWidget* parent)
     m_panel->setGeometry(pixelRect(panelLeftTwips, 15, 6300, 31440));
 
     const QFont frequencyFont = designFont(9.75, true);
+    QList<QWidget*> stationBoxes;
+    QList<QWidget*> frequencyBoxes;
     int top = rowTopTwips;
     for (const StationRow& row : stations) {
         auto* station = new QLineEdit(QString::fromLatin1(row.station), m_panel);
@@ -169,13 +171,18 @@ Form5::Form5(PortLease lease, QWidget* parent)
         station->setAccessibleName(station->text());
         station->setReadOnly(true);
         station->setGeometry(pixelRect(stationLeftTwips, top, stationWidthTwips, rowHeightTwips));
+        stationBoxes.append(station);
 
         QLineEdit* frequency =
             addTextEntry(m_panel, row.entry,
                          pixelRect(frequencyLeftTwips, top, frequencyWidthTwips, rowHeightTwips));
         frequency->setFont(frequencyFont);
+        frequencyBoxes.append(frequency);
         top += rowHeightTwips;
     }
+    fitCaptions(stationBoxes);
+    fitCaptions(frequencyBoxes);
+    fitCaption(m_panel);
 
     m_scrollBar = new QScrollBar(Qt::Vertical, this);
     m_scrollBar->setObjectName(QStringLiteral("VScroll1"));

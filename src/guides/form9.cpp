@@ -84,12 +84,15 @@ Form9::Form9(PortLease lease, QWidget* parent)
 
     buildSchedule();
 
+    QList<QWidget*> buttons;
     for (size_t i = 0; i < codeEntries.size(); ++i) {
         QPushButton* button =
             addButtonEntry(this, codeEntries[i], QRect(20 + 60 * static_cast<int>(i), 400, 51, 21));
         if (i == 0)
             button->setFocus(); // so the keyboard acts on 1.818 at once
+        buttons.append(button);
     }
+    fitCaptions(buttons);
 
     for (const GuideText& note : notes) {
         auto* label = new QLabel(QString::fromLatin1(note.text), this);
@@ -106,6 +109,7 @@ Form9::Form9(PortLease lease, QWidget* parent)
                                        note.geometry.center().y()));
         }
         label->setGeometry(geometry);
+        fitCaption(label);
     }
 }
 
@@ -127,13 +131,15 @@ void Form9::buildSchedule()
         return cell;
     };
 
+    QList<QWidget*> cells;
     // Day columns still covered by a taller cell, counted in rows.
     std::array<int, 7> coveredRows{};
     for (size_t row = 0; row < schedule.size(); ++row) {
         const int y = gridTop + rowPitch * static_cast<int>(row);
         for (size_t zone = 0; zone < timeColumns.size(); ++zone)
-            addCell(QString::fromLatin1(schedule[row].times[zone]),
-                    QRect(timeColumns[zone], y, timeWidth, cellHeight), int(row), int(zone));
+            cells.append(addCell(QString::fromLatin1(schedule[row].times[zone]),
+                                 QRect(timeColumns[zone], y, timeWidth, cellHeight), int(row),
+                                 int(zone)));
 
         size_t column = 0;
         for (const DayCell& day : schedule[row].days) {
@@ -151,6 +157,9 @@ void Form9::buildSchedule()
             if (day.large) {
                 cell->setFont(designFont(13.5, true));
                 cell->setWordWrap(true);
+                fitCaption(cell);
+            } else {
+                cells.append(cell);
             }
             for (int i = 0; i < day.columns; ++i)
                 coveredRows[column + i] = day.rows;
@@ -159,4 +168,6 @@ void Form9::buildSchedule()
         for (int& left : coveredRows)
             left = std::max(0, left - 1);
     }
+    // The grid reads in one font.
+    fitCaptions(cells);
 }

@@ -2,6 +2,7 @@
 
 #include "app/clock.h"
 #include "app/cues.h"
+#include "app/look.h"
 #include "app/messagebox.h"
 #include "memory/memoryfiledialog.h"
 #include "memory/memorywriter.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -85,6 +87,10 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
     label->setGeometry(where);
     return label;
 }
+
+// The widest entries the boxes are meant to hold: seven digits, a mode word.
+constexpr const char* widestFrequency = "0000000";
+constexpr const char* widestMode = "USB";
 } // namespace
 
 Form1::Form1(PortLease lease, QWidget* parent) : QDialog(parent), m_lease(std::move(lease))
@@ -99,6 +105,7 @@ Form1::Form1(PortLease lease, QWidget* parent) : QDialog(parent), m_lease(std::m
 void Form1::buildSheet()
 {
     setFixedSize(ClientWidth, ClientHeight);
+    scrollWhenLargerThanScreen(this);
     for (int group = 0; group < Channels / RowsPerGroup; ++group) {
         const int left = Margin + group * GroupStride;
         for (const Column& column : columns)
@@ -133,9 +140,12 @@ void Form1::buildSheet()
     auto* instruction = addLabel(this, QStringLiteral("Label5"),
                                  QString::fromLatin1(instructionText), instructionGeometry);
     instruction->setWordWrap(true);
+    fitCaption(instruction);
 
+    QList<QWidget*> pushButtons;
     for (const Button& spec : buttons) {
         auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+        pushButtons.append(button);
         button->setObjectName(QString::fromLatin1(spec.name));
         button->setAccessibleName(button->text());
         button->setToolTip(QString::fromLatin1(spec.toolTip));
@@ -144,6 +154,18 @@ void Form1::buildSheet()
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, spec.click);
     }
+    fitCaptions(pushButtons);
+
+    QList<QWidget*> frequencies;
+    QList<QWidget*> modes;
+    for (const Row& row : m_rows) {
+        frequencies.append(row.frequency);
+        modes.append(row.mode);
+    }
+    fitCaptions(frequencies, CaptionFlow::OneLine, QString::fromLatin1(widestFrequency));
+    fitCaptions(modes, CaptionFlow::OneLine, QString::fromLatin1(widestMode));
+    fitCaptions(findChildren<QLabel*>(QRegularExpression(QStringLiteral("^header"))));
+    fitCaptions(findChildren<QLabel*>(QRegularExpression(QStringLiteral("^chan\\d"))));
 }
 
 void Form1::Form_Load()

@@ -1,5 +1,7 @@
 #include "memory/memoryfiledialog.h"
 
+#include "app/focusreturn.h"
+
 #include <QDir>
 #include <QFileDialog>
 
@@ -20,6 +22,7 @@ QString MemoryFileDialog::choose(QWidget* parent, MemoryFileDialogRequest::Purpo
         return script()(request);
 
     const bool saving = purpose == MemoryFileDialogRequest::Purpose::Save;
+    const FocusReturn back(parent);
     QFileDialog dialog(parent);
     dialog.setDirectory(request.directory);
     dialog.setNameFilter(request.filter);

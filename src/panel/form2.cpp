@@ -80,6 +80,8 @@ void Form2::buildControls(QWidget* canvas)
     buildModeControls(m_context, controls);
     buildFunctionControls(m_context, controls);
     buildSystemReset(m_context, controls);
+    controls.fitCaptions();
+    controls.describeByFrame();
     m_firstFocus = static_cast<QAbstractButton*>(controls.chainFocus(panelFocusNames()));
 }
 

@@ -1,6 +1,7 @@
 #include "panel/menus.h"
 
 #include "about/frmabout.h"
+#include "app/focusreturn.h"
 #include "app/splash.h"
 #include "guides/form4.h"
 #include "guides/form5.h"
@@ -21,6 +22,7 @@ namespace {
 // window that deletes itself on closing is gone already).
 void runModal(QDialog* created)
 {
+    const FocusReturn back(created->parentWidget());
     QPointer<QDialog> window(created);
     window->exec();
     delete window.data();

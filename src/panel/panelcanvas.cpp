@@ -1,10 +1,16 @@
 #include "panel/panelcanvas.h"
 
+#include "app/look.h"
 #include "panel/selectiongroup.h"
 
+#include <QMap>
+#include <QStyle>
+
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <optional>
 
 namespace {
 // A push button whose caption wraps onto a second line when it is wider than
@@ -30,6 +36,35 @@ protected:
 };
 
 constexpr QSize columnButtonSize(61, 17);
+
+// The frame a control lies over (or in), by where it is on the canvas.
+std::optional<Frame> frameUnder(const QWidget* control, const QWidget* canvas)
+{
+    const QRect place(control->mapTo(canvas, QPoint(0, 0)), control->size());
+    for (const FrameSpec& spec : panelFrames) {
+        if (spec.geometry.contains(place))
+            return spec.frame;
+    }
+    return std::nullopt;
+}
+
+// The highest row of pixels a control paints, on the canvas. Push buttons
+// paint their whole face; a radio button only its dot and the letters of its
+// caption, both centred in its height, so a frame's caption may reach into
+// its top.
+int paintedTop(const QWidget* control, const QWidget* canvas)
+{
+    const int top = control->mapTo(canvas, QPoint(0, 0)).y();
+    const auto* radio = qobject_cast<const QRadioButton*>(control);
+    if (!radio)
+        return top;
+    const int dot =
+        radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, radio);
+    const QFontMetrics metrics = radio->fontMetrics();
+    const int line = (radio->height() - metrics.height()) / 2;
+    const int letters = line + metrics.ascent() + metrics.tightBoundingRect(radio->text()).top();
+    return top + std::min((radio->height() - dot) / 2, letters);
+}
 } // namespace
 
 PanelCanvas::PanelCanvas(QWidget* canvas, SelectionGroup& selection)
@@ -62,6 +97,7 @@ QAbstractButton* PanelCanvas::addColumnButton(Frame frame, int index, const char
             .arg(face.name(), QColor::fromRgb(spec.text).name(), face.lighter(160).name(),
                  face.darker(170).name(), face.lighter(220).name()));
     addSelection(button, std::move(act));
+    m_columnButtons.append(button);
     return button;
 }
 
@@ -78,6 +114,7 @@ QAbstractButton* PanelCanvas::addPushButton(QWidget* parent, const QRect& place,
         button->setToolTip(QString::fromLatin1(toolTip));
     QObject::connect(button, &QAbstractButton::clicked, button, std::move(act));
     keep(button);
+    m_pushButtons.append(button);
     return button;
 }
 
@@ -108,4 +145,40 @@ QWidget* PanelCanvas::chainFocus(const QStringList& names) const
         previous = control;
     }
     return first;
+}
+
+void PanelCanvas::describeByFrame()
+{
+    for (QWidget* control : m_canvas->findChildren<QWidget*>()) {
+        if (dynamic_cast<PanelFrame*>(control))
+            continue;
+        if (const std::optional<Frame> frame = frameUnder(control, m_canvas))
+            control->setAccessibleDescription(QString::fromLatin1(frameSpec(*frame).caption));
+    }
+}
+
+void PanelCanvas::fitCaptions()
+{
+    ::fitCaptions(m_columnButtons);
+
+    QMap<Frame, QList<QAbstractButton*>> pushButtonsByFrame;
+    for (QAbstractButton* button : m_pushButtons) {
+        const Frame frame = frameUnder(button, m_canvas).value_or(Frame::Settings);
+        pushButtonsByFrame[frame == Frame::Wwv ? Frame::Transmission : frame].append(button);
+    }
+    for (const QList<QAbstractButton*>& row : pushButtonsByFrame)
+        ::fitCaptions(row, CaptionFlow::Wrapped);
+
+    // Every control of the canvas is a child of it or of a frame.
+    QList<QWidget*> controls = m_canvas->findChildren<QWidget*>();
+    for (PanelFrame* frame : m_frames) {
+        const QRect area = frame->geometry();
+        int band = area.height();
+        for (const QWidget* control : controls) {
+            if (control != frame && !dynamic_cast<const PanelFrame*>(control) &&
+                frameUnder(control, m_canvas) == frame->which())
+                band = std::min(band, paintedTop(control, m_canvas) - area.top());
+        }
+        frame->fitCaption(band);
+    }
 }

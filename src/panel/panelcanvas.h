@@ -44,9 +44,20 @@ public:
     // Chains the kept controls in the order of these names; returns the first.
     QWidget* chainFocus(const QStringList& names) const;
 
+    // Once every unit has built its controls: fits the captions of the column
+    // buttons (one font for all twenty), of each frame's push buttons (one
+    // font a frame, the rows under the memory frame together) and of the
+    // frames, each in the band its controls leave above them.
+    void fitCaptions();
+
+    // Tells screen readers which frame each control lies over (or in).
+    void describeByFrame();
+
 private:
     QWidget* m_canvas;
     SelectionGroup& m_selection;
     std::array<PanelFrame*, frameCount> m_frames{};
     QHash<QString, QWidget*> m_controls;
+    QList<QAbstractButton*> m_columnButtons;
+    QList<QAbstractButton*> m_pushButtons;
 };

@@ -29,7 +29,7 @@ QRect stackedInFrame(const FrameSpec& frame, int index, QSize size, Qt::Orientat
 }
 
 PanelFrame::PanelFrame(const FrameSpec& spec, QWidget* canvas)
-    : QWidget(canvas), m_caption(QString::fromLatin1(spec.caption))
+    : QWidget(canvas), m_which(spec.frame), m_caption(QString::fromLatin1(spec.caption))
 {
     setObjectName(QString::fromLatin1(spec.name));
     setAccessibleName(m_caption);
@@ -43,14 +43,34 @@ PanelFrame::PanelFrame(const FrameSpec& spec, QWidget* canvas)
     setPalette(colours);
     switch (spec.font) {
     case CaptionFont::SansSerifBold:
-        setFont(sansSerifBold());
+        m_captionFont = sansSerifBold();
         break;
     case CaptionFont::Tahoma:
-        setFont(tahoma());
+        m_captionFont = tahoma();
         break;
     case CaptionFont::PlatformDefault:
+        m_captionFont = font();
         break;
     }
+}
+
+namespace {
+// The caption is painted in a box from x = 6 with 2 pixels either side, and
+// the border takes the frame's last 3 pixels.
+constexpr int captionLeft = 6;
+constexpr int captionPadding = 2;
+constexpr int borderWidth = 3;
+} // namespace
+
+void PanelFrame::fitCaption(int band)
+{
+    const int room = width() - captionLeft - 2 * captionPadding - borderWidth;
+    m_captionFont = largestFitting(m_captionFont, [&](const QFont& form) {
+        const QFontMetrics metrics(form, this);
+        // The line starts at the top; what counts below is where its letters end.
+        const int lettersEnd = metrics.ascent() + metrics.tightBoundingRect(m_caption).bottom() + 1;
+        return metrics.horizontalAdvance(m_caption) <= room && lettersEnd <= band;
+    });
 }
 
 void PanelFrame::paintEvent(QPaintEvent*)
@@ -58,15 +78,17 @@ void PanelFrame::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     // An etched border whose top runs through the middle of the caption.
-    const int top = fontMetrics().height() / 2;
+    painter.setFont(m_captionFont);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int top = metrics.height() / 2;
     const QRect border = rect().adjusted(0, top, -1, -1);
     painter.setPen(palette().color(QPalette::Window).darker(160));
     painter.drawRect(border);
     painter.setPen(palette().color(QPalette::Window).lighter(160));
     painter.drawRect(border.adjusted(1, 1, 1, 1));
 
-    const int textWidth = fontMetrics().horizontalAdvance(m_caption);
-    const QRect captionBox(6, 0, textWidth + 4, fontMetrics().height());
+    const int textWidth = metrics.horizontalAdvance(m_caption);
+    const QRect captionBox(captionLeft, 0, textWidth + 2 * captionPadding, metrics.height());
     painter.fillRect(captionBox, palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(captionBox, Qt::AlignCenter, m_caption);

@@ -130,9 +130,19 @@ class PanelFrame : public QWidget {
 public:
     PanelFrame(const FrameSpec& spec, QWidget* canvas);
 
+    Frame which() const { return m_which; }
+    // The caption's own font; the push buttons inside the frame keep the
+    // platform's.
+    QFont captionFont() const { return m_captionFont; }
+    // Fits the caption across the frame, and its letters into the band of
+    // the given height that the controls over the frame leave free at its top.
+    void fitCaption(int band);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    Frame m_which;
     QString m_caption;
+    QFont m_captionFont;
 };

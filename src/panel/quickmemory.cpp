@@ -1,5 +1,6 @@
 #include "panel/quickmemory.h"
 
+#include "app/look.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/selectiongroup.h"
@@ -62,6 +63,7 @@ void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
     auto* compact = new CompactRadioStyle;
     compact->setParent(canvas.widget());
 
+    QList<QRadioButton*> buttons;
     for (int channel = 0; channel < memoryChannels; ++channel) {
         const QString caption = QStringLiteral("Mem %1").arg(channel, 2, 10, QLatin1Char('0'));
         auto* button = new SelectionButton<QRadioButton>(caption, canvas.widget());
@@ -73,7 +75,10 @@ void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
         button->setPalette(colours);
         button->setStyle(compact);
         canvas.addSelection(button, [&panel, channel] { recallMemory(panel, channel); });
+        buttons.append(button);
     }
+    // All hundred in one font, so the grid reads evenly.
+    fitCaptions(buttons);
 
     // Under "Mem 99" in the last column, wrapped to the column's width.
     const int lastColumn = (memoryChannels - 1) / memoryRowsPerColumn;
@@ -89,4 +94,5 @@ void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
     label->setWordWrap(true);
     label->setFont(font);
     label->setPalette(colours);
+    fitCaption(label);
 }

@@ -2,15 +2,73 @@
 
 #include "app/selectonfocus.h"
 
+#include <QAccessibleWidget>
+#include <QPushButton>
+
+namespace {
+// The column buttons are push buttons that stay pressed while marked, in one
+// exclusive group with the hundred memory radio buttons: a screen reader
+// must hear radio buttons, checked or not, that a press selects.
+class SelectionPushButtonAccessible : public QAccessibleWidget {
+public:
+    explicit SelectionPushButtonAccessible(QAbstractButton* button)
+        : QAccessibleWidget(button, QAccessible::RadioButton)
+    {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+QAccessibleInterface* selectionPushButtons(const QString&, QObject* object)
+{
+    auto* button = qobject_cast<QPushButton*>(object);
+    if (button && button->isCheckable() && button->group() && button->group()->exclusive())
+        return new SelectionPushButtonAccessible(button);
+    return nullptr;
+}
+} // namespace
+
 SelectionGroup::SelectionGroup(QObject* parent) : QObject(parent), m_group(this)
 {
     m_group.setExclusive(true);
+    static const bool installed = [] {
+        QAccessible::installFactory(selectionPushButtons);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 void SelectionGroup::add(QAbstractButton* button, std::function<void()> act)
 {
     button->setCheckable(true);
     m_group.addButton(button);
+    // An interface made while the button was being created (assistive
+    // technology asks at once) took it for a plain push button.
+    if (qobject_cast<QPushButton*>(button)) {
+        if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(button))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
+    }
     selectOnFocus(button);
     connect(button, &QAbstractButton::pressed, this,
             [this, button] { m_pressedWhileMarked = button->isChecked() ? button : nullptr; });

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtEndian>
@@ -53,6 +54,7 @@ class TestPlayCue : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_alsa;
+    QTemporaryDir m_data; // the XDG data folders: no installed cues unless a test puts some
     QString m_output;
     int m_configs = 0;
 
@@ -96,7 +98,58 @@ class TestPlayCue : public QObject {
     }
 
 private slots:
-    void initTestCase() { m_output = m_alsa.filePath("played.raw"); }
+    void initTestCase()
+    {
+        m_output = m_alsa.filePath("played.raw");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.filePath("home")));
+        qputenv("XDG_DATA_DIRS",
+                QFile::encodeName(m_data.filePath("local") + ":" + m_data.filePath("system")));
+    }
+
+    // The operator's recording first, then the shipped cue of the first data
+    // folder that has it, then the source tree of a build-tree program.
+    void cuesAreLookedUpOwnThenShippedThenSources()
+    {
+        TestEnvironment env;
+        QTemporaryDir sources;
+        const QString own = env.settingsDir() + "/vfob.wav";
+        const QString local = m_data.filePath("local/quillard/cues/vfob.wav");
+        const QString system = m_data.filePath("system/quillard/cues/vfob.wav");
+        const QString inSources = sources.filePath("vfob.wav");
+        for (const QString& path : {local, system})
+            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        setBuildTreeCueFolder(sources.path());
+
+        QCOMPARE(cueFile("vfob.wav"), own); // nowhere: the alert plays for it
+        writeFile(inSources, "x");
+        QCOMPARE(cueFile("vfob.wav"), inSources);
+        writeFile(system, "x");
+        QCOMPARE(cueFile("vfob.wav"), system);
+        writeFile(local, "x");
+        QCOMPARE(cueFile("vfob.wav"), local);
+        writeFile(own, "x");
+        QCOMPARE(cueFile("vfob.wav"), own);
+        // Even a link to nothing is the operator's: it is not passed over.
+        QFile::remove(own);
+        QVERIFY(QFile::link(env.settingsDir() + "/gone.wav", own));
+        QCOMPARE(cueFile("vfob.wav"), own);
+        setBuildTreeCueFolder({});
+        for (const QString& path : {local, system})
+            QFile::remove(path);
+    }
+
+    void shippedCuePlaysWhenTheOperatorHasNone()
+    {
+        TestEnvironment env;
+        useDefaultDevice("{ type null }");
+        const QByteArray samples = toneSamples(2205);
+        const QString shipped = m_data.filePath("system/quillard/cues/mem.wav");
+        QVERIFY(QDir().mkpath(QFileInfo(shipped).absolutePath()));
+        writeFile(shipped, wavFile(samples, 22050));
+        PlayCue("mem.wav");
+        QCOMPARE(played().left(samples.size()), samples);
+        QFile::remove(shipped);
+    }
 
     // Quillard ships assets/cues: every cue the program asks for must be
     // there, under its exact name.

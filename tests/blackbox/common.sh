@@ -46,16 +46,16 @@ fail() {
 }
 
 start_x() {
-    local display
-    for display in $(seq 90 140); do
-        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        PIDS+=($!)
-        export DISPLAY=":$display"
-        for _ in $(seq 50); do
+    # Xvfb picks a free display itself and says which once it is ready, so
+    # tests running side by side (other work trees too) never share one.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 100); do
+        if [[ -s "$WORK/display" ]] && grep -q '^[0-9]' "$WORK/display"; then
+            export DISPLAY=":$(head -n 1 "$WORK/display")"
             xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
+        fi
+        sleep 0.1
     done
     fail "no X server could be started"
 }
@@ -111,6 +111,17 @@ expect_bytes() {
         sleep 0.1
     done
     fail "radio received $(printf '%q' "$got"), expected $(printf '%q' "$want")"
+}
+
+# Starts Quillard with no settings file, answers the first-run message with
+# Return and waits for the Communication Settings window: sets SETTINGS.
+start_first_run() {
+    start_quillard
+    wait_window "Quillard" >/dev/null
+    sleep 0.5
+    xdotool key Return
+    SETTINGS=$(wait_window "Communication Settings")
+    sleep 0.5
 }
 
 # Starts Quillard for port 1 at 9600 and waits for its main window: sets WIN

@@ -5,19 +5,12 @@ source "$(dirname "$0")/common.sh"
 
 start_x
 radio_on_com1
-start_quillard
-
-wait_window "Quillard" >/dev/null
-sleep 0.5
-xdotool key Return
-
-settings=$(wait_window "Communication Settings")
-sleep 0.5
+start_first_run
 [[ ! -e "$QUILLARD_CONFIG/qd.cfg" ]] || fail "qd.cfg written before Save"
 # Client-area places of Com1, 9600 and Save in the settings window.
-click_at "$settings" 40 43
-click_at "$settings" 230 67
-click_at "$settings" 150 149
+click_at "$SETTINGS" 40 43
+click_at "$SETTINGS" 230 67
+click_at "$SETTINGS" 150 149
 
 wait_window "Kenwood Quillard Version 1.02" >/dev/null
 got=$(od -An -c "$QUILLARD_CONFIG/qd.cfg" | tr -s ' ')

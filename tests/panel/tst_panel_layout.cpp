@@ -136,7 +136,10 @@ private slots:
         QAbstractButton* band = panel.button("m20");
         QCOMPARE(band->font().family(), QStringLiteral("MS Sans Serif"));
         QVERIFY(band->font().bold());
-        QCOMPARE(band->font().pointSizeF(), 8.25);
+        // The design's 8.25 points at most: where the face at hand is wider it
+        // is condensed or made smaller until the captions fit (tst_captions).
+        QVERIFY2(band->font().pointSizeF() <= 8.25 && band->font().pointSizeF() > 4,
+                 qPrintable(QString::number(band->font().pointSizeF())));
         QCOMPARE(band->palette().color(QPalette::Button), QColor(128, 0, 128));
         QCOMPARE(band->palette().color(QPalette::ButtonText), QColor(Qt::white));
         auto* memory = qobject_cast<QRadioButton*>(panel.button("Option9"));
@@ -144,6 +147,13 @@ private slots:
         QCOMPARE(memory->font().family(), QStringLiteral("Tahoma"));
         QVERIFY(!memory->font().bold());
         QCOMPARE(memory->palette().color(QPalette::WindowText), QColor(255, 255, 128));
+
+        // Push buttons keep the platform's font, those inside frames too.
+        for (const char* push : {"Command14", "mhz10", "Command18"}) {
+            const QFont font = panel.button(QLatin1String(push))->font();
+            QCOMPARE(font.family(), QApplication::font().family());
+            QVERIFY2(!font.bold(), push);
+        }
 
         // Only the three "WWV" buttons and "System Reset" sit inside frames.
         QCOMPARE(panel.button("mhz10")->parentWidget()->objectName(), QStringLiteral("Frame8"));

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The installed program, as a package lays it out: installed into a DESTDIR
+# of its own and started from there with an empty settings folder, it goes
+# through the first run to the main window, and the "Online" cue heard on the
+# way (ALSA's file plugin keeps its samples) is the shipped Online.wav, not the
+# alert. A recording of the operator's own in the settings folder wins.
+source "$(dirname "$0")/common.sh"
+
+DEST="$WORK/dest"
+DESTDIR="$DEST" "$QUILLARD_CMAKE" --install "$QUILLARD_BINARY_DIR" --prefix /usr \
+    --component quillard >/dev/null || fail "cmake --install failed"
+QUILLARD_BIN="$DEST/usr/bin/quillard"
+[[ -x "$QUILLARD_BIN" ]] || fail "no installed program"
+# Where the installed program finds its data, as /usr/share would be.
+export XDG_DATA_DIRS="$DEST/usr/share"
+export XDG_DATA_HOME="$WORK/data-home"
+
+CAPTURE="$WORK/played.raw"
+printf 'pcm.!default { type file slave.pcm { type null } file "%s" format "raw" }\n' \
+    "$CAPTURE" > "$ALSA_CONFIG_PATH"
+
+# Passes when what was played starts with the samples of the cue file and
+# holds nothing after them but the device's padding of its last period.
+expect_played() {
+    local cue=$1 expected="$WORK/expected.raw" size
+    "$QUILLARD_WAV_TOOL" samples "$cue" > "$expected" || fail "cannot read $cue"
+    size=$(stat -c %s "$expected")
+    (( size > 0 )) || fail "$cue holds no samples"
+    for _ in $(seq 50); do
+        [[ -s "$CAPTURE" ]] && (( $(stat -c %s "$CAPTURE") >= size )) && break
+        sleep 0.1
+    done
+    cmp -s -n "$size" "$expected" "$CAPTURE" || fail "what was played is not $cue"
+    [[ -z "$(tail -c +$((size + 1)) "$CAPTURE" | tr -d '\0' | head -c 1)" ]] \
+        || fail "more than $cue was played"
+}
+
+start_x
+radio_on_com1
+
+# First run: the welcome box, the settings window, Com1 and 9600, Save.
+start_quillard
+wait_window "Quillard" >/dev/null
+sleep 0.5
+xdotool key Return
+settings=$(wait_window "Communication Settings")
+sleep 0.5
+click_at "$settings" 40 43
+click_at "$settings" 230 67
+click_at "$settings" 150 149
+wait_window "Kenwood Quillard Version 1.02" >/dev/null
+expect_played "$DEST/usr/share/quillard/cues/Online.wav"
+kill "$QUILLARD_PID"
+wait "$QUILLARD_PID" 2>/dev/null || true
+wait_window_gone "Kenwood Quillard Version 1.02"
+
+# The operator's own recording, in the settings folder, wins.
+"$QUILLARD_WAV_TOOL" tone "$QUILLARD_CONFIG/Online.wav" || fail "cannot write a recording"
+rm -f "$CAPTURE"
+start_quillard
+wait_window "Kenwood Quillard Version 1.02" >/dev/null
+expect_played "$QUILLARD_CONFIG/Online.wav"
+expect_bytes ""
+echo "PASS: installed program with its shipped cues"
