@@ -1,18 +1,33 @@
-// Two figures for the radio link.
+// Figures for the radio link.
 //
-// Click to wire: from SendCommand() to the last byte of the command being
-// readable at the radio's end of a pseudo-terminal, over 1000 commands. The
-// serial line itself needs 14.6 ms for a 14-byte command at 9600 baud; the
-// software should add well under 5% of that.
+// End to end, on the real program (quillard, from this build) under the X
+// server in $DISPLAY, with a pseudo-terminal as com1:
+//  - idle: once the main window is up and its port open, the processor time
+//    and context switches of all its threads over 30 s with nothing happening;
+//  - click to wire: XTEST clicks (press, then release) on "Frequency  Up",
+//    which sends "UP;" and plays no cue, 300 of them 40 ms apart: from
+//    sending the release to the first byte readable at the radio's end, and
+//    to the whole command. Median and p99; the target is a median under 3 ms.
 //
-// Idle: the main window shown, its port open, nothing happening for 10 s:
-// how often the event loop woke, how many timer events it delivered, and the
-// processor time the process used.
+// In this process, offscreen:
+//  - click to wire: from SendCommand() to the last byte of the command being
+//    readable at the radio's end of a pseudo-terminal, over 1000 commands.
+//    The serial line itself needs 14.6 ms for a 14-byte command at 9600 baud;
+//    the software should add well under 5% of that.
+//  - idle: the main window shown, its port open, nothing happening for 10 s:
+//    how often the event loop woke, how many timer events it delivered, and
+//    the processor time the process used.
+//
+//   bench_link [--clicks N] [--gap-ms MS] [--idle-seconds S]
 
+#include "child.h"
+#include "figures.h"
 #include "panel/form2.h"
+#include "procfs.h"
 #include "radio/processusage.h"
 #include "radio/seriallink.h"
 #include "uitest.h"
+#include "xwatch.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -23,6 +38,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <sstream>
 #include <vector>
 
 #include <fcntl.h>
@@ -31,6 +48,10 @@
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
+
+// Xlib last: its macros (None, Bool, Status, ...) would clash with Qt's names.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace {
 
@@ -75,13 +96,6 @@ struct FarEnd {
         return true;
     }
 };
-
-double percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
-    return values[index];
-}
 
 void clickToWire(const QString& settingsDir)
 {
@@ -163,11 +177,168 @@ void idle(const QString& settingsDir)
                 wakeUps, timerEvents, cpu);
 }
 
+// Where a control of the main window lies, in the window's own coordinates,
+// as the xcb platform lays it out (the same code as the program's): printed
+// as "x y" by a child run with --where NAME on the benchmark's X server.
+int printWhere(int argc, char** argv, const char* name)
+{
+    QApplication app(argc, argv);
+    Form2 window;
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
+    if (!control)
+        return 1;
+    const QPoint centre = control->mapTo(&window, control->rect().center());
+    std::printf("%d %d\n", centre.x(), centre.y());
+    return 0;
+}
+
+struct EndToEnd {
+    int clicks = 300;
+    double gapMs = 40;
+    int idleSeconds = 30;
+};
+
+void endToEnd(const EndToEnd& options)
+{
+    XWatch x;
+    if (!x.ok()) {
+        std::printf("end to end: skipped (needs an X server with DAMAGE in $DISPLAY; "
+                    "bench/run.sh starts one)\n");
+        return;
+    }
+    Display* display = x.display();
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
+        std::printf("end to end: skipped (the X server has no XTEST)\n");
+        return;
+    }
+    BenchEnvironment env;
+    Child where = startChild({ownFolder() + "/bench_link", "--where", "Command4"},
+                             env.childEnvironment(), true);
+    std::istringstream answer(readAll(where.stdoutFd));
+    waitChild(where);
+    int buttonX = -1, buttonY = -1;
+    if (!(answer >> buttonX >> buttonY)) {
+        std::printf("end to end: \"Frequency  Up\" (Command4) was not found\n");
+        return;
+    }
+    x.forget();
+
+    Child program = startChild({QUILLARD_PROGRAM}, env.childEnvironment());
+    if (!x.waitUntil([&] { return x.mappedNamed("Kenwood Quillard Version 1.02") != nullptr; },
+                     20000, env.radioFd())) {
+        std::printf("end to end: no main window within 20 s\n");
+        stopChild(program);
+        return;
+    }
+    const Window window = x.mappedNamed("Kenwood Quillard Version 1.02")->id;
+    // The window becomes active and opens its port; the start-up's bytes go.
+    x.pumpFor(2000, env.radioFd());
+
+    // Idle: nothing happens; whatever the radio receives is counted.
+    const ThreadsUse before = threadsUse(program.pid);
+    const double idleStart = monotonicMs();
+    size_t idleBytes = 0;
+    while (monotonicMs() - idleStart < options.idleSeconds * 1000.0) {
+        x.pumpFor(options.idleSeconds * 1000.0 - (monotonicMs() - idleStart));
+        idleBytes += env.drainRadio().size();
+    }
+    const ThreadsUse after = threadsUse(program.pid);
+    std::printf("idle, the real program with its main window up and its port open, %d s:\n",
+                options.idleSeconds);
+    std::printf("  processor time %.2f ms, context switches %ld (%ld voluntary, %ld involuntary) "
+                "over %d threads; bytes sent %zu\n",
+                after.cpuMs - before.cpuMs,
+                (after.voluntary - before.voluntary) + (after.involuntary - before.involuntary),
+                after.voluntary - before.voluntary, after.involuntary - before.involuntary,
+                after.threads, idleBytes);
+    std::fflush(stdout);
+
+    std::vector<double> first, whole;
+    int lost = 0;
+    std::string oneClick;
+    const int radio = env.radioFd();
+    for (int click = 0; click < options.clicks; ++click) {
+        int rootX = 0, rootY = 0;
+        Window child = 0;
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), buttonX, buttonY, &rootX,
+                              &rootY, &child);
+        XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+        XTestFakeButtonEvent(display, 1, True, CurrentTime);
+        XSync(display, False);
+        poll(nullptr, 0, 5); // the press is handled; the button is down
+        env.drainRadio();
+        const double released = monotonicMs();
+        XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        XFlush(display);
+        double firstMs = -1;
+        std::string got;
+        for (;;) {
+            pollfd ready{radio, POLLIN, 0};
+            if (poll(&ready, 1, 1000) != 1)
+                break;
+            const double now = monotonicMs();
+            const std::string bytes = env.drainRadio();
+            if (bytes.empty())
+                continue;
+            if (firstMs < 0)
+                firstMs = now - released;
+            got += bytes;
+            if (got.back() == '\r') {
+                whole.push_back(now - released);
+                break;
+            }
+        }
+        if (firstMs < 0) {
+            ++lost;
+        } else {
+            first.push_back(firstMs);
+            if (oneClick.empty())
+                oneClick = got;
+        }
+        x.pumpFor(options.gapMs, radio);
+    }
+    stopChild(program);
+    for (char& c : oneClick)
+        if (c == '\r')
+            c = '|';
+    std::printf("click to wire end to end: %d XTEST clicks on \"Frequency  Up\" at %d,%d, %.0f ms "
+                "apart; one click sends \"%s\" ('|' = CR)\n",
+                options.clicks, buttonX, buttonY, options.gapMs, oneClick.c_str());
+    if (first.empty()) {
+        std::printf("  no click reached the wire\n");
+        return;
+    }
+    std::printf("  release to first byte: median %.3f ms, p99 %.3f ms, max %.3f ms (%zu clicks, "
+                "%d lost)   (target: median under 3 ms)\n",
+                percentile(first, 0.5), percentile(first, 0.99), percentile(first, 1.0),
+                first.size(), lost);
+    std::printf("  release to whole command: median %.3f ms, p99 %.3f ms\n", percentile(whole, 0.5),
+                percentile(whole, 0.99));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    EndToEnd options;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--where") && i + 1 < argc)
+            return printWhere(argc, argv, argv[i + 1]);
+        if (!std::strcmp(argv[i], "--clicks") && i + 1 < argc)
+            options.clicks = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--gap-ms") && i + 1 < argc)
+            options.gapMs = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--idle-seconds") && i + 1 < argc)
+            options.idleSeconds = std::max(1, std::atoi(argv[++i]));
+    }
+    endToEnd(options);
+
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     TestEnvironment env;

@@ -12,9 +12,10 @@ BUILD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev qt6-serialp
 # without a display (the README's xvfb-run).
 RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # Tests: clicks and window queries in a private X server, pseudo-terminals,
-# real-time sound, the validators of the installed tree, and GNOME's desktop
-# font for the caption test.
-TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins
+# real-time sound, the validators of the installed tree, GNOME's desktop
+# font for the caption test, and for the benchmarks (bench/run.sh) Xlib's
+# XTEST and DAMAGE to click and to see windows drawn.
+TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
                desktop-file-utils appstream man-db fonts-cantarell)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.

@@ -1,4 +1,6 @@
 #include "app/cues.h"
+#include "app/pictures.h"
+#include "app/programstyle.h"
 #include "app/startup.h"
 #include "app/version.h"
 #include "panel/form2.h"
@@ -12,7 +14,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillard"));
     QApplication::setApplicationVersion(QString::fromLatin1(Version::Text));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/quillard-icon.png")));
+    installProgramStyle();
+    QApplication::setWindowIcon(programIcon());
     // Names the desktop entry, so docks and task switchers show its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillard.Quillard"));
     // A program started from its build tree has no installed cues: it plays
@@ -24,11 +27,7 @@ int main(int argc, char* argv[])
     // window is closed before it was saved; never because of the hand-over.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Startup startup([] {
-        auto main = std::make_unique<Form2>();
-        main->Form_Load();
-        return main;
-    });
+    Startup startup(&Form2::load);
     startup.begin();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "app/look.h"
 #include "app/messagebox.h"
+#include "app/pictures.h"
 #include "app/version.h"
 #include "platform/platform.h"
 
@@ -69,7 +70,7 @@ QLabel* picture(QWidget* parent, const char* name, const char* file, const QRect
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setAccessibleName(QString::fromLatin1(description));
-    label->setPixmap(QPixmap(QString::fromLatin1(file)));
+    label->setPixmap(QPixmap::fromImage(loadPicture(QString::fromLatin1(file))));
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(geometry);
     return label;

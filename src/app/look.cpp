@@ -1,10 +1,12 @@
 #include "app/look.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -63,7 +65,10 @@ std::optional<Caption> captionOf(QWidget* control, CaptionFlow flow, const QStri
     auto text = [&sample](const QString& own) { return sample.isEmpty() ? own : sample; };
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         const auto option = styleOptionOf<QPushButton, QStyleOptionButton>(button);
-        const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const auto* own = dynamic_cast<const CaptionArea*>(button);
+        const QRect room =
+            own ? own->captionRect()
+                : style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         return Caption{text(button->text()), room.size(), Qt::TextShowMnemonic | wrap};
     }
     if (auto* radio = qobject_cast<QRadioButton*>(control)) {
@@ -146,13 +151,28 @@ QList<QFont> smallerForms(const QFont& font)
         smaller.setStretch(stretch);
         return smaller;
     };
+    // Largest first, by how wide the text comes out (size times stretch); at
+    // equal width the face's own proportions before a condensed one. So a
+    // caption a little too wide is set a little smaller rather than condensed,
+    // which would also take another face (a file and its glyphs) into memory.
+    struct Candidate {
+        qreal size;
+        int stretch;
+    };
+    QList<Candidate> candidates;
     qreal size = start;
     for (; size >= floor; size -= unit) {
         for (int stretch : stretches) {
             if (size != start || stretch != 100)
-                forms.append(form(size, stretch));
+                candidates.append({size, stretch});
         }
     }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) {
+                         return a.size * a.stretch > b.size * b.stretch;
+                     });
+    for (const Candidate& candidate : candidates)
+        forms.append(form(candidate.size, candidate.stretch));
     for (int stretch : lastResort)
         forms.append(form(size + unit, stretch));
     return forms;
@@ -292,11 +312,32 @@ QFont tahomaFont(qreal pointSize)
     return withStandIns(QStringLiteral("Tahoma"), pointSize, false);
 }
 
+void useClassColours(QWidget* widget, std::initializer_list<ClassColour> colours)
+{
+    // One palette for every widget of the class, made once. A palette made
+    // afresh at each opening of a window has a new cache key each time, so the
+    // images the style caches for its buttons would never be found again and
+    // would pile up in Qt's pixmap cache, opening after opening.
+    static QHash<QByteArray, QList<QRgb>> shared;
+    const QByteArray className = widget->metaObject()->className();
+    QList<QRgb> wanted;
+    for (const ClassColour& colour : colours)
+        wanted << QRgb(colour.role) << colour.colour.rgba();
+    if (shared.value(className) == wanted)
+        return;
+    QPalette palette = QApplication::palette();
+    for (const ClassColour& colour : colours)
+        palette.setColor(colour.role, colour.colour);
+    // As if it were the application's own: the widget and its children then
+    // take this very palette, rather than copies resolved against it.
+    palette.setResolveMask(0);
+    QApplication::setPalette(palette, className.constData());
+    shared.insert(className, wanted);
+}
+
 void fillBackground(QWidget* widget, const QColor& colour)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
+    useClassColours(widget, {{QPalette::Window, colour}});
     widget->setAutoFillBackground(true);
 }
 

@@ -15,8 +15,11 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QPalette>
 #include <QRect>
 #include <QSize>
+
+#include <initializer_list>
 
 #include <functional>
 #include <optional>
@@ -48,7 +51,23 @@ void scrollWhenLargerThanScreen(QWidget* window);
 QFont designFont(qreal pointSize, bool bold);
 QFont tahomaFont(qreal pointSize);
 
-// A window or frame filled with one colour behind its controls.
+// A button that paints its caption itself tells the caption fitting where.
+class CaptionArea {
+public:
+    virtual ~CaptionArea() = default;
+    virtual QRect captionRect() const = 0;
+};
+
+// Colours for every widget of this one's class (a window class, or a small
+// class of its own for a kind of cell), set once for the class so that every
+// opening of a window shares one palette.
+struct ClassColour {
+    QPalette::ColorRole role;
+    QColor colour;
+};
+void useClassColours(QWidget* widget, std::initializer_list<ClassColour> colours);
+
+// A window filled with one colour behind its controls (a class colour).
 void fillBackground(QWidget* widget, const QColor& colour);
 
 // How a caption may run in its control.

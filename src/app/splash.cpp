@@ -1,6 +1,7 @@
 #include "app/splash.h"
 
 #include "app/look.h"
+#include "app/pictures.h"
 
 #include <QPainter>
 
@@ -11,12 +12,13 @@ Splash::Splash(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     setAccessibleName(QStringLiteral("Quillard title picture"));
     setFixedSize(400, 300);
     centreOnScreen(this);
+    m_picture = loadPicture(QStringLiteral(":/pictures/splash.png"));
 }
 
 void Splash::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, QPixmap(QStringLiteral(":/pictures/splash.png")));
+    painter.drawImage(0, 0, m_picture);
 }
 
 void Splash::mousePressEvent(QMouseEvent*)

@@ -4,6 +4,7 @@
 // Copyright. Borderless; a click anywhere closes it at once.
 
 #include <QDialog>
+#include <QImage>
 
 class Splash : public QDialog {
     Q_OBJECT
@@ -14,4 +15,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_picture; // the splash's own: it goes when the splash closes
 };

@@ -2,6 +2,7 @@
 
 #include "app/look.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -113,20 +114,31 @@ Form9::Form9(PortLease lease, QWidget* parent)
     }
 }
 
+namespace {
+// A cell of the schedule grid: a class of its own, so that all cells of all
+// openings share one palette (see useClassColours).
+class ScheduleCell : public QLabel {
+    Q_OBJECT
+
+public:
+    ScheduleCell(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        const QPalette standard = QApplication::palette();
+        useClassColours(this, {{QPalette::Window, standard.color(QPalette::Base)},
+                               {QPalette::WindowText, standard.color(QPalette::Text)}});
+    }
+};
+} // namespace
+
 void Form9::buildSchedule()
 {
-    QPalette cellColours = palette();
-    cellColours.setColor(QPalette::Window, palette().color(QPalette::Base));
-    cellColours.setColor(QPalette::WindowText, palette().color(QPalette::Text));
-
     auto addCell = [&](const QString& text, const QRect& geometry, int row, int column) {
-        auto* cell = new QLabel(text, this);
+        auto* cell = new ScheduleCell(text, this);
         cell->setObjectName(QStringLiteral("Schedule_%1_%2").arg(row).arg(column));
         cell->setAccessibleName(text);
         cell->setFrameStyle(QFrame::Box | QFrame::Plain);
         cell->setAlignment(Qt::AlignCenter);
         cell->setAutoFillBackground(true);
-        cell->setPalette(cellColours);
         cell->setGeometry(geometry);
         return cell;
     };
@@ -171,3 +183,5 @@ void Form9::buildSchedule()
     // The grid reads in one font.
     fitCaptions(cells);
 }
+
+#include "form9.moc"

@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "app/cues.h"
 #include "app/look.h"
+#include "app/pictures.h"
 #include "app/splash.h"
 #include "app/version.h"
 #include "panel/bands.h"
@@ -18,34 +19,42 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QLayout>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 constexpr QSize clientSize(598, 432);
 
 // The client area: teal under a sky picture drawn from the top-left corner
-// and cut off at the window's edge.
+// and cut off at the window's edge. The picture is kept as decoded (a palette
+// picture, a byte a pixel) and only the part the window shows.
 class SkyCanvas : public QWidget {
 public:
     explicit SkyCanvas(QWidget* parent)
-        : QWidget(parent), m_sky(QStringLiteral(":/pictures/sky.png"))
+        : QWidget(parent),
+          m_sky(loadPicture(QStringLiteral(":/pictures/sky.png")).copy(QRect(QPoint(), clientSize)))
     {
         setObjectName(QStringLiteral("Canvas"));
         setFixedSize(clientSize);
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* event) override
     {
         QPainter painter(this);
-        painter.fillRect(rect(), QColor(0, 128, 128));
-        painter.drawPixmap(0, 0, m_sky);
+        const QRect area = event->rect();
+        painter.fillRect(area, QColor(0, 128, 128));
+        painter.drawImage(area.topLeft(), m_sky, area);
     }
 
 private:
-    QPixmap m_sky;
+    QImage m_sky;
 };
 } // namespace
 
@@ -58,7 +67,6 @@ Form2::Form2(QWidget* parent)
                        .arg(Version::Major)
                        .arg(Version::Minor)
                        .arg(Version::Revision));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/quillard-icon.png")));
     auto* canvas = new SkyCanvas(this);
     setCentralWidget(canvas);
     buildControls(canvas);
@@ -85,18 +93,64 @@ void Form2::buildControls(QWidget* canvas)
     m_firstFocus = static_cast<QAbstractButton*>(controls.chainFocus(panelFocusNames()));
 }
 
+namespace {
+QPointer<Splash> showSplash()
+{
+    QPointer<Splash> splash = new Splash;
+    splash->show();
+    return splash;
+}
+
+// Lets the splash reach the screen before the panel is built: the event loop
+// runs until its first paint, for a moment at most.
+void waitForFirstPaint(Splash* splash)
+{
+    class PaintWatch : public QObject {
+    public:
+        QEventLoop loop;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, &loop, &QEventLoop::quit);
+            return false;
+        }
+    } watch;
+    splash->installEventFilter(&watch);
+    QTimer::singleShot(300, &watch.loop, &QEventLoop::quit);
+    watch.loop.exec();
+    splash->removeEventFilter(&watch);
+}
+} // namespace
+
+std::unique_ptr<Form2> Form2::load()
+{
+    QPointer<Splash> splash = showSplash();
+    const qint64 shownNs = Clock::current().nowNs();
+    waitForFirstPaint(splash);
+    auto main = std::make_unique<Form2>();
+    main->finishLoad(splash, shownNs);
+    return main;
+}
+
 void Form2::Form_Load()
+{
+    finishLoad(showSplash(), Clock::current().nowNs());
+}
+
+void Form2::finishLoad(QPointer<Splash> splash, qint64 splashShownNs)
 {
     m_state.StartupFlag = 1;
     m_port.readSettings();
-
-    QPointer<Splash> splash = new Splash;
-    splash->show();
-    WaitSeconds(2);
+    // The first wait counts from the splash's showing, the panel's building included.
+    WaitSeconds(std::max(0.0, 2.0 - (Clock::current().nowNs() - splashShownNs) / 1e9));
     PlayCue(QString::fromLatin1(Cue::Online));
     WaitSeconds(2);
-    if (splash)
+    if (splash) {
         splash->close();
+        // Closed outside any handler of its own, so it can go now rather than
+        // whenever the event loop next deletes things.
+        delete splash.data();
+    }
 }
 
 void Form2::Form_Activate()

@@ -17,8 +17,12 @@
 #include "radio/seriallink.h"
 
 #include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
 
 class QAbstractButton;
+class Splash;
 class SelectionGroup;
 
 class Form2 : public QMainWindow {
@@ -28,7 +32,11 @@ public:
     explicit Form2(QWidget* parent = nullptr);
     ~Form2() override;
 
-    // The load sequence: settings read, splash, waits and the Online cue.
+    // The program's start: the splash first, then the panel is built while the
+    // splash's first wait runs, then the rest of the load sequence.
+    static std::unique_ptr<Form2> load();
+    // The load sequence of a window already built: settings read, splash,
+    // waits and the Online cue.
     void Form_Load();
     // Opens the link when it is closed (each time the window becomes active).
     void Form_Activate();
@@ -49,6 +57,8 @@ protected:
 
 private:
     void buildControls(QWidget* canvas);
+    // From the splash on screen: the rest of its first wait, the cue, the second wait.
+    void finishLoad(QPointer<Splash> splash, qint64 splashShownNs);
 
     PanelState m_state;
     SerialLink m_link;

@@ -1,6 +1,7 @@
 #include "panel/panelcanvas.h"
 
 #include "app/look.h"
+#include "panel/columnbutton.h"
 #include "panel/selectiongroup.h"
 
 #include <QMap>
@@ -79,23 +80,18 @@ QAbstractButton* PanelCanvas::addColumnButton(Frame frame, int index, const char
                                               const char* caption, std::function<void()> act)
 {
     const FrameSpec& spec = frameSpec(frame);
-    auto* button = new SelectionButton<QPushButton>(QString::fromLatin1(caption), m_canvas);
+    auto* button = new ColumnButton(QString::fromLatin1(caption), QColor::fromRgb(spec.background),
+                                    QColor::fromRgb(spec.text), m_canvas);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(button->text());
     button->setGeometry(stackedInFrame(spec, index, columnButtonSize, Qt::Vertical));
     button->setFont(sansSerifBold());
+    // The colours are the button's own; kept in its palette too, for anyone
+    // who asks what they are.
     QPalette colours = button->palette();
     colours.setColor(QPalette::Button, QColor::fromRgb(spec.background));
     colours.setColor(QPalette::ButtonText, QColor::fromRgb(spec.text));
     button->setPalette(colours);
-    // The marked button must stand out at a glance: pressed in and darker.
-    const QColor face = QColor::fromRgb(spec.background);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %3; }"
-                       "QPushButton:checked { background-color: %4; border: 2px inset %3; }"
-                       "QPushButton:focus { border-color: %5; }")
-            .arg(face.name(), QColor::fromRgb(spec.text).name(), face.lighter(160).name(),
-                 face.darker(170).name(), face.lighter(220).name()));
     addSelection(button, std::move(act));
     m_columnButtons.append(button);
     return button;

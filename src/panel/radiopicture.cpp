@@ -1,10 +1,12 @@
 #include "panel/radiopicture.h"
 
+#include "app/pictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 RadioPicture::RadioPicture(QWidget* parent)
-    : QWidget(parent), m_picture(QStringLiteral(":/pictures/radio-front.png"))
+    : QWidget(parent), m_picture(loadPicture(QStringLiteral(":/pictures/radio-front.png")))
 {
     setObjectName(QStringLiteral("Picture1"));
     setAccessibleName(QStringLiteral("Radio front panel"));
@@ -15,7 +17,7 @@ RadioPicture::RadioPicture(QWidget* parent)
 void RadioPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawPixmap(rect(), m_picture);
+    painter.drawImage(rect(), m_picture);
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));

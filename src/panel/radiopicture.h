@@ -4,7 +4,7 @@
 // It takes part in the focus order and reports a click (press and release
 // inside the picture) with clicked().
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 class RadioPicture : public QWidget {
@@ -22,6 +22,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
     bool m_pressed = false;
 };

@@ -21,6 +21,9 @@ mkdir -p "$QUILLARD_CONFIG"
 # No sound card in CI: ALSA's default device is a null sink.
 export ALSA_CONFIG_PATH="$WORK/asound.conf"
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$ALSA_CONFIG_PATH"
+# No session bus: without one set, Qt's accessibility bridge would start a
+# dbus-daemon (dbus-launch --autolaunch) that outlives the test.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 RADIO_BYTES="$WORK/radio.bin"
 PIDS=()
 

@@ -27,11 +27,7 @@ bool splashVisible()
 
 Startup::MainWindowLoader loadForm2()
 {
-    return [] {
-        auto main = std::make_unique<Form2>();
-        main->Form_Load();
-        return main;
-    };
+    return &Form2::load;
 }
 } // namespace
 
@@ -96,6 +92,9 @@ private slots:
             QVERIFY(!at.main);
         }
         QVERIFY(!splashVisible());
+        // Gone, not only hidden: its window and picture are freed at once.
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<Splash*>(widget));
         QVERIFY(startup.mainWindow()->isVisible());
         QVERIFY(!startup.settingsWindow()); // never shown with a settings file present
         const auto events = timeline.timedEvents();

@@ -12,6 +12,7 @@
 //   }                                 // a box not taken, or a modal left, fails here
 
 #include "app/messagebox.h"
+#include "app/programstyle.h"
 #include "app/portowner.h"
 #include "radio/seriallink.h"
 
@@ -27,6 +28,7 @@
         qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
         QApplication app(argc, argv);                                                              \
         QApplication::setQuitOnLastWindowClosed(false);                                            \
+        installProgramStyle();                                                                     \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds Quillard and its benchmarks, then runs each benchmark in an X server
+# of its own (Xvfb) and prints its figures. Benchmarks print figures; none of
+# them passes or fails on a time.
+#
+#   bash bench/run.sh [--no-build] [--quick] [NAME...]
+#   NAME: resident openings startup link panel memory_write (all by default)
+#   --quick: few rounds, openings and clicks, to see that the benchmarks run
+#   (the figures then mean little)
+#
+# QUILLARD_BUILD_DIR chooses the build folder (build/ by default); BENCH_JOBS
+# the parallel build jobs (2).
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
+
+ALL=(resident openings startup link panel memory_write)
+build=yes
+quick=no
+names=()
+for arg in "$@"; do
+    case "$arg" in
+        --no-build) build=no ;;
+        --quick) quick=yes ;;
+        -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
+        *)
+            [[ " ${ALL[*]} " == *" $arg "* ]] || { echo "unknown benchmark: $arg (one of: ${ALL[*]})" >&2; exit 2; }
+            names+=("$arg") ;;
+    esac
+done
+[[ ${#names[@]} -gt 0 ]] || names=("${ALL[@]}")
+
+if [[ $build == yes ]]; then
+    install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    cmake -S "$ROOT" -B "$BUILD" >/dev/null
+    targets=(quillard bare_window)
+    for name in "${names[@]}"; do targets+=("bench_$name"); done
+    cmake --build "$BUILD" -j"${BENCH_JOBS:-2}" --target "${targets[@]}"
+fi
+
+WORK=$(mktemp -d /tmp/quillard-bench-run.XXXXXX)
+XVFB_PID=
+stop_x() {
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}
+trap 'stop_x; rm -rf "$WORK"' EXIT
+# As a desktop session has it (Qt warns without one).
+mkdir -m 700 "$WORK/runtime"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+
+# A private X server on a display it picks itself (-displayfd), so runs side
+# by side never share one.
+start_x() {
+    : > "$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        if grep -q '^[0-9]' "$WORK/display" 2>/dev/null; then
+            export DISPLAY=":$(head -n 1 "$WORK/display")"
+            xdpyinfo >/dev/null 2>&1 && return 0
+        fi
+        sleep 0.1
+    done
+    echo "no X server could be started" >&2
+    exit 1
+}
+
+# No session bus: Qt's accessibility bridge would otherwise start a
+# dbus-daemon in every process, and it would outlive the benchmark.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+buses_before=$(pgrep -c -x dbus-daemon || true)
+
+echo "Quillard benchmarks, $(git -C "$ROOT" describe --always --dirty 2>/dev/null || echo '?'), $(nproc) processors, $(date -u '+%Y-%m-%d %H:%M UTC')"
+declare -A QUICK=([resident]="--rounds 1" [openings]="--warm 2 --count 20"
+                  [startup]="--rounds 3" [link]="--clicks 30 --idle-seconds 3")
+status=0
+for name in "${names[@]}"; do
+    args=()
+    [[ $quick == yes ]] && read -r -a args <<< "${QUICK[$name]:-}"
+    program="$BUILD/bench/bench_$name"
+    echo
+    echo "== $name"
+    if [[ ! -x "$program" ]]; then
+        echo "not built: $program (needs libxtst-dev and libxdamage-dev)"
+        status=1
+        continue
+    fi
+    start_x
+    "$program" "${args[@]}" || { echo "bench_$name ended with status $?"; status=1; }
+    stop_x
+done
+
+buses_after=$(pgrep -c -x dbus-daemon || true)
+if (( buses_after > buses_before )); then
+    echo
+    echo "warning: $((buses_after - buses_before)) dbus-daemon process(es) more than before the run"
+fi
+exit $status
