@@ -17,6 +17,9 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # XTEST and DAMAGE to click and to see windows drawn.
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
                desktop-file-utils appstream man-db fonts-cantarell)
+# CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
+# runtimes, and the symbolizer that names the frames of a report.
+SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)
 
 # Tells how to install the packages when this script cannot, and stops.
 cannot_install() {

@@ -4,11 +4,14 @@
 #include "app/messagebox.h"
 #include "app/selectonfocus.h"
 #include "app/settings.h"
+#include "platform/platform.h"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHash>
 #include <QPushButton>
@@ -50,6 +53,30 @@ constexpr std::array<const char*, 13> focusOrder = {
     "Baud6", "Baud12", "Baud24", "Baud48", "Baud96",  "Command1"};
 
 constexpr int rowHeight = 24;
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// What Linux knows of the device a port reaches, as the end of a sentence.
+QString hardwareOf(const QString& device)
+{
+    switch (Platform::serialHardware(device)) {
+    case Platform::SerialHardware::Missing:
+        return QStringLiteral("which does not exist on this computer");
+    case Platform::SerialHardware::NoUart:
+        return QStringLiteral("a built-in serial port with no hardware behind it (Linux found no "
+                              "UART)");
+    case Platform::SerialHardware::Uart:
+        return QStringLiteral("a built-in serial port (Linux found a UART behind it)");
+    case Platform::SerialHardware::Other:
+        break;
+    }
+    return Platform::deviceKind(device) == Platform::DeviceKind::NotADevice
+               ? QStringLiteral("which is not a serial device")
+               : QStringLiteral("a serial device");
+}
 } // namespace
 
 namespace {
@@ -62,6 +89,42 @@ QAccessibleInterface* settingsWindowAsDialog(const QString&, QObject* object)
     return nullptr;
 }
 } // namespace
+
+QString portReachDescription(int number)
+{
+    const QString device = Platform::serialDevicePath(number);
+    const QFileInfo link(device);
+    QString text;
+    // The operator's comN link; a device node that is itself a link (as udev
+    // makes some) is just the device.
+    if (device == Platform::serialLinkPath(number) && link.isSymLink()) {
+        const QString target = link.symLinkTarget();
+        const QString behind = Platform::serialDeviceBehind(device);
+        text = QStringLiteral("Com%1 reaches %2, a link to %3")
+                   .arg(QString::number(number), shown(device), shown(target));
+        if (behind != device && behind != target)
+            text += QStringLiteral(" (now %1)").arg(shown(behind));
+        text += QStringLiteral(", ") + hardwareOf(device) + QLatin1Char('.');
+    } else {
+        text = QStringLiteral("Com%1 reaches %2, %3.")
+                   .arg(QString::number(number), shown(device), hardwareOf(device));
+    }
+    const Platform::SerialHardware hardware = Platform::serialHardware(device);
+    if (hardware != Platform::SerialHardware::Missing &&
+        hardware != Platform::SerialHardware::NoUart)
+        return text;
+    QStringList adapters;
+    for (const Platform::SerialAdapter& adapter : Platform::serialAdapters())
+        adapters << QStringLiteral("%1 (now %2)").arg(adapter.name, shown(adapter.device));
+    if (!adapters.isEmpty())
+        return text + QStringLiteral(" USB serial adapters plugged in: %1. When Com%2 cannot be "
+                                     "opened, Quillard offers to link it to one of them.")
+                          .arg(adapters.join(QStringLiteral(", ")), QString::number(number));
+    const QString advice = Platform::serialRelinkAdvice(number);
+    if (advice.isEmpty())
+        return text;
+    return text + QStringLiteral(" For a USB serial cable, ") + advice + QLatin1Char('.');
+}
 
 QString firstRunMessage()
 {
@@ -107,6 +170,13 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
     };
     addChoices(portFrame, ports, 64,
                [this](const QString& caption) { m_chosenComm = caption.mid(3); });
+    // Each port says which device it reaches, where the operator chooses it.
+    for (int number = 1; number <= int(ports.size()); ++number) {
+        QWidget* option = controls.value(QStringLiteral("Com%1").arg(number));
+        const QString reach = portReachDescription(number);
+        option->setToolTip(reach);
+        option->setAccessibleDescription(reach);
+    }
     addChoices(baudFrame, bauds, 88, [this](const QString& caption) { m_chosenBaud = caption; });
 
     auto* save = new QPushButton(QStringLiteral("Save"), this);

@@ -2,7 +2,9 @@
 
 // The Communication Settings window, the first window of the program. It asks
 // for the serial port and baud rate when there is no settings file, writes the
-// file on Save and then hands over to the main window (see startup.h).
+// file on Save and then hands over to the main window (see startup.h). Each
+// port's option tells, in its tool tip and accessible description, which
+// device it reaches (from the platform seam).
 
 #include <QWidget>
 
@@ -41,3 +43,7 @@ private:
 
 // The first-run message, shown before the settings window when there is no settings file.
 QString firstRunMessage();
+
+// Which device port number N reaches and what Linux knows of it, for the
+// port's option: "Com1 reaches /dev/ttyS0, a built-in serial port ...".
+QString portReachDescription(int number);

@@ -366,7 +366,10 @@ void fitCaptions(const QList<QWidget*>& controls, CaptionFlow flow, const QStrin
             group = byFont.insert(byFont.end(), {control->font(), {}});
         group->second.append({control, *caption});
     }
-    for (const auto& [font, captions] : byFont) {
+    for (const auto& group : byFont) {
+        // Named apart from a structured binding, which a lambda of clang 14 cannot capture.
+        const QFont& font = group.first;
+        const auto& captions = group.second;
         const QFont chosen = largestFitting(font, [&captions](const QFont& form) {
             return std::all_of(captions.begin(), captions.end(), [&form](const auto& entry) {
                 const Caption& caption = entry.second;

@@ -23,22 +23,27 @@ void showProblemsOf(SerialLink& link, QWidget* window)
 }
 
 // Configures a link for the port the settings name. Settings the port cannot
-// use still configure it, so that every command refused says why.
-void configureFrom(SerialLink& link, const RadioSettings& settings)
+// use still configure it, so that every command refused says why; the port is
+// named as the operator knows it, and a damaged text only by a short excerpt.
+void configureFrom(SerialLink& link, const SettingsRead& read)
 {
+    const RadioSettings& settings = read.settings;
     const int number = portNumber(settings.Comm);
-    const LinkSettings port{settings.Comm, settings.Baud,
+    const LinkSettings port{number > 0 ? QString::number(number) : printableExcerpt(settings.Comm),
+                            isSerialBaudRate(settings.Baud) ? QString::number(settings.Baud.toInt())
+                                                            : printableExcerpt(settings.Baud),
                             number > 0 ? Platform::serialDevicePath(number) : QString(),
                             number > 0 ? Platform::serialRelinkAdvice(number) : QString()};
-    const QString problem = settingsProblem(settings);
-    if (problem.isEmpty()) {
+    if (read.ok())
         link.configure(port);
-        return;
-    }
-    const QString path = settingsFilePath();
-    link.configureUnusable(
-        port, QStringLiteral("the settings file %1 cannot be used: %2. %3")
-                  .arg(QDir::toNativeSeparators(path), problem, reconfigureAdvice(path)));
+    else
+        link.configureUnusable(port, read.fault);
+}
+
+bool cannotBeThere(Platform::SerialHardware hardware)
+{
+    return hardware == Platform::SerialHardware::Missing ||
+           hardware == Platform::SerialHardware::NoUart;
 }
 } // namespace
 
@@ -46,15 +51,23 @@ PortOwner::PortOwner(SerialLink& mainLink, QWidget* mainWindow)
     : m_mainLink(mainLink), m_mainWindow(mainWindow)
 {
     if (m_mainWindow)
-        showProblemsOf(m_mainLink, m_mainWindow);
+        QObject::connect(&m_mainLink, &SerialLink::problem, m_mainWindow,
+                         [this](const QString& message) { showMainLinkProblem(message); });
+    m_mainLink.setOpenOnDemand([this] { activate(); });
+}
+
+PortOwner::~PortOwner()
+{
+    m_mainLink.setOpenOnDemand({});
 }
 
 void PortOwner::readSettings()
 {
-    const SettingsRead read = readSettingsFile();
-    m_settings = read.settings;
-    m_settingsProblem = read.problem;
+    m_read = readSettingsFile();
     m_settingsRead = true;
+    // Configured now, though opened only later, so that a command that comes
+    // before any opening still names the port.
+    configureFrom(m_mainLink, m_read);
 }
 
 void PortOwner::activate()
@@ -64,17 +77,74 @@ void PortOwner::activate()
     // A main window shown without its load sequence still addresses the port.
     if (!m_settingsRead)
         readSettings();
-    configureFrom(m_mainLink, m_settings);
-    if (!m_settingsProblem.isEmpty()) {
+    configureFrom(m_mainLink, m_read);
+    if (!m_read.ok()) {
         // A damaged settings file is reported once; commands then say why they
         // were not sent. Nothing is written to the operator's file.
         if (!m_settingsProblemShown && m_mainWindow) {
             m_settingsProblemShown = true;
-            showWhenUp(m_mainWindow, m_settingsProblem);
+            showWhenUp(m_mainWindow, m_read.problem);
         }
         return;
     }
-    m_mainLink.open();
+    if (m_mainLink.open())
+        return;
+    if (!m_offerMade && m_mainWindow &&
+        cannotBeThere(Platform::serialHardware(m_mainLink.settings().device)) &&
+        !Platform::serialAdapters().isEmpty())
+        m_offerPending = true;
+}
+
+void PortOwner::showMainLinkProblem(const QString& message)
+{
+    if (m_offerPending) {
+        m_offerPending = false;
+        m_offerMade = true;
+        if (offerToLink(message))
+            return;
+    }
+    MessageBox::warn(m_mainWindow, message);
+}
+
+// Asks, adapter by adapter, whether the port is to reach it; on Yes makes the
+// port's link to the adapter's by-id name (which stays the same when it is
+// plugged in elsewhere) and opens the port. Returns false when there was
+// nothing to offer.
+bool PortOwner::offerToLink(const QString& message)
+{
+    const int number = portNumber(m_read.settings.Comm);
+    const QList<Platform::SerialAdapter> adapters = Platform::serialAdapters();
+    const QString link = QDir::toNativeSeparators(Platform::serialLinkPath(number));
+    if (number == 0 || adapters.isEmpty() || link.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < adapters.size(); ++i) {
+        const Platform::SerialAdapter& adapter = adapters[i];
+        const QString which =
+            adapters.size() == 1
+                ? QStringLiteral("A USB serial adapter is plugged in")
+                : QStringLiteral("USB serial adapter %1 of %2").arg(i + 1).arg(adapters.size());
+        const QString question =
+            QStringLiteral("%1\n\n%2: %3 (now %4).\n\nLink Com%5 to it? Quillard then makes the "
+                           "link %6 to %7 and opens the port.")
+                .arg(message, which, adapter.name, QDir::toNativeSeparators(adapter.device),
+                     QString::number(number), link, QDir::toNativeSeparators(adapter.path));
+        if (MessageBox::ask(m_mainWindow, MessageBox::programTitle(), question,
+                            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::Yes) != QMessageBox::Yes)
+            continue;
+        const QString failure = Platform::linkSerialPort(number, adapter.path);
+        if (!failure.isEmpty()) {
+            MessageBox::warn(m_mainWindow,
+                             QStringLiteral("Com%1 could not be linked to %2: %3. Make the link "
+                                            "yourself: ln -s %4 %5")
+                                 .arg(QString::number(number), adapter.name, failure,
+                                      QDir::toNativeSeparators(adapter.path), link));
+            return true;
+        }
+        activate();
+        return true;
+    }
+    return true;
 }
 
 PortLease PortOwner::lend()
@@ -87,7 +157,7 @@ PortLease PortOwner::lend()
 PortLease::PortLease(PortOwner* owner) : m_owner(owner) {}
 
 PortLease::PortLease(PortLease&& other) noexcept
-    : m_owner(std::exchange(other.m_owner, nullptr)), m_link(std::exchange(other.m_link, nullptr))
+    : m_owner(std::exchange(other.m_owner, nullptr)), m_link(std::exchange(other.m_link, {}))
 {}
 
 PortLease::~PortLease()
@@ -103,7 +173,7 @@ void PortLease::openAtLoad(SerialLink& link, QWidget* window)
     showProblemsOf(link, window);
     // Read afresh at every opening, so a changed file takes effect now.
     const SettingsRead read = readSettingsFile();
-    configureFrom(link, read.settings);
+    configureFrom(link, read);
     if (!read.ok()) {
         showWhenUp(window, read.problem);
         return;

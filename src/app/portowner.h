@@ -17,8 +17,17 @@
 // problem of the settings shows it once, after the handler that met it, over
 // that window; faults of the port itself are worded by the link and shown
 // over the window that owns it.
+//
+// The main link is configured as soon as the settings are read, so every
+// message names the port, and it opens on demand when a command finds it
+// closed while the port is not lent out: some window systems never activate
+// the main window. When it cannot open because its device is missing or has
+// no UART and USB serial adapters are plugged in, the message offers to link
+// the port to one of them.
 
 #include "app/settings.h"
+
+#include <QPointer>
 
 class PortLease;
 class QWidget;
@@ -28,14 +37,18 @@ class PortOwner {
 public:
     // The main window and its link, both of which outlive every lease.
     PortOwner(SerialLink& mainLink, QWidget* mainWindow);
+    ~PortOwner();
+    PortOwner(const PortOwner&) = delete;
+    PortOwner& operator=(const PortOwner&) = delete;
 
     // The main window's load: reads qd.cfg, whose texts the main window then
     // keeps for the rest of the run.
     void readSettings();
-    const RadioSettings& settings() const { return m_settings; }
+    const RadioSettings& settings() const { return m_read.settings; }
 
-    // The main window's activation: opens its link when it is closed and the
-    // port is not lent out. An open link is left exactly as it is.
+    // The main window's activation, and a command that finds the main link
+    // closed: opens the link when it is closed and the port is not lent out.
+    // An open link is left exactly as it is.
     void activate();
 
     // Closes the main window's link and lends the port to the window about to
@@ -46,12 +59,18 @@ public:
 private:
     friend class PortLease;
 
+    void showMainLinkProblem(const QString& message);
+    bool offerToLink(const QString& message);
+
     SerialLink& m_mainLink;
     QWidget* m_mainWindow;
-    RadioSettings m_settings;
-    QString m_settingsProblem;
+    SettingsRead m_read;
     bool m_settingsRead = false;
     bool m_settingsProblemShown = false;
+    // The next problem of the main link comes with the offer to link its port
+    // to a USB adapter; made once a run.
+    bool m_offerPending = false;
+    bool m_offerMade = false;
     int m_leases = 0;
 };
 
@@ -75,5 +94,7 @@ private:
     explicit PortLease(PortOwner* owner);
 
     PortOwner* m_owner = nullptr;
-    SerialLink* m_link = nullptr;
+    // The window's link, which a window destroys before the lease: it has
+    // let go of the port itself by then, and the pointer is null.
+    QPointer<SerialLink> m_link;
 };

@@ -4,19 +4,25 @@
 // rate, each ending in CR LF. It is the program's only configuration. The
 // texts are kept exactly as read; whether they are usable is asked separately
 // (settingsProblem), so a damaged file can be reported without being altered.
+//
+// Data flow: the file's bytes -> parseSettings() (settingsformat.h) ->
+// SettingsRead, whose problem names the file, what is wrong with it (quoting
+// at most a short excerpt) and how to start over.
+
+#include "app/settingsformat.h"
 
 #include <QString>
-
-struct RadioSettings {
-    QString Comm; // port number text, "1" to "4" as the settings window writes it
-    QString Baud; // baud rate text, "300" to "38400"
-};
 
 QString settingsFilePath();
 
 struct SettingsRead {
     RadioSettings settings;
-    QString problem; // empty when the file could be read and both values are usable
+    // Empty when the file could be read and both values are usable, else a
+    // sentence for the operator naming the file, what is wrong and what to do.
+    QString problem;
+    // The same fault as the end of a sentence ("the settings file ... cannot
+    // be used: it is empty. To choose ..."), for messages about the port.
+    QString fault;
     bool ok() const { return problem.isEmpty(); }
 };
 
@@ -26,15 +32,6 @@ SettingsRead readSettingsFile(const QString& path = settingsFilePath());
 // Writes the two lines atomically (no half-written file is ever left behind),
 // creating the folder when missing. Returns an empty text on success, else why not.
 QString writeSettingsFile(const RadioSettings& settings, const QString& path = settingsFilePath());
-
-// Why these values cannot drive a serial port, or an empty text when they can.
-QString settingsProblem(const RadioSettings& settings);
-
-// The port number, or 0 when the text is not one.
-int portNumber(const QString& comm);
-
-// Whether a serial port can be set to this many bits per second.
-bool isSerialBaudRate(const QString& baud);
 
 // The sentence that tells the operator how to start over.
 QString reconfigureAdvice(const QString& path);

@@ -129,6 +129,8 @@ void Form1::buildSheet()
             edit->setAccessibleName(
                 QStringLiteral("Channel %1 %2").arg(number, QString::fromLatin1(what)));
             edit->setGeometry(left + column.x, top, column.width, RowHeight);
+            // What a box holds is what a memory file may hold.
+            edit->setMaxLength(MemoryEntryMaxChars);
             edit->setProperty(channelProperty, channel);
             edit->installEventFilter(this);
             *box = edit;

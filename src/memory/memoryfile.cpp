@@ -6,11 +6,52 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 namespace {
 // A real memory file is well under a kilobyte; even ten channels of the longest
-// texts a box takes fit easily. Reading stops here so a huge file picked by
-// mistake cannot exhaust memory.
+// texts a box takes fit easily. A larger file is refused unread, so a huge
+// file picked by mistake can neither exhaust memory nor load cut short.
 constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
+
+// Tabs and line ends are text; a DOS end-of-file mark may close a file.
+bool isTextControl(uchar c)
+{
+    return c == '\t' || c == '\r' || c == '\n';
+}
+
+bool isControl(uchar c)
+{
+    return (c < 0x20 && !isTextControl(c)) || c == 0x7F;
+}
+
+QString hexByte(uint c)
+{
+    return QStringLiteral("0x") +
+           QString::number(c, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+// The first text of the records that fails the check, named for a message
+// ("the mode of channel 03").
+template <typename Check>
+std::optional<std::pair<QString, QString>> findText(const MemoryRecords& records, Check fails)
+{
+    for (int channel = 0; channel < MemoryFileChannels; ++channel) {
+        const MemoryRecord& record = records[channel];
+        for (const auto& [field, text] :
+             {std::pair{"frequency", &record.frequency}, std::pair{"mode", &record.mode}}) {
+            if (fails(*text))
+                return std::pair{
+                    QStringLiteral("the %1 of channel %2")
+                        .arg(QString::fromLatin1(field),
+                             QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0'))),
+                    *text};
+        }
+    }
+    return std::nullopt;
+}
 
 QByteArray quoted(const QString& text)
 {
@@ -137,15 +178,58 @@ MemoryFileContents parseMemoryFile(const QByteArray& input)
     return result;
 }
 
+QString memoryFileFault(const QByteArray& bytes, const MemoryFileContents& parsed)
+{
+    qsizetype end = bytes.size();
+    if (end > 0 && bytes[end - 1] == '\x1A')
+        --end;
+    for (qsizetype i = 0; i < end; ++i) {
+        const uchar c = static_cast<uchar>(bytes[i]);
+        if (!isControl(c))
+            continue;
+        const qsizetype line = bytes.first(i).count('\n') + 1;
+        return QStringLiteral("it holds control characters, as programs, pictures and other "
+                              "data do, not text (the first, byte %1, is on line %2)")
+            .arg(hexByte(c), QString::number(line));
+    }
+    const auto tooLong = findText(
+        parsed.records, [](const QString& text) { return text.size() > MemoryEntryMaxChars; });
+    if (tooLong)
+        return QStringLiteral("%1 is %2 characters long, far longer than any entry (a box of the "
+                              "sheet holds %3)")
+            .arg(tooLong->first, QString::number(tooLong->second.size()),
+                 QString::number(MemoryEntryMaxChars));
+    return {};
+}
+
 MemoryFileRead readMemoryFile(const QString& path)
 {
     MemoryFileRead result;
     const QString name = shownName(path);
     const QString unchanged = QStringLiteral("The sheet was not changed.");
-    if (QFileInfo(path).isDir()) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
         result.problem = QStringLiteral("%1 is a folder, not a memory file. Choose a .mem or "
                                         ".txt file. %2")
                              .arg(name, unchanged);
+        return result;
+    }
+    // A named pipe or a device would hold the opening or never end.
+    if (info.exists() && !info.isFile()) {
+        result.problem = QStringLiteral("%1 is not a plain file (it is a pipe or a device), so it "
+                                        "cannot be a memory file. Choose a .mem or .txt file. %2")
+                             .arg(name, unchanged);
+        return result;
+    }
+    auto tooLarge = [&](qint64 size) {
+        return QStringLiteral("The memory file %1 is %2 bytes long, more than a memory file can "
+                              "be (at most %3 bytes; one that Quillard saves is under a "
+                              "kilobyte), so it was not loaded. Choose the file you saved from "
+                              "the memory window. %4")
+            .arg(name, QString::number(size), QString::number(MaxFileBytes), unchanged);
+    };
+    if (info.size() > MaxFileBytes) {
+        result.problem = tooLarge(info.size());
         return result;
     }
     QFile file(path);
@@ -155,18 +239,51 @@ MemoryFileRead readMemoryFile(const QString& path)
                              .arg(name, file.errorString(), unchanged);
         return result;
     }
-    const QByteArray bytes = file.read(MaxFileBytes);
+    // One byte more than the limit shows a file that grew since it was looked at.
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         result.problem = QStringLiteral("The memory file %1 cannot be read (%2). %3")
                              .arg(name, file.errorString(), unchanged);
         return result;
     }
-    result.contents = parseMemoryFile(bytes);
+    if (bytes.size() > MaxFileBytes) {
+        result.problem = tooLarge(file.size());
+        return result;
+    }
+    const MemoryFileContents contents = parseMemoryFile(bytes);
+    const QString fault = memoryFileFault(bytes, contents);
+    if (!fault.isEmpty()) {
+        result.problem = QStringLiteral("%1 cannot be a memory file: %2. Choose a .mem or .txt "
+                                        "file of ten lines, each a frequency and a mode. %3")
+                             .arg(name, fault, unchanged);
+        return result;
+    }
+    result.contents = contents;
     return result;
+}
+
+QString memoryTextsFault(const MemoryRecords& records)
+{
+    auto control = [](QChar c) { return c.unicode() < 0x80 && isControl(c.unicode()); };
+    const auto withControl = findText(records, [&control](const QString& text) {
+        return std::any_of(text.begin(), text.end(), control);
+    });
+    if (withControl) {
+        const QString& text = withControl->second;
+        return QStringLiteral("%1 holds a control character (%2), which a memory file cannot "
+                              "keep. Remove it (it may have come with pasted text) and save "
+                              "again.")
+            .arg(withControl->first.at(0).toUpper() + withControl->first.mid(1),
+                 hexByte(std::find_if(text.begin(), text.end(), control)->unicode()));
+    }
+    return {};
 }
 
 QString writeMemoryFile(const QString& path, const MemoryRecords& records)
 {
+    const QString fault = memoryTextsFault(records);
+    if (!fault.isEmpty())
+        return fault + QStringLiteral(" Nothing was saved.");
     const QByteArray bytes = formatMemoryFile(records);
     QSaveFile file(path);
     // Unbuffered, so a short write (a full disk) shows in write()'s count: a

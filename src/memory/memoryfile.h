@@ -24,6 +24,9 @@ struct MemoryRecord {
 
 inline constexpr int MemoryFileChannels = 10;
 using MemoryRecords = std::array<MemoryRecord, MemoryFileChannels>;
+// The longest text a box of the sheet holds, and so the longest a memory file
+// can have come from.
+inline constexpr int MemoryEntryMaxChars = 32767;
 
 // The bytes of a memory file holding these records.
 QByteArray formatMemoryFile(const MemoryRecords& records);
@@ -40,8 +43,21 @@ struct MemoryFileContents {
 
 MemoryFileContents parseMemoryFile(const QByteArray& bytes);
 
+// Why these bytes cannot be a memory file, as the end of a sentence ("it holds
+// control characters ..."), or an empty text when they can: text with control
+// bytes other than tabs and line ends (a program, a picture, random data), or
+// a field longer than any box of the sheet holds. A file written by Save
+// always can.
+QString memoryFileFault(const QByteArray& bytes, const MemoryFileContents& parsed);
+
+// Why Save cannot write these texts so that they read back (a control
+// character, which pasting can bring into a box), or an empty text.
+QString memoryTextsFault(const MemoryRecords& records);
+
 // Reading and writing files. problem is empty on success, else a sentence for
-// the operator naming the file, what went wrong and what to do.
+// the operator naming the file, what went wrong and what to do. A file that is
+// not a plain file, is larger than a memory file can be, or cannot be a memory
+// file is refused whole: nothing of it is read into the sheet.
 struct MemoryFileRead {
     MemoryFileContents contents;
     QString problem;
@@ -49,5 +65,6 @@ struct MemoryFileRead {
 MemoryFileRead readMemoryFile(const QString& path);
 
 // Replaces the file only once the new contents are completely on disk, so a
-// failed save leaves the old file as it was.
+// failed save leaves the old file as it was. Texts that a memory file cannot
+// keep (control characters) are refused before anything is written.
 QString writeMemoryFile(const QString& path, const MemoryRecords& records);

@@ -8,8 +8,11 @@
 // file: the layers above (the radio link, the program) decide what to do
 // with what it finds.
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace Platform {
 
@@ -18,12 +21,75 @@ namespace Platform {
 QString settingsDirectory();
 
 // Plays a sound file to its end, blocking the calling thread. A file that is
-// missing or unreadable plays the platform's short alert sound instead; no
-// audio device means silence. Never shows anything, never throws.
+// missing or unreadable, or anything that is not a plain file (a named pipe,
+// a device), plays the platform's short alert sound instead: opening a cue
+// never waits on another program. No audio device means silence. Never shows
+// anything, never throws.
 void playSoundFileBlocking(const QString& path);
+
+// Where the operating system shows its devices. Tests point these at
+// folders of their own to stand in for a machine's hardware.
+struct SystemFolders {
+    QString sys = QStringLiteral("/sys");                     // sysfs
+    QString dev = QStringLiteral("/dev");                     // device nodes
+    QString serialById = QStringLiteral("/dev/serial/by-id"); // USB serial adapters by name
+};
+inline SystemFolders& systemFoldersInUse()
+{
+    static SystemFolders folders;
+    return folders;
+}
+inline const SystemFolders& systemFolders()
+{
+    return systemFoldersInUse();
+}
+inline void setSystemFolders(const SystemFolders& folders)
+{
+    systemFoldersInUse() = folders;
+}
 
 // The device that serial port number N names.
 QString serialDevicePath(int portNumber);
+
+// Where the link that points port number N at a device lives (the comN link in
+// the settings folder), whether or not it exists; empty where ports are not
+// linked but numbered by the system.
+QString serialLinkPath(int portNumber);
+
+// The device a path leads to once every link is followed, for opening it:
+// serial programs lock a port under the device's own name. A path that leads
+// nowhere is returned as it is, so the opening reports it.
+QString serialDeviceBehind(const QString& path);
+
+// What the operating system knows of the hardware behind a device.
+enum class SerialHardware {
+    Missing, // nothing there
+    Uart,    // a built-in serial port with a UART the system found
+    NoUart,  // a built-in serial port's device with no hardware behind it
+    Other,   // some other device (a USB adapter, a pseudo-terminal, ...)
+};
+SerialHardware serialHardware(const QString& path);
+
+// A USB serial adapter as the system names it (its by-id link) and its device.
+struct SerialAdapter {
+    QString name;   // "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"
+    QString path;   // the by-id link, which stays the same across replugging
+    QString device; // where it leads now ("/dev/ttyUSB0")
+};
+QList<SerialAdapter> serialAdapters();
+
+// Makes port number N reach the given device from now on (the comN link in the
+// settings folder). Returns an empty text on success, else why not.
+QString linkSerialPort(int portNumber, const QString& device);
+
+// Another running program that holds a device's lock file, by the convention
+// serial programs share; none when the device is free or the lock is stale.
+struct SerialLockHolder {
+    qint64 pid = 0;
+    QString program;  // its name, when it can be had
+    QString lockFile; // the file that holds the lock
+};
+std::optional<SerialLockHolder> serialLockHolder(const QString& device);
 
 // What the operator can do to make port number N reach another device, as
 // the end of a sentence ("link the port to your serial device, for example:
@@ -43,6 +109,12 @@ bool mayReadAndWrite(const QString& path);
 
 // Whether an open device has room for more bytes right now (does not block).
 bool deviceTakesData(qintptr handle);
+
+// Bytes an open device has taken but not yet put on the line (does not block).
+qint64 bytesWaitingToLeave(qintptr handle);
+
+// Whether an open device has been hung up: unplugged, or its far end closed.
+bool deviceHungUp(qintptr handle);
 
 // Starts the platform's system-information tool without waiting for it.
 // Returns false when there is none to start.

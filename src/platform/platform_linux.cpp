@@ -9,10 +9,17 @@
 #include <alsa/asoundlib.h>
 #include <sndfile.h>
 
+#include <QRegularExpression>
+
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,22 +88,10 @@ void playAlert()
     finish(pcm);
 }
 
-} // namespace
-
-namespace Platform {
-
-QString settingsDirectory()
+// Plays what libsndfile opened to its end and closes it; a file it could
+// not make sense of plays the alert.
+void playOpenedFile(SNDFILE* file, const SF_INFO& info)
 {
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (config.isEmpty())
-        return {};
-    return config + QStringLiteral("/quillard");
-}
-
-void playSoundFileBlocking(const QString& path)
-{
-    SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file || info.channels < 1 || info.channels > 8 || info.samplerate < 1000) {
         if (file)
             sf_close(file);
@@ -121,26 +116,217 @@ void playSoundFileBlocking(const QString& path)
     finish(pcm);
 }
 
-QString serialDevicePath(int portNumber)
+// Opens a cue for reading only when it is a plain file. A named pipe would
+// block the opening until some other program writes to it, and a device may
+// never end; both are looked at without being opened, and the file is checked
+// again once open in case it was swapped in between.
+int openPlainFile(const QString& path)
 {
-    const QString dir = settingsDirectory();
-    if (!dir.isEmpty()) {
-        const QString link = dir + QStringLiteral("/com%1").arg(portNumber);
-        const QFileInfo info(link);
-        // A dangling link still names the port: the open then reports it.
-        if (info.isSymLink() || info.exists())
-            return link;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return -1;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
     }
-    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+    return fd;
 }
 
-QString serialRelinkAdvice(int portNumber)
+// "/dev/ttyS2" -> "ttyS2" when the path names a built-in serial port's device.
+QString builtInPortName(const QString& path)
+{
+    static const QRegularExpression name(QStringLiteral("^ttyS[0-9]+$"));
+    const QFileInfo info(path);
+    if (QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(Platform::systemFolders().dev))
+        return {};
+    return name.match(info.fileName()).hasMatch() ? info.fileName() : QString();
+}
+
+// The process with this id is running (it may belong to another user).
+bool processRuns(qint64 pid)
+{
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+// What a lock file says: the holder's process id, and the program's name
+// where the file gives one. Ten ASCII digits and a line end is the convention
+// of uucp, lockdev and most serial programs; Qt's lock files add a line with
+// the program's path; older programs wrote the id as four binary bytes.
+struct LockFileContents {
+    qint64 pid = 0;
+    QString program;
+};
+
+LockFileContents readLockFile(const QString& lockFile)
+{
+    QFile file(lockFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.read(256);
+    const QList<QByteArray> lines = bytes.split('\n');
+    bool ok = false;
+    const qint64 pid = lines.value(0).trimmed().toLongLong(&ok);
+    if (ok)
+        return {pid, QFileInfo(QFile::decodeName(lines.value(1).trimmed())).fileName()};
+    if (bytes.size() == 4) {
+        qint32 binary = 0;
+        memcpy(&binary, bytes.constData(), sizeof binary);
+        return {binary, {}};
+    }
+    return {};
+}
+
+// The program a process runs, by the name of its executable; empty when that
+// cannot be looked at (another user's process).
+QString processName(qint64 pid)
+{
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid))).fileName();
+}
+
+} // namespace
+
+namespace Platform {
+
+QString settingsDirectory()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty())
+        return {};
+    return config + QStringLiteral("/quillard");
+}
+
+void playSoundFileBlocking(const QString& path)
+{
+    const int fd = openPlainFile(path);
+    if (fd < 0) {
+        playAlert();
+        return;
+    }
+    // libsndfile is left the descriptor without owning it: it is closed here
+    // whether or not libsndfile took the file.
+    SF_INFO info{};
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    playOpenedFile(file, info);
+    ::close(fd);
+}
+
+QString serialLinkPath(int portNumber)
 {
     const QString dir = settingsDirectory();
     if (dir.isEmpty())
         return {};
+    return dir + QStringLiteral("/com%1").arg(portNumber);
+}
+
+QString serialDevicePath(int portNumber)
+{
+    const QString link = serialLinkPath(portNumber);
+    const QFileInfo info(link);
+    // A dangling link still names the port: the open then reports it.
+    if (!link.isEmpty() && (info.isSymLink() || info.exists()))
+        return link;
+    return Platform::systemFolders().dev + QStringLiteral("/ttyS%1").arg(portNumber - 1);
+}
+
+QString serialDeviceBehind(const QString& path)
+{
+    const QString device = QFileInfo(path).canonicalFilePath();
+    return device.isEmpty() ? path : device;
+}
+
+SerialHardware serialHardware(const QString& path)
+{
+    if (deviceKind(path) == DeviceKind::Missing)
+        return SerialHardware::Missing;
+    // The port's name is looked for along the links (comN -> /dev/ttyS0).
+    QString port;
+    QString hop = path;
+    for (int hops = 0; port.isEmpty() && hops < 40; ++hops) {
+        port = builtInPortName(hop);
+        const QFileInfo info(hop);
+        if (!info.isSymLink())
+            break;
+        hop = info.symLinkTarget();
+    }
+    if (port.isEmpty())
+        return SerialHardware::Other;
+    // The kernel makes a device for each built-in port it might have; the port's
+    // type is 0 where it found no UART, and opening such a device fails.
+    QFile type(Platform::systemFolders().sys + QStringLiteral("/class/tty/%1/type").arg(port));
+    if (!type.open(QIODevice::ReadOnly))
+        return SerialHardware::Other;
+    bool ok = false;
+    const int uart = type.readLine(32).trimmed().toInt(&ok);
+    if (!ok)
+        return SerialHardware::Other;
+    return uart == 0 ? SerialHardware::NoUart : SerialHardware::Uart;
+}
+
+QList<SerialAdapter> serialAdapters()
+{
+    QList<SerialAdapter> adapters;
+    const QDir byId(Platform::systemFolders().serialById);
+    for (const QFileInfo& entry : byId.entryInfoList(QDir::Files | QDir::System, QDir::Name)) {
+        const QString device = entry.canonicalFilePath();
+        if (!device.isEmpty())
+            adapters.append({entry.fileName(), entry.absoluteFilePath(), device});
+    }
+    return adapters;
+}
+
+QString linkSerialPort(int portNumber, const QString& device)
+{
+    const QString link = serialLinkPath(portNumber);
+    const QString dir = QFileInfo(link).absolutePath();
+    if (link.isEmpty() || !QDir().mkpath(dir))
+        return QStringLiteral("the folder %1 cannot be made").arg(dir);
+    // Only a link is replaced (one that leads nowhere): a file there is the operator's.
+    if (QFileInfo(link).isSymLink() && !QFile::remove(link))
+        return QStringLiteral("the old link %1 cannot be removed").arg(link);
+    if (::symlink(QFile::encodeName(device).constData(), QFile::encodeName(link).constData()) != 0)
+        return QStringLiteral("%1 cannot be made (%2)").arg(link, qt_error_string(errno));
+    return {};
+}
+
+std::optional<SerialLockHolder> serialLockHolder(const QString& device)
+{
+    // Serial programs lock a device with a file named after it, /dev/ttyUSB0
+    // as LCK..ttyUSB0, in the system's lock folder (/var/lock is /run/lock on
+    // most systems today).
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QStringList seen;
+    for (const QString& folder : {QStringLiteral("/var/lock"), QStringLiteral("/run/lock")}) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (canonical.isEmpty() || seen.contains(canonical))
+            continue;
+        seen.append(canonical);
+        const QString lockFile = canonical + QStringLiteral("/LCK..") + name;
+        const LockFileContents lock = readLockFile(lockFile);
+        // A lock of this process is one of Quillard's own links, which the
+        // serial layer tells apart itself. A lock of a process that has gone
+        // is stale, and so is one whose process id now belongs to another program.
+        if (lock.pid == ::getpid() || !processRuns(lock.pid))
+            continue;
+        const QString running = processName(lock.pid);
+        if (!lock.program.isEmpty() && !running.isEmpty() && lock.program != running)
+            continue;
+        return SerialLockHolder{lock.pid, running, lockFile};
+    }
+    return std::nullopt;
+}
+
+QString serialRelinkAdvice(int portNumber)
+{
+    const QString link = serialLinkPath(portNumber);
+    if (link.isEmpty())
+        return {};
     return QStringLiteral("link the port to your serial device, for example: ln -s /dev/ttyUSB0 %1")
-        .arg(QDir::toNativeSeparators(dir + QStringLiteral("/com%1").arg(portNumber)));
+        .arg(QDir::toNativeSeparators(link));
 }
 
 DeviceKind deviceKind(const QString& path)
@@ -160,6 +346,18 @@ bool deviceTakesData(qintptr handle)
 {
     pollfd ready{static_cast<int>(handle), POLLOUT, 0};
     return ::poll(&ready, 1, 0) == 1 && (ready.revents & POLLOUT);
+}
+
+qint64 bytesWaitingToLeave(qintptr handle)
+{
+    int queued = 0;
+    return ::ioctl(static_cast<int>(handle), TIOCOUTQ, &queued) == 0 ? queued : 0;
+}
+
+bool deviceHungUp(qintptr handle)
+{
+    pollfd state{static_cast<int>(handle), POLLIN | POLLOUT, 0};
+    return ::poll(&state, 1, 0) == 1 && (state.revents & POLLHUP);
 }
 
 bool startSystemInformationTool()

@@ -52,6 +52,41 @@ QString serialDevicePath(int portNumber)
     return QStringLiteral("COM%1").arg(portNumber);
 }
 
+QString serialLinkPath(int)
+{
+    return {};
+}
+
+QString serialDeviceBehind(const QString& path)
+{
+    return path;
+}
+
+SerialHardware serialHardware(const QString&)
+{
+    // COMn is there or not as the opening finds; Windows lists no ports without hardware.
+    return SerialHardware::Other;
+}
+
+QList<SerialAdapter> serialAdapters()
+{
+    // A USB adapter gets a COM number of its own from Windows, shown in the
+    // Device Manager; there is nothing to link.
+    return {};
+}
+
+QString linkSerialPort(int, const QString&)
+{
+    return QStringLiteral("Windows numbers its serial ports itself; choose the port's number in "
+                          "the Device Manager");
+}
+
+std::optional<SerialLockHolder> serialLockHolder(const QString&)
+{
+    // Windows opens a COM port for one program only; the opening reports a holder.
+    return std::nullopt;
+}
+
 QString serialRelinkAdvice(int)
 {
     return {};
@@ -72,6 +107,21 @@ bool mayReadAndWrite(const QString&)
 bool deviceTakesData(qintptr)
 {
     return true;
+}
+
+qint64 bytesWaitingToLeave(qintptr handle)
+{
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(reinterpret_cast<HANDLE>(handle), &errors, &status))
+        return 0;
+    return status.cbOutQue;
+}
+
+bool deviceHungUp(qintptr)
+{
+    // A removed COM device fails its next call; the serial layer reports that.
+    return false;
 }
 
 bool startSystemInformationTool()

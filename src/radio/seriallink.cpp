@@ -30,6 +30,7 @@ void SerialLink::configure(const LinkSettings& settings)
     if (m_port.isOpen())
         m_port.close();
     m_inFlight.clear();
+    forgetStuckLine();
     m_settings = settings;
     m_unusableReason.clear();
     m_port.setPortName(settings.device);
@@ -50,6 +51,7 @@ void SerialLink::configureUnusable(const LinkSettings& settings, const QString& 
     if (m_port.isOpen())
         m_port.close();
     m_inFlight.clear();
+    forgetStuckLine();
     m_settings = settings;
     m_unusableReason = reason;
 }
@@ -63,16 +65,20 @@ bool SerialLink::open()
 {
     if (m_port.isOpen())
         return true;
-    QString reason;
-    if (!m_unusableReason.isEmpty()) {
-        reason = m_unusableReason;
-    } else if (m_port.open(QIODevice::ReadWrite)) {
-        m_lastOpenProblem.clear();
-        m_closedReason.clear();
-        m_inFlight.clear();
-        m_port.clearError();
-        return true;
-    } else {
+    // Opened under the device itself: the serial layer locks the port in a
+    // file named after what it opens, and other programs look for the device's.
+    m_openedDevice = deviceBehind();
+    m_port.setPortName(m_openedDevice);
+    QString reason = unopenableReason();
+    if (reason.isEmpty()) {
+        if (m_port.open(QIODevice::ReadWrite)) {
+            m_lastOpenProblem.clear();
+            m_closedReason.clear();
+            m_inFlight.clear();
+            forgetStuckLine();
+            m_port.clearError();
+            return true;
+        }
         reason = openFailureReason();
         m_port.clearError();
     }
@@ -95,6 +101,43 @@ QString SerialLink::withRelinkAdvice(const QString& sentence) const
     return sentence + QStringLiteral(", or ") + m_settings.relinkAdvice;
 }
 
+QString SerialLink::deviceBehind() const
+{
+    return Platform::serialDeviceBehind(m_settings.device);
+}
+
+// "/home/op/.config/quillard/com1 (/dev/ttyUSB0)" for a link, the path alone otherwise.
+QString SerialLink::withDeviceBehind(const QString& path) const
+{
+    const QString device = deviceBehind();
+    if (device == m_settings.device)
+        return shown(path);
+    return QStringLiteral("%1 (%2)").arg(shown(path), shown(device));
+}
+
+// Why the port is not even to be tried, or an empty text.
+QString SerialLink::unopenableReason() const
+{
+    if (!m_unusableReason.isEmpty())
+        return m_unusableReason;
+    if (Platform::serialHardware(m_settings.device) == Platform::SerialHardware::NoUart)
+        return withRelinkAdvice(QStringLiteral("%1 has no serial port hardware behind it (Linux "
+                                               "found no UART there). Use a port that exists")
+                                    .arg(withDeviceBehind(m_settings.device)));
+    // The serial layer would take an unknown program's lock for a stale one of
+    // its own and remove it; a lock of a running program is honoured here first.
+    if (const auto holder = Platform::serialLockHolder(deviceBehind())) {
+        const QString who = holder->program.isEmpty()
+                                ? QStringLiteral("process %1").arg(holder->pid)
+                                : QStringLiteral("%1, process %2")
+                                      .arg(holder->program, QString::number(holder->pid));
+        return QStringLiteral("%1 is in use by another program (%2). Close that program and try "
+                              "again; if no program uses the port, delete its stale lock file %3.")
+            .arg(withDeviceBehind(m_settings.device), who, shown(holder->lockFile));
+    }
+    return {};
+}
+
 QString SerialLink::openFailureReason() const
 {
     const QString path = shown(m_settings.device);
@@ -115,7 +158,7 @@ QString SerialLink::openFailureReason() const
                 .arg(path);
         return QStringLiteral("%1 is in use by another program. Close that program and try "
                               "again.")
-            .arg(path);
+            .arg(withDeviceBehind(m_settings.device));
     case QSerialPort::OpenError:
         return QStringLiteral("%1 is already open.").arg(path);
     default:
@@ -143,6 +186,8 @@ bool SerialLink::sendCommand(const CatCommand& command)
         return false;
     }
     const QByteArray bytes = command.framed();
+    if (!m_port.isOpen() && m_openOnDemand)
+        m_openOnDemand();
     if (!m_port.isOpen()) {
         if (!m_unusableReason.isEmpty())
             refuse(
@@ -160,11 +205,15 @@ bool SerialLink::sendCommand(const CatCommand& command)
                             .arg(portDescription()));
         return false;
     }
+    // Everything handed over before has left: whatever was stuck is over.
+    if (bytesWaiting() == 0)
+        forgetStuckLine();
     if (m_port.write(bytes) != bytes.size()) {
         refuse(command, QStringLiteral("%1 refused the write (%2).")
                             .arg(portDescription(), m_port.errorString()));
         return false;
     }
+    m_bytesHanded += bytes.size();
     m_inFlight.append(command.text());
     // Hand the command to the device now, as its own write: it leaves at once
     // rather than when the event loop next runs, and never shares a write with
@@ -175,7 +224,56 @@ bool SerialLink::sendCommand(const CatCommand& command)
         return false; // the device failed under this write; onError has reported it
     if (m_port.bytesToWrite() == 0)
         m_inFlight.clear();
+    watchForStuckLine();
     return true;
+}
+
+qint64 SerialLink::bytesWaiting() const
+{
+    if (!m_port.isOpen())
+        return 0;
+    return m_port.bytesToWrite() + Platform::bytesWaitingToLeave(m_port.handle());
+}
+
+void SerialLink::watchForStuckLine()
+{
+    const qint64 waiting = bytesWaiting();
+    if (waiting == 0 || m_stuckAlarmSet || m_stuckReported)
+        return;
+    m_bytesLeftAtAlarm = m_bytesHanded - waiting;
+    m_stuckAlarmSet = true;
+    m_stuckAlarm = LinkClock::current().alarmAfter(StuckAfter, this, [this] { onStuckAlarm(); });
+}
+
+void SerialLink::onStuckAlarm()
+{
+    // The alarm object stays until the next one replaces it: it is ringing now.
+    m_stuckAlarmSet = false;
+    const qint64 waiting = bytesWaiting();
+    // Bytes that have moved at all mean a slow line, not a stuck one; the next
+    // write that leaves bytes waiting looks again.
+    if (waiting == 0 || m_bytesHanded - waiting > m_bytesLeftAtAlarm)
+        return;
+    m_stuckReported = true;
+    report(QStringLiteral("%1 is not taking data: the commands sent %2 seconds ago have not left "
+                          "%3. The radio is not accepting data (CTS is off): is it switched on, "
+                          "and is the cable wired for RTS/CTS? The commands wait and go out as "
+                          "soon as the radio takes them.")
+               .arg(portDescription(),
+                    QString::number(std::chrono::duration<double>(StuckAfter).count()),
+                    shown(deviceBehind())));
+}
+
+void SerialLink::forgetStuckLine()
+{
+    m_stuckAlarm.reset();
+    m_stuckAlarmSet = false;
+    m_stuckReported = false;
+}
+
+void SerialLink::setOpenOnDemand(std::function<void()> open)
+{
+    m_openOnDemand = std::move(open);
 }
 
 void SerialLink::refuse(const CatCommand& command, const QString& reason)
@@ -202,6 +300,7 @@ void SerialLink::closeLink()
     if (m_port.isOpen())
         m_port.close();
     m_inFlight.clear();
+    forgetStuckLine();
     m_closedReason.clear();
 }
 
@@ -215,6 +314,9 @@ void SerialLink::flush()
 
 QString SerialLink::portDescription() const
 {
+    // No port at all: the owner's reason that follows says why.
+    if (m_settings.port.isEmpty() && m_settings.device.isEmpty())
+        return QStringLiteral("The serial port");
     if (m_settings.device.isEmpty())
         return QStringLiteral("Serial port \"%1\"").arg(m_settings.port);
     return QStringLiteral("Serial port %1 (%2)").arg(m_settings.port, shown(m_settings.device));
@@ -253,33 +355,32 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
         return;
     // A device that has gone makes Qt repeat the same read error in a tight
     // loop for as long as the port stays open: close it on the first one.
+    // The serial layer words its errors from the system's last error number,
+    // which a read that merely found the end of the line leaves over from
+    // some earlier call: the reason is looked up here instead, or none given.
+    const QString& device = m_openedDevice;
     QString what;
-    switch (error) {
-    case QSerialPort::ReadError:
+    if (Platform::deviceKind(device) == Platform::DeviceKind::Missing)
+        what = QStringLiteral("%1 disappeared").arg(shown(device));
+    else if (Platform::deviceHungUp(m_port.handle()))
+        what = QStringLiteral("%1 hung up").arg(shown(device));
+    else if (error == QSerialPort::ReadError)
         what = QStringLiteral("reading from it failed");
-        break;
-    case QSerialPort::WriteError:
+    else if (error == QSerialPort::WriteError)
         what = QStringLiteral("writing to it failed");
-        break;
-    case QSerialPort::ResourceError:
-        what = QStringLiteral("the device disappeared");
-        break;
-    default:
+    else
         what = QStringLiteral("it reported a fault");
-        break;
-    }
-    const QString detail = m_port.errorString();
     takeBackUnwritten();
     m_port.close();
     m_port.clearError();
+    forgetStuckLine();
     m_lastOpenProblem.clear();
     m_closedReason =
         QStringLiteral("%1 was closed after it stopped working.").arg(portDescription());
     m_unsentReason = m_closedReason;
-    report(QStringLiteral("%1 stopped working: %2 (%3). Was the cable pulled, or the radio "
-                          "switched off? Quillard opens the port again when the window is next "
-                          "active.")
-               .arg(portDescription(), what, detail));
+    report(QStringLiteral("%1 stopped working: %2. Was the cable pulled, or the radio switched "
+                          "off? Quillard opens the port again when the window is next active.")
+               .arg(portDescription(), what));
 }
 
 void SerialLink::report(const QString& message)

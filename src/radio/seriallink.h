@@ -19,12 +19,25 @@
 // window shows it. An opening that fails again for the same reason is not
 // reported twice, so a message shown from a window's activation cannot cause
 // an endless series of messages.
+//
+// A line that takes nothing (a radio that is off or holds CTS low) is noticed
+// without polling: a write that leaves bytes waiting sets one alarm on the
+// LinkClock, and if none of them has left when it rings, the link says so
+// once for that burst. A later write that finds everything gone starts afresh.
+//
+// The port is opened under the device a link such as comN leads to, so the
+// lock file other serial programs look for is the device's own, and a lock
+// another running program holds is honoured.
 
 #include "radio/catcommand.h"
+#include "radio/linkclock.h"
 
 #include <QObject>
 #include <QSerialPort>
 #include <QStringList>
+
+#include <functional>
+#include <memory>
 
 // The port a link is to use.
 struct LinkSettings {
@@ -42,6 +55,8 @@ class SerialLink : public QObject {
 public:
     static constexpr int OutBufferSize = 4096;
     static constexpr int InBufferSize = 2048;
+    // How long bytes handed to the port may wait before the line counts as stuck.
+    static constexpr std::chrono::milliseconds StuckAfter{2000};
 
     explicit SerialLink(QObject* parent = nullptr);
     ~SerialLink() override; // releases the port if it is still held
@@ -69,6 +84,11 @@ public:
     // Pushes queued bytes out to the device now, as far as it takes them.
     void flush();
 
+    // Lets the owner open the port when a command finds it closed (the main
+    // window, whose activation some window systems never deliver). The owner
+    // decides whether it may; the command then goes out if the port is open.
+    void setOpenOnDemand(std::function<void()> open);
+
     // "Serial port 2 (/dev/ttyS1)", for messages.
     QString portDescription() const;
     const LinkSettings& settings() const { return m_settings; }
@@ -82,15 +102,23 @@ signals:
 private:
     void onBytesWritten();
     void onError(QSerialPort::SerialPortError error);
+    QString unopenableReason() const;
     QString openFailureReason() const;
+    QString deviceBehind() const;
+    QString withDeviceBehind(const QString& path) const;
     QString withRelinkAdvice(const QString& sentence) const;
     void refuse(const CatCommand& command, const QString& reason);
     void takeBackUnwritten();
     void report(const QString& message);
     void emitPending();
+    qint64 bytesWaiting() const;
+    void watchForStuckLine();
+    void onStuckAlarm();
+    void forgetStuckLine();
 
     QSerialPort m_port;
     LinkSettings m_settings;
+    QString m_openedDevice; // what the port was opened under, links followed
     QString m_unusableReason;
     QString m_lastOpenProblem;
     QStringList m_unsent;
@@ -101,4 +129,13 @@ private:
     QString m_closedReason; // why the port is closed, when it did not close on request
     QStringList m_pending;
     bool m_reportScheduled = false;
+    std::function<void()> m_openOnDemand;
+
+    // The stuck-line check: bytes handed to the port so far, and how many of
+    // them had left when the alarm was set.
+    std::unique_ptr<LinkClock::Alarm> m_stuckAlarm;
+    bool m_stuckAlarmSet = false;
+    bool m_stuckReported = false;
+    qint64 m_bytesHanded = 0;
+    qint64 m_bytesLeftAtAlarm = 0;
 };

@@ -4,6 +4,7 @@
 // when jackd is installed, keeps real time to show that playback blocks.
 
 #include "app/cues.h"
+#include "pipewatch.h"
 #include "uitest.h"
 
 #include <QDir>
@@ -86,6 +87,14 @@ class TestPlayCue : public QObject {
     {
         QFile file(m_output);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // About a quarter of a second of sound, not silence.
+    void verifyAlertPlayed() const
+    {
+        const QByteArray out = played();
+        QVERIFY2(out.size() >= 22050 / 5 * 2, qPrintable(QString::number(out.size())));
+        QVERIFY(out.count('\0') < out.size() / 2);
     }
 
 private slots:
@@ -183,10 +192,20 @@ private slots:
         if (!content.isEmpty())
             writeFile(env.settingsDir() + "/ant1.wav", content);
         PlayCue("ant1.wav");
-        const QByteArray out = played();
-        // About a quarter of a second of sound, not silence.
-        QVERIFY2(out.size() >= 22050 / 5 * 2, qPrintable(QString::number(out.size())));
-        QVERIFY(out.count('\0') < out.size() / 2);
+        verifyAlertPlayed();
+    }
+
+    // A cue that is a named pipe would hold the opening until some other
+    // program writes into it, freezing every window: it plays the alert
+    // without being opened.
+    void namedPipeCuePlaysTheAlertWithoutWaiting()
+    {
+        TestEnvironment env;
+        useDefaultDevice("{ type null }");
+        PipeWatch pipe(env.settingsDir() + "/20m.wav");
+        PlayCue("20m.wav");
+        QVERIFY2(!pipe.readerWaited(), "playing the cue waited in the opening of a named pipe");
+        verifyAlertPlayed();
     }
 
     void noAudioDeviceMeansSilenceAtOnce()

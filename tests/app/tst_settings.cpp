@@ -3,6 +3,7 @@
 
 #include "app/form3.h"
 #include "app/settings.h"
+#include "platform/fakemachine.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
@@ -196,6 +197,71 @@ private slots:
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts[0].contains(QDir::toNativeSeparators(settingsFilePath())), qPrintable(texts[0]));
         QVERIFY(window.isVisible());
+    }
+
+    // Each port says, where the operator chooses it, which device it reaches
+    // and what Linux knows of it; the tool tip and the accessible description
+    // are the same text.
+    void portOptionsNameTheDeviceTheyReach_data()
+    {
+        QTest::addColumn<bool>("withAdapter");
+        QTest::newRow("no USB adapter") << false;
+        QTest::newRow("a USB adapter plugged in") << true;
+    }
+
+    void portOptionsNameTheDeviceTheyReach()
+    {
+        QFETCH(bool, withAdapter);
+        TestEnvironment env;
+        FakeMachine machine;
+        machine.builtInPort(0, 4); // a 16550A
+        machine.builtInPort(1, 0); // nothing found
+        // No ttyS2 at all; Com4 is linked, to a device that is gone.
+        const QString adapter = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+        if (withAdapter)
+            machine.adapter(adapter, "/dev/null");
+        const QString dir = env.settingsDir();
+        QVERIFY(QFile::link(machine.path("ttyUSB3"), dir + "/com4"));
+
+        Form3 window;
+        QStringList tips;
+        for (const char* name : {"Com1", "Com2", "Com3", "Com4"}) {
+            QAbstractButton* option = button(&window, name);
+            QCOMPARE(option->accessibleDescription(), option->toolTip());
+            tips << option->toolTip();
+        }
+        const QString offer = withAdapter ? " USB serial adapters plugged in: " + adapter +
+                                                " (now /dev/null). When Com%1 cannot be opened, "
+                                                "Quillard offers to link it to one of them."
+                                          : " For a USB serial cable, link the port to your serial "
+                                            "device, for example: ln -s /dev/ttyUSB0 " +
+                                                dir + "/com%1.";
+        QCOMPARE(tips, QStringList({
+                           "Com1 reaches " + machine.dev("ttyS0") +
+                               ", a built-in serial port (Linux found a UART behind it).",
+                           "Com2 reaches " + machine.dev("ttyS1") +
+                               ", a built-in serial port with no hardware behind it (Linux found "
+                               "no UART)." +
+                               offer.arg(2),
+                           "Com3 reaches " + machine.dev("ttyS2") +
+                               ", which does not exist on this computer." + offer.arg(3),
+                           "Com4 reaches " + dir + "/com4, a link to " + machine.path("ttyUSB3") +
+                               ", which does not exist on this computer." + offer.arg(4),
+                       }));
+
+        // A comN link to a device that is there: the link, where it leads and what it is.
+        QFile::remove(dir + "/com4");
+        QVERIFY(QFile::link(machine.dev("ttyS0"), dir + "/com1"));
+        QVERIFY(QFile::link(machine.path("ttyACM0"), dir + "/com2"));
+        QVERIFY(QFile::link("/dev/null", machine.path("ttyACM0")));
+        Form3 linked;
+        QCOMPARE(button(&linked, "Com1")->toolTip(),
+                 "Com1 reaches " + dir + "/com1, a link to " + machine.dev("ttyS0") +
+                     " (now /dev/null), a built-in serial port (Linux found a UART behind it).");
+        QCOMPARE(button(&linked, "Com2")->toolTip(), "Com2 reaches " + dir + "/com2, a link to " +
+                                                         machine.path("ttyACM0") +
+                                                         " (now /dev/null), a serial device.");
+        QVERIFY(shownTexts().isEmpty());
     }
 
     void readsTwoLinesWhateverTheLineEnds_data()

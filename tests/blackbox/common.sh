@@ -30,6 +30,11 @@ PIDS=()
 cleanup() {
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
+    # A killed Quillard leaves the lock file of the device it held; its
+    # process id may come to another Quillard, which would then seem to hold it.
+    if [[ -n "${QUILLARD_PID:-}" ]]; then
+        grep -lx "$QUILLARD_PID" /run/lock/LCK..* 2>/dev/null | xargs -r rm -f || true
+    fi
     rm -rf "$WORK"
 }
 trap cleanup EXIT

@@ -489,6 +489,23 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QDir::toNativeSeparators(missing)));
 
+        // Data that is not a memory file is refused whole: the sheet keeps what it held.
+        const QString binary = dir.filePath("program.mem");
+        QFile program(binary);
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write(QByteArray("\x7f"
+                                 "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0",
+                                 20));
+        program.close();
+        dialog.answers = {binary};
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 0, 99), before);
+        shown = messageTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].startsWith(QDir::toNativeSeparators(binary) +
+                                     " cannot be a memory file: it holds control characters"),
+                 qPrintable(shown[0]));
+
         // A short file loads what it has, empties the rest and says how much it held.
         const QString shortFile = dir.filePath("short.txt");
         QFile file(shortFile);

@@ -1,9 +1,11 @@
 #include "memory/memoryfile.h"
 
+#include "pipewatch.h"
 #include "uitest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -175,6 +177,115 @@ private slots:
 
         // A folder in the way of the name is a failure too, never a success.
         QVERIFY(!writeMemoryFile(dir.path(), MemoryRecords{}).isEmpty());
+    }
+
+    // What cannot be a memory file is refused whole, naming the file and what
+    // is wrong, and nothing of it is loaded: a file larger than any memory
+    // file (never read cut short), data that is not text, a field longer than
+    // any box of the sheet, a named pipe (never waited on).
+    void filesThatCannotBeMemoryFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("why"); // %1: the file
+        const QString notAMemoryFile =
+            "%1 cannot be a memory file: %2. Choose a .mem or .txt file of ten lines, each a "
+            "frequency and a mode. The sheet was not changed.";
+        QTest::newRow("50 MB of random bytes")
+            << "random" << QByteArray()
+            << "The memory file %1 is 52428800 bytes long, more than a memory file can be (at "
+               "most 8388608 bytes; one that Quillard saves is under a kilobyte), so it was not "
+               "loaded. Choose the file you saved from the memory window. The sheet was not "
+               "changed.";
+        QTest::newRow("a picture")
+            << "file" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+            << notAMemoryFile.arg("%1", "it holds control characters, as programs, pictures "
+                                        "and other data do, not text (the first, byte 0x1A, is "
+                                        "on line 2)");
+        QTest::newRow("a NUL in the second record")
+            << "file" << QByteArray("\"2840000\",\"usb\"\r\n\"0700\0000\",\"lsb\"\r\n", 33)
+            << notAMemoryFile.arg("%1", "it holds control characters, as programs, pictures "
+                                        "and other data do, not text (the first, byte 0x00, is "
+                                        "on line 2)");
+        QTest::newRow("an escape sequence")
+            << "file" << QByteArray("2840000,\x1b[1musb\n")
+            << notAMemoryFile.arg("%1", "it holds control characters, as programs, pictures "
+                                        "and other data do, not text (the first, byte 0x1B, is "
+                                        "on line 1)");
+        QTest::newRow("one line of 1 MB")
+            << "file"
+            << "\"" + QByteArray(1048576, '1') + "\",\"usb\"\r\n"
+            << notAMemoryFile.arg("%1", "the frequency of channel 00 is 1048576 characters "
+                                        "long, far longer than any entry (a box of the sheet "
+                                        "holds 32767)");
+        QTest::newRow("a mode one character too long")
+            << "file" << emptyRecord.repeated(3) + "\"1\",\"" + QByteArray(32768, 'u') + "\"\r\n"
+            << notAMemoryFile.arg("%1", "the mode of channel 03 is 32768 characters long, far "
+                                        "longer than any entry (a box of the sheet holds 32767)");
+        QTest::newRow("a named pipe")
+            << "pipe" << QByteArray()
+            << "%1 is not a plain file (it is a pipe or a device), so it cannot be a memory "
+               "file. Choose a .mem or .txt file. The sheet was not changed.";
+    }
+
+    void filesThatCannotBeMemoryFilesAreRefused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("picked.mem"));
+        std::unique_ptr<PipeWatch> pipe;
+        if (kind == "random") {
+            QByteArray bytes(50 * 1024 * 1024, Qt::Uninitialized);
+            QRandomGenerator(570).fillRange(reinterpret_cast<quint32*>(bytes.data()),
+                                            bytes.size() / 4);
+            writeAll(path, bytes);
+        } else if (kind == "pipe") {
+            pipe = std::make_unique<PipeWatch>(path);
+        } else {
+            writeAll(path, content);
+        }
+        const MemoryFileRead read = readMemoryFile(path);
+        QCOMPARE(read.problem, why.arg(path));
+        QCOMPARE(read.contents.records, MemoryRecords{});
+        if (pipe)
+            QVERIFY2(!pipe->readerWaited(), "loading waited in the opening of a named pipe");
+    }
+
+    // Text as the sheet can hold it loads: tabs, a DOS end-of-file mark, and
+    // entries as long as a box takes.
+    void textThatCanBeAMemoryFileLoads()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.txt"));
+        const QString longest(32767, QLatin1Char('7'));
+        writeAll(path, "\"2840000\",\"u\tsb\"\r\n\"" + longest.toLatin1() + "\",\"cw\"\r\n\x1a");
+        const MemoryFileRead read = readMemoryFile(path);
+        QCOMPARE(read.problem, QString());
+        QCOMPARE(read.contents.records[0], (MemoryRecord{"2840000", "u\tsb"}));
+        QCOMPARE(read.contents.records[1], (MemoryRecord{longest, "cw"}));
+    }
+
+    // A text that a memory file could not give back (a control character,
+    // which pasting can bring into a box) is refused before anything is written.
+    void textsAMemoryFileCannotKeepAreNotSaved()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.mem"));
+        writeAll(path, "\"1\",\"a\"\r\n");
+        const QString problem = writeMemoryFile(path, recordsOf({{"2840000", "usb"},
+                                                                 {},
+                                                                 {},
+                                                                 {"0700000", "ls\x01"
+                                                                             "b"}}));
+        QCOMPARE(problem, QStringLiteral("The mode of channel 03 holds a control character (0x01), "
+                                         "which a memory file cannot keep. Remove it (it may have "
+                                         "come with pasted text) and save again. Nothing was "
+                                         "saved."));
+        QCOMPARE(readAll(path), QByteArray("\"1\",\"a\"\r\n"));
+        // Tabs are text.
+        QCOMPARE(writeMemoryFile(path, recordsOf({{"2840000", "u\tsb"}})), QString());
     }
 
     void unreadableFilesAreNamed()

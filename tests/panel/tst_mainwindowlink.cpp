@@ -3,6 +3,7 @@
 #include "timeline.h"
 #include "uitest.h"
 
+#include <QAbstractButton>
 #include <QFile>
 
 // The main window's link: opened by activation, never by loading, left alone
@@ -40,6 +41,31 @@ private slots:
         QCOMPARE(timeline.events(), QStringList({"FR1;", "FB00007000000;"}));
         QTRY_COMPARE(form.link().inBufferCount(), 0);
         QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    // Under Wayland the compositor may never activate the main window. Its
+    // link still names the port, and the operator's first click opens it and
+    // goes out; nothing went out before.
+    void firstClickOpensTheLinkOfAWindowNeverActivated()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form2 form;
+        form.port().readSettings();
+        QVERIFY(!form.link().isOpen());
+        QCOMPARE(form.link().portDescription(), "Serial port 1 (" + timeline.linkPath() + ")");
+        auto* transmit = form.findChild<QAbstractButton*>(QStringLiteral("Command14"));
+        QVERIFY(transmit);
+        QVERIFY(timeline.events().isEmpty());
+        transmit->click();
+        QVERIFY(form.link().isOpen());
+        QCOMPARE(timeline.events(), QStringList({"TX;"}));
+        QVERIFY(boxesShownAfterHandlers().isEmpty());
+        // An activation now finds the port open and leaves it as it is.
+        timeline.radioSends("ID018;");
+        QTRY_COMPARE(form.link().inBufferCount(), 6);
+        form.Form_Activate();
+        QCOMPARE(form.link().inBufferCount(), 6);
     }
 
     void failingPortIsReportedOncePerReason()

@@ -2,12 +2,14 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
-PseudoTerminal::PseudoTerminal()
+PseudoTerminal::PseudoTerminal(Reading reading)
 {
     m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
@@ -20,6 +22,8 @@ PseudoTerminal::PseudoTerminal()
     cfmakeraw(&raw);
     tcsetattr(m_keepAlive, TCSANOW, &raw);
 
+    if (reading == Reading::WhenAsked)
+        return;
     m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
                      [this] { readAvailable(); });
@@ -48,8 +52,11 @@ void PseudoTerminal::readAvailable()
         const ssize_t got = ::read(m_master, buffer, sizeof buffer);
         if (got <= 0)
             break;
-        m_raw.append(buffer, got);
-        m_partial.append(buffer, got);
+        // The filler comes first and is not the program's.
+        const ssize_t filler = std::min<ssize_t>(got, m_fillerLeft);
+        m_fillerLeft -= filler;
+        m_raw.append(buffer + filler, got - filler);
+        m_partial.append(buffer + filler, got - filler);
     }
     for (qsizetype end = m_partial.indexOf('\r'); end >= 0; end = m_partial.indexOf('\r')) {
         const QByteArray text = m_partial.left(end);
@@ -70,6 +77,21 @@ void PseudoTerminal::radioSends(const QByteArray& bytes)
 {
     if (::write(m_master, bytes.constData(), bytes.size()) != bytes.size())
         qWarning("radio could not send");
+}
+
+void PseudoTerminal::fillTowardsRadio()
+{
+    readAvailable(); // what came before is the radio's; the filler follows it
+    const int fd = ::open(m_slavePath.toLatin1().constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        qFatal("cannot open the pseudo-terminal to fill it");
+    const QByteArray filler(1024, 'x');
+    for (ssize_t wrote = 1; wrote > 0;) {
+        wrote = ::write(fd, filler.constData(), filler.size());
+        if (wrote > 0)
+            m_fillerLeft += wrote;
+    }
+    ::close(fd);
 }
 
 void PseudoTerminal::hangUp()

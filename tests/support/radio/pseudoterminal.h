@@ -15,7 +15,11 @@
 
 class PseudoTerminal {
 public:
-    PseudoTerminal();
+    // A radio that takes every byte as it arrives, or one that takes bytes
+    // only when readAvailable() is called (a radio holding CTS off meanwhile).
+    enum class Reading { OnArrival, WhenAsked };
+
+    explicit PseudoTerminal(Reading reading = Reading::OnArrival);
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
@@ -35,6 +39,10 @@ public:
 
     // Sends bytes from the radio's side.
     void radioSends(const QByteArray& bytes);
+    // Takes what has arrived, then fills the line towards the radio until it
+    // takes no more, as a radio that holds CTS off does: bytes written to the
+    // device then wait in its sender. The filler is never reported as arrived.
+    void fillTowardsRadio();
     // The far end goes away, as a pulled cable would.
     void hangUp();
 
@@ -46,4 +54,5 @@ private:
     std::function<void(const QByteArray&)> m_onCommand;
     QByteArray m_partial;
     QByteArray m_raw;
+    qint64 m_fillerLeft = 0; // bytes of fillTowardsRadio() not yet read
 };
