@@ -16,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -25,21 +26,100 @@
 
 namespace {
 
+// libsndfile and ALSA are opened when a cue plays and let go of afterwards:
+// neither they nor the codecs libsndfile brings along (FLAC, Vorbis, Opus,
+// MPEG; 1.7 MiB resident) stay in memory while the program waits for the
+// operator, which is nearly all of the time. Their headers give the types;
+// the functions are looked up by name.
+class SoundLibraries {
+public:
+    ~SoundLibraries() { close(); }
+
+    // Whether ALSA can be used (it plays the cue or the alert).
+    bool openAlsa()
+    {
+        if (!m_alsa)
+            m_alsa = ::dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        return m_alsa && find(m_alsa, "snd_lib_error_set_handler", lib_error_set_handler) &&
+               find(m_alsa, "snd_pcm_open", pcm_open) &&
+               find(m_alsa, "snd_pcm_nonblock", pcm_nonblock) &&
+               find(m_alsa, "snd_pcm_set_params", pcm_set_params) &&
+               find(m_alsa, "snd_pcm_writei", pcm_writei) &&
+               find(m_alsa, "snd_pcm_recover", pcm_recover) &&
+               find(m_alsa, "snd_pcm_drain", pcm_drain) &&
+               find(m_alsa, "snd_pcm_close", pcm_close) &&
+               find(m_alsa, "snd_config_update_free_global", config_update_free_global);
+    }
+
+    // Whether libsndfile can be used to read a cue.
+    bool openSndfile()
+    {
+        if (!m_sndfile)
+            m_sndfile = ::dlopen("libsndfile.so.1", RTLD_NOW | RTLD_LOCAL);
+        return m_sndfile && find(m_sndfile, "sf_open_fd", sf_open_fd) &&
+               find(m_sndfile, "sf_readf_short", sf_readf_short) &&
+               find(m_sndfile, "sf_close", sf_close);
+    }
+
+    void close()
+    {
+        // ALSA keeps its configuration and the plugins it loaded until told to
+        // let go of them.
+        if (m_alsa && config_update_free_global)
+            config_update_free_global();
+        for (void** library : {&m_alsa, &m_sndfile}) {
+            if (*library)
+                ::dlclose(*library);
+            *library = nullptr;
+        }
+    }
+
+    decltype(&::snd_lib_error_set_handler) lib_error_set_handler = nullptr;
+    decltype(&::snd_pcm_open) pcm_open = nullptr;
+    decltype(&::snd_pcm_nonblock) pcm_nonblock = nullptr;
+    decltype(&::snd_pcm_set_params) pcm_set_params = nullptr;
+    decltype(&::snd_pcm_writei) pcm_writei = nullptr;
+    decltype(&::snd_pcm_recover) pcm_recover = nullptr;
+    decltype(&::snd_pcm_drain) pcm_drain = nullptr;
+    decltype(&::snd_pcm_close) pcm_close = nullptr;
+    decltype(&::snd_config_update_free_global) config_update_free_global = nullptr;
+    decltype(&::sf_open_fd) sf_open_fd = nullptr;
+    decltype(&::sf_readf_short) sf_readf_short = nullptr;
+    decltype(&::sf_close) sf_close = nullptr;
+
+private:
+    template <typename Function>
+    static bool find(void* library, const char* name, Function& function)
+    {
+        function = reinterpret_cast<Function>(::dlsym(library, name));
+        return function != nullptr;
+    }
+
+    void* m_alsa = nullptr;
+    void* m_sndfile = nullptr;
+};
+
+SoundLibraries& sound()
+{
+    static SoundLibraries libraries;
+    return libraries;
+}
+
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 // Opens ALSA's "default" PCM for 16-bit interleaved samples. Opened without
 // blocking so that a busy or absent device means silence, not a hang.
 snd_pcm_t* openPcm(int channels, int rate)
 {
-    snd_lib_error_set_handler(quietAlsa);
+    sound().lib_error_set_handler(quietAlsa);
     snd_pcm_t* pcm = nullptr;
-    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+    if (sound().pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
         return nullptr;
-    if (snd_pcm_nonblock(pcm, 0) < 0 ||
-        snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
-                           static_cast<unsigned>(channels), static_cast<unsigned>(rate), 1,
-                           100000) < 0) {
-        snd_pcm_close(pcm);
+    if (sound().pcm_nonblock(pcm, 0) < 0 ||
+        sound().pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
+                               static_cast<unsigned>(channels), static_cast<unsigned>(rate), 1,
+                               100000) < 0) {
+        sound().pcm_close(pcm);
         return nullptr;
     }
     return pcm;
@@ -50,9 +130,9 @@ snd_pcm_t* openPcm(int channels, int rate)
 bool writeFrames(snd_pcm_t* pcm, const short* samples, snd_pcm_uframes_t frames, int channels)
 {
     while (frames > 0) {
-        snd_pcm_sframes_t written = snd_pcm_writei(pcm, samples, frames);
+        snd_pcm_sframes_t written = sound().pcm_writei(pcm, samples, frames);
         if (written < 0) {
-            if (snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
+            if (sound().pcm_recover(pcm, static_cast<int>(written), 1) < 0)
                 return false;
             continue;
         }
@@ -64,8 +144,8 @@ bool writeFrames(snd_pcm_t* pcm, const short* samples, snd_pcm_uframes_t frames,
 
 void finish(snd_pcm_t* pcm)
 {
-    snd_pcm_drain(pcm);
-    snd_pcm_close(pcm);
+    sound().pcm_drain(pcm);
+    sound().pcm_close(pcm);
 }
 
 // The stand-in for a missing cue: two short descending tones.
@@ -94,25 +174,25 @@ void playOpenedFile(SNDFILE* file, const SF_INFO& info)
 {
     if (!file || info.channels < 1 || info.channels > 8 || info.samplerate < 1000) {
         if (file)
-            sf_close(file);
+            sound().sf_close(file);
         playAlert();
         return;
     }
     snd_pcm_t* pcm = openPcm(info.channels, info.samplerate);
     if (!pcm) {
-        sf_close(file);
+        sound().sf_close(file);
         return;
     }
     constexpr sf_count_t chunkFrames = 4096;
     std::vector<short> buffer(static_cast<size_t>(chunkFrames * info.channels));
     for (;;) {
-        const sf_count_t got = sf_readf_short(file, buffer.data(), chunkFrames);
+        const sf_count_t got = sound().sf_readf_short(file, buffer.data(), chunkFrames);
         if (got <= 0)
             break;
         if (!writeFrames(pcm, buffer.data(), static_cast<snd_pcm_uframes_t>(got), info.channels))
             break;
     }
-    sf_close(file);
+    sound().sf_close(file);
     finish(pcm);
 }
 
@@ -201,15 +281,23 @@ QString settingsDirectory()
 
 void playSoundFileBlocking(const QString& path)
 {
+    struct LetGo {
+        ~LetGo() { sound().close(); }
+    } afterwards;
+    // Without ALSA there is nothing to play on: silence.
+    if (!sound().openAlsa())
+        return;
     const int fd = openPlainFile(path);
-    if (fd < 0) {
+    if (fd < 0 || !sound().openSndfile()) {
+        if (fd >= 0)
+            ::close(fd);
         playAlert();
         return;
     }
     // libsndfile is left the descriptor without owning it: it is closed here
     // whether or not libsndfile took the file.
     SF_INFO info{};
-    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    SNDFILE* file = sound().sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
     playOpenedFile(file, info);
     ::close(fd);
 }

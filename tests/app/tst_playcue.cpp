@@ -208,6 +208,30 @@ private slots:
         verifyAlertPlayed();
     }
 
+    // The sound libraries are in memory only while a cue plays.
+    void soundLibrariesGoWhenTheCueHasPlayed()
+    {
+        TestEnvironment env;
+        useDefaultDevice("{ type null }");
+        writeFile(env.settingsDir() + "/tickles.wav", wavFile(toneSamples(441), 22050));
+        const auto mapped = [] {
+            QFile maps("/proc/self/maps");
+            if (!maps.open(QIODevice::ReadOnly))
+                return QStringList{"<no /proc/self/maps>"};
+            QStringList found;
+            const QByteArray all = maps.readAll();
+            for (const char* library : {"libsndfile.so", "libasound.so"}) {
+                if (all.contains(library))
+                    found << QString::fromLatin1(library);
+            }
+            return found;
+        };
+        QCOMPARE(mapped(), QStringList());
+        PlayCue("tickles.wav");
+        QVERIFY(!played().isEmpty());
+        QCOMPARE(mapped(), QStringList());
+    }
+
     void noAudioDeviceMeansSilenceAtOnce()
     {
         TestEnvironment env;
