@@ -246,15 +246,13 @@ void endToEnd(const EndToEnd& options)
         x.pumpFor(options.idleSeconds * 1000.0 - (monotonicMs() - idleStart));
         idleBytes += env.drainRadio().size();
     }
-    const ThreadsUse after = threadsUse(program.pid);
+    const ThreadsUse::Since used = threadsUse(program.pid).since(before);
     std::printf("idle, the real program with its main window up and its port open, %d s:\n",
                 options.idleSeconds);
     std::printf("  processor time %.2f ms, context switches %ld (%ld voluntary, %ld involuntary) "
-                "over %d threads; bytes sent %zu\n",
-                after.cpuMs - before.cpuMs,
-                (after.voluntary - before.voluntary) + (after.involuntary - before.involuntary),
-                after.voluntary - before.voluntary, after.involuntary - before.involuntary,
-                after.threads, idleBytes);
+                "over %d threads (%d ended meanwhile); bytes sent %zu\n",
+                used.cpuMs, used.voluntary + used.involuntary, used.voluntary, used.involuntary,
+                used.threads, used.ended, idleBytes);
     std::fflush(stdout);
 
     std::vector<double> first, whole;

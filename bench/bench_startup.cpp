@@ -98,7 +98,7 @@ void splashAndMainWindow(int rounds)
                 const double mainMs = x.mappedNamed(MainTitle)->mappedMs - program.execMs;
                 mainMapped.add(mainMs);
                 mainAtMs = mainMs;
-                cpu.add(use.cpuMs);
+                cpu.add(use.since(ThreadsUse{}).cpuMs);
                 if (first.name != MainTitle && first.drawnMs >= 0) {
                     splashMapped.add(first.mappedMs - program.execMs);
                     splashDrawn.add(first.drawnMs - program.execMs);

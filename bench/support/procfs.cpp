@@ -101,20 +101,36 @@ ThreadsUse threadsUse(pid_t pid)
         if (entry->d_name[0] == '.')
             continue;
         const std::string task = proc(pid, "task/") + entry->d_name;
+        ThreadsUse::Task& counts = use.tasks[entry->d_name];
         std::ifstream schedstat(task + "/schedstat");
         double onCpuNs = 0;
         if (schedstat >> onCpuNs)
-            use.cpuMs += onCpuNs / 1e6;
+            counts.cpuMs = onCpuNs / 1e6;
         std::ifstream status(task + "/status");
         std::string line;
         while (std::getline(status, line)) {
             if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
-                use.voluntary += std::stol(line.substr(24));
+                counts.voluntary = std::stol(line.substr(24));
             else if (line.rfind("nonvoluntary_ctxt_switches:", 0) == 0)
-                use.involuntary += std::stol(line.substr(27));
+                counts.involuntary = std::stol(line.substr(27));
         }
-        ++use.threads;
     }
     closedir(tasks);
     return use;
+}
+
+ThreadsUse::Since ThreadsUse::since(const ThreadsUse& before) const
+{
+    Since done;
+    for (const auto& [id, now] : tasks) {
+        const auto then = before.tasks.find(id);
+        const Task start = then == before.tasks.end() ? Task{} : then->second;
+        done.cpuMs += now.cpuMs - start.cpuMs;
+        done.voluntary += now.voluntary - start.voluntary;
+        done.involuntary += now.involuntary - start.involuntary;
+        ++done.threads;
+    }
+    for (const auto& [id, then] : before.tasks)
+        done.ended += tasks.count(id) == 0 ? 1 : 0;
+    return done;
 }

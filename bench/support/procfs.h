@@ -26,10 +26,25 @@ struct MappedFile {
 // and the stacks are left out.
 std::vector<MappedFile> mappedFiles(pid_t pid);
 
+// Processor time and context switches of each thread of a process.
 struct ThreadsUse {
-    double cpuMs = 0;   // on a processor, all threads (schedstat)
-    long voluntary = 0; // context switches, all threads
-    long involuntary = 0;
-    int threads = 0;
+    struct Task {
+        double cpuMs = 0;   // on a processor (schedstat)
+        long voluntary = 0; // context switches
+        long involuntary = 0;
+    };
+    std::map<std::string, Task> tasks; // by thread id
+
+    // What the threads did since `before`: a thread that was there then counts
+    // from what it had done by then, one started since from nothing. (A thread
+    // that ended in between is not there to ask; `ended` says how many.)
+    struct Since {
+        double cpuMs = 0;
+        long voluntary = 0;
+        long involuntary = 0;
+        int threads = 0;
+        int ended = 0;
+    };
+    Since since(const ThreadsUse& before) const;
 };
 ThreadsUse threadsUse(pid_t pid);
