@@ -54,7 +54,9 @@ export XDG_RUNTIME_DIR="$WORK/runtime"
 # by side never share one.
 start_x() {
     : > "$WORK/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    # -noreset: by default the server resets itself whenever its last client
+    # goes, and a program started again in that moment cannot connect.
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         if grep -q '^[0-9]' "$WORK/display" 2>/dev/null; then

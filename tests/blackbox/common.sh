@@ -51,7 +51,9 @@ fail() {
 start_x() {
     # Xvfb picks a free display itself and says which once it is ready, so
     # tests running side by side (other work trees too) never share one.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    # -noreset: by default the server resets itself whenever its last client
+    # goes, and a program started again in that moment cannot connect.
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
     PIDS+=($!)
     for _ in $(seq 100); do
         if [[ -s "$WORK/display" ]] && grep -q '^[0-9]' "$WORK/display"; then
