@@ -1,6 +1,7 @@
 #include "app/cues.h"
 
 #include "platform/platform.h"
+#include "radio/daemonlink.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -26,6 +27,9 @@ QString GetWinPath()
 
 void PlayCue(const QString& name)
 {
+    // The cue holds the window thread: commands a daemon link still gathers
+    // leave before it, as they do on the serial port.
+    DaemonLink::flushAll();
     if (replacementPlayer()) {
         replacementPlayer()(name);
         return;
