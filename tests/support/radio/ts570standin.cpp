@@ -71,6 +71,12 @@ const QByteArray& Ts570StandIn::arrived()
     return m_arrived;
 }
 
+const QByteArray& Ts570StandIn::arrivedMeanwhile()
+{
+    take();
+    return m_arrived;
+}
+
 QStringList Ts570StandIn::framedCommands()
 {
     const QByteArray& bytes = arrived();

@@ -21,6 +21,9 @@ public:
     QString devicePath() const { return m_pty.devicePath(); }
     // Every byte that arrived since the last forget().
     const QByteArray& arrived();
+    // The same, read without running the event loop (while a test blocks the
+    // thread as a cue does).
+    const QByteArray& arrivedMeanwhile();
     // The commands that arrived with a carriage return, in order, each as one
     // unbroken text (a query slipped into one would show as a broken text).
     QStringList framedCommands();
