@@ -112,17 +112,22 @@ constexpr Switch switches[] = {
 Outcome Ts570::execute(QByteArrayView received)
 {
     const QByteArray command = normalised(received);
-    if (command.size() < 3 || !command.endsWith(';'))
-        return rejected();
-
-    const QByteArrayView name = QByteArrayView(command).first(2);
-    const QByteArrayView params = QByteArrayView(command).sliced(2, command.size() - 3);
+    const bool wellFormed = command.size() >= 3 && command.endsWith(';');
+    const QByteArrayView name = wellFormed ? QByteArrayView(command).first(2) : QByteArrayView();
+    const QByteArrayView params =
+        wellFormed ? QByteArrayView(command).sliced(2, command.size() - 3) : QByteArrayView();
 
     if (!m_state.powered) {
+        // Switched off, the radio still says who it is and whether it is on;
+        // the rest, and the bare ";" clients send to wake it, go unheard.
         if (name == "PS")
             return power(params);
+        if (name == "ID")
+            return dispatch(name, params);
         return {Outcome::Kind::IgnoredWhileOff, {}};
     }
+    if (!wellFormed)
+        return rejected();
 
     if (!m_state.autoInformation)
         return dispatch(name, params);
