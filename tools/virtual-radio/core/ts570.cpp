@@ -85,6 +85,7 @@ constexpr Level levels[] = {
     {"SL", &RadioState::slopeLow, 2, 0, 11},      {"SH", &RadioState::slopeHigh, 2, 0, 11},
     {"FW", &RadioState::filterWidth, 4, 0, 9999}, {"NR", &RadioState::noiseReduction, 1, 0, 2},
     {"AN", &RadioState::antenna, 1, 1, 2},        {"TN", &RadioState::toneNumber, 2, 1, 38},
+    {"GT", &RadioState::agc, 3, 0, 255},
 };
 
 // On/off switches: "NB1;" sets, "NB;" answers "NB1;".
@@ -94,17 +95,12 @@ struct Switch {
 };
 
 constexpr Switch switches[] = {
-    {"NB", &RadioState::noiseBlanker},
-    {"PA", &RadioState::preamp},
-    {"PR", &RadioState::processor},
-    {"VX", &RadioState::vox},
-    {"LK", &RadioState::locked},
-    {"SC", &RadioState::scanning},
-    {"RT", &RadioState::rit},
-    {"XT", &RadioState::xit},
-    {"BC", &RadioState::beatCancel},
-    {"TO", &RadioState::tone},
-    {"AI", &RadioState::autoInformation},
+    {"NB", &RadioState::noiseBlanker}, {"PA", &RadioState::preamp},
+    {"PR", &RadioState::processor},    {"VX", &RadioState::vox},
+    {"LK", &RadioState::locked},       {"SC", &RadioState::scanning},
+    {"RT", &RadioState::rit},          {"XT", &RadioState::xit},
+    {"BC", &RadioState::beatCancel},   {"TO", &RadioState::tone},
+    {"CT", &RadioState::ctcss},        {"AI", &RadioState::autoInformation},
 };
 
 } // namespace

@@ -104,6 +104,13 @@ rigctl-s)
     run rigctl -m 2016 -r "$LINK" T 0 U NB 0 S 0 VFOA set_powerstat 0 set_powerstat 1 f u NB
     expect_output $'21074000\n0'
     expect_received 'NB0;' 'PS0;' 'PS1;'
+    # The levels and switches Hamlib reads from a TS-570, at their defaults.
+    run rigctl -m 2016 -r "$LINK" l AF l RF l MICGAIN l KEYSPD l SLOPE_LOW l SLOPE_HIGH \
+        l STRENGTH l PREAMP l AGC u NR u TUNER u LOCK u VOX u COMP u TONE u TSQL u BC j z c e
+    expect_output "$(printf '%s\n' 0.392157 1.000000 0.500000 20 0 11 -26 0 1 0 0 0 0 0 0 0 0 \
+        0 0 670 0)"
+    expect_received 'AG;' 'RG;' 'MG;' 'KS;' 'SL;' 'SH;' 'SM;' 'PA;' 'GT;' 'NR;' 'AC;' 'LK;' \
+        'VX;' 'PR;' 'TO;' 'CT;' 'BC;' 'MC;'
     expect_no_refusal
     ;;
 rigctl-d)
