@@ -37,6 +37,6 @@ run_target() {
 }
 
 build_target memoryfile memory/memoryfile.cpp
-build_target settings app/settingsformat.cpp
+build_target settings session/settingsformat.cpp
 run_target memoryfile
 run_target settings

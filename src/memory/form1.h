@@ -14,9 +14,9 @@
 // channels 00 to 09 as they stand. The mode digit chosen for each channel by a
 // write is kept while the window is open (see memorywriter.h).
 
-#include "app/portowner.h"
 #include "memory/memoryfile.h"
 #include "radio/seriallink.h"
+#include "session/portowner.h"
 
 #include <QDialog>
 
