@@ -1,0 +1,44 @@
+#pragma once
+
+// How a port reaches the radio: over the serial port itself, or through a
+// daemon that owns the serial port and shares it with other programs
+// (Hamlib's rigctld, flrig). Described per port by <settings folder>/comN.conf,
+// an INI file beside qd.cfg:
+//
+//   via=rigctld          serial (the default), rigctld or flrig
+//   host=127.0.0.1       the daemon's computer (default 127.0.0.1)
+//   port=4532            its TCP port (default 4532 for rigctld, 12345 for flrig)
+//   handshake=rtscts     serial only: rtscts (the default) or none, for
+//                        three-wire cables
+//
+// Without the file the port is the serial port with RTS/CTS handshaking, as
+// it always was; qd.cfg stays the two lines it is.
+//
+// Data flow: comN.conf -> readPortRoute() -> PortRoute, which the port owner
+// turns into the window's link; the Communication Settings window writes it
+// with writePortRoute().
+
+#include <QString>
+
+struct PortRoute {
+    enum class Via { Serial, Rigctld, Flrig };
+
+    Via via = Via::Serial;
+    QString host = QStringLiteral("127.0.0.1");
+    quint16 tcpPort = 0; // 0 before a daemon is chosen
+    bool hardwareHandshake = true;
+    // Empty when the file is usable (or absent); else a sentence naming the
+    // file, the value that is wrong and how to put it right.
+    QString problem;
+
+    static quint16 defaultTcpPort(Via via);
+    bool throughDaemon() const { return via != Via::Serial; }
+};
+
+// <settings folder>/comN.conf
+QString portRoutePath(int port);
+
+PortRoute readPortRoute(const QString& path);
+// Writes the file (the values a daemon does not use are left out). Returns
+// an empty text on success, else why not.
+QString writePortRoute(const PortRoute& route, const QString& path);
