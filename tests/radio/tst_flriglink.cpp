@@ -9,6 +9,7 @@
 
 #include "radio/flriglink.h"
 
+#include "radio/daemonprobe.h"
 #include "radio/daemonprocess.h"
 #include "radio/ts570standin.h"
 
@@ -165,6 +166,16 @@ private slots:
         QVERIFY2(meanwhile.contains("MD6;\rAN2;\r"), meanwhile.constData());
         QTRY_VERIFY(done.count() == 4);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.value(0).value(0).toString()));
+
+        // Testing the connection names flrig's transceiver, and sends nothing.
+        radio.forget();
+        DaemonProbe probe;
+        QSignalSpy finished(&probe, &DaemonProbe::finished);
+        probe.start(DaemonProbe::Daemon::Flrig, QStringLiteral("127.0.0.1"), FlrigPort);
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.first().value(1).toString(),
+                 QStringLiteral("flrig answers at 127.0.0.1:12345, set up for the TS-570."));
+        QVERIFY(!radio.arrived().contains('\r'));
     }
 
 private:

@@ -5,6 +5,7 @@
 
 #include "radio/rigctldlink.h"
 
+#include "radio/daemonprobe.h"
 #include "radio/daemonprocess.h"
 #include "radio/testlinkclock.h"
 #include "radio/ts570standin.h"
@@ -138,6 +139,35 @@ private slots:
         for (const QString& command : expected)
             others.replace(command.toLatin1() + '\r', "");
         QVERIFY2(!others.contains('\r'), others.constData());
+    }
+
+    // Testing the connection asks rigctld, not the radio: no command of
+    // Quillard's reaches it. Without rigctld the answer says how to start one.
+    void probeAsksTheDaemonOnly()
+    {
+        Ts570StandIn radio;
+        DaemonProcess rigctld;
+        QVERIFY(rigctld.startRigctld(radio.devicePath()));
+        radio.forget();
+        DaemonProbe probe;
+        QSignalSpy finished(&probe, &DaemonProbe::finished);
+        probe.start(DaemonProbe::Daemon::Rigctld, QStringLiteral("127.0.0.1"), rigctld.port());
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.first().value(0).toBool(), true);
+        QCOMPARE(finished.first().value(1).toString(),
+                 QStringLiteral("rigctld answers at 127.0.0.1:%1 and serves a Kenwood TS-570S.")
+                     .arg(rigctld.port()));
+        QVERIFY2(!radio.arrived().contains('\r'), radio.arrived().constData());
+
+        rigctld.kill();
+        probe.start(DaemonProbe::Daemon::Rigctld, QStringLiteral("127.0.0.1"), rigctld.port(),
+                    QStringLiteral("/dev/ttyS0"), QStringLiteral("4800"));
+        QTRY_COMPARE(finished.count(), 2);
+        QCOMPARE(finished.last().value(0).toBool(), false);
+        QVERIFY2(finished.last().value(1).toString().endsWith(
+                     QStringLiteral("rigctld -m 2016 -r /dev/ttyS0 -s 4800 -C "
+                                    "serial_handshake=Hardware -T 127.0.0.1")),
+                 qPrintable(finished.last().value(1).toString()));
     }
 
     // No rigctld: the message names the address and gives the command that
