@@ -4,7 +4,7 @@
 # them passes or fails on a time.
 #
 #   bash bench/run.sh [--no-build] [--quick] [NAME...]
-#   NAME: resident openings startup link panel memory_write (all by default)
+#   NAME: resident openings startup link panel memory_write share (all by default)
 #   --quick: few rounds, openings and clicks, to see that the benchmarks run
 #   (the figures then mean little)
 #
@@ -12,7 +12,7 @@
 # the parallel build jobs (2).
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
-ALL=(resident openings startup link panel memory_write)
+ALL=(resident openings startup link panel memory_write share)
 build=yes
 quick=no
 names=()

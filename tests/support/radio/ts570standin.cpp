@@ -1,7 +1,10 @@
 #include "ts570standin.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QHash>
+
+#include <poll.h>
 
 namespace {
 // What a TS-570D on 14.000 MHz USB, VFO A, receiving, answers.
@@ -75,6 +78,20 @@ const QByteArray& Ts570StandIn::arrivedMeanwhile()
 {
     take();
     return m_arrived;
+}
+
+bool Ts570StandIn::waitMeanwhile(const QByteArray& ending, int milliseconds)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!arrivedMeanwhile().endsWith(ending)) {
+        const int left = milliseconds - static_cast<int>(waited.elapsed());
+        if (left <= 0)
+            return false;
+        pollfd readable{m_pty.masterFd(), POLLIN, 0};
+        ::poll(&readable, 1, left);
+    }
+    return true;
 }
 
 QStringList Ts570StandIn::framedCommands()

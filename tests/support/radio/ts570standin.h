@@ -24,6 +24,9 @@ public:
     // The same, read without running the event loop (while a test blocks the
     // thread as a cue does).
     const QByteArray& arrivedMeanwhile();
+    // Blocks (in poll, not spinning) until what has arrived ends with ending,
+    // or milliseconds have passed; whether it came. The event loop does not run.
+    bool waitMeanwhile(const QByteArray& ending, int milliseconds);
     // The commands that arrived with a carriage return, in order, each as one
     // unbroken text (a query slipped into one would show as a broken text).
     QStringList framedCommands();
