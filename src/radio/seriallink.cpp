@@ -43,7 +43,8 @@ void SerialLink::configure(const LinkSettings& settings)
     m_port.setReadBufferSize(InBufferSize);
     // Under RTS/CTS handshaking the driver asserts RTS itself from the moment
     // the port opens, and Qt refuses setRequestToSend(): so RTS is not set here.
-    m_port.setFlowControl(QSerialPort::HardwareControl);
+    m_port.setFlowControl(settings.hardwareHandshake ? QSerialPort::HardwareControl
+                                                     : QSerialPort::NoFlowControl);
 }
 
 void SerialLink::configureUnusable(const LinkSettings& settings, const QString& reason)
@@ -77,6 +78,9 @@ bool SerialLink::open()
             m_inFlight.clear();
             forgetStuckLine();
             m_port.clearError();
+            // Without handshaking Qt leaves RTS as it finds it; the radio wants it on.
+            if (!m_settings.hardwareHandshake)
+                m_port.setRequestToSend(true);
             return true;
         }
         reason = openFailureReason();

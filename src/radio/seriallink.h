@@ -47,6 +47,9 @@ struct LinkSettings {
     // How the operator can point the port at another device, for messages
     // about a missing or wrong device; may be empty.
     QString relinkAdvice;
+    // RTS/CTS as the radio wants it; off for a three-wire cable, where CTS is
+    // never raised and every byte would wait.
+    bool hardwareHandshake = true;
 };
 
 class SerialLink : public QObject {

@@ -20,10 +20,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -95,6 +97,25 @@ class TestSerialLink : public QObject {
     Q_OBJECT
 
 private slots:
+    // RTS/CTS unless the port's settings say the cable has three wires.
+    void handshakeFollowsTheCable()
+    {
+        for (const bool hardware : {true, false}) {
+            PseudoTerminal far;
+            SerialLink link;
+            LinkSettings port{QStringLiteral("1"), QStringLiteral("9600"), far.devicePath(), {}};
+            port.hardwareHandshake = hardware;
+            QVERIFY(link.openLink(port));
+            const int fd = ::open(far.devicePath().toLatin1().constData(), O_RDWR | O_NOCTTY);
+            termios line{};
+            QVERIFY(tcgetattr(fd, &line) == 0);
+            ::close(fd);
+            QCOMPARE(bool(line.c_cflag & CRTSCTS), hardware);
+            QVERIFY(link.sendCommand(CatCommand::transmit()));
+            QTRY_COMPARE(far.raw(), QByteArray("TX;\r"));
+        }
+    }
+
     // Each command is at the far end, whole and alone, as soon as sendCommand
     // returns: no event loop in between (so a cue that blocks the loop next
     // cannot hold it back), nothing merged, nothing split.
