@@ -8,6 +8,7 @@
 #   share/metainfo/org.quillard.Quillard.metainfo.xml
 #   share/man/man1/quillard.1, quillard-virtual-radio.1
 #   share/quillard/cues/*.wav   the shipped cue sounds
+#   lib/systemd/user/quillard-rigctld@.service   rigctld for the radio at login
 #
 # Components: "quillard" (the program and its data) and "virtual-radio".
 include(GNUInstallDirs)
@@ -38,6 +39,10 @@ install(DIRECTORY ${QUILLARD_DATA_DIR}/icons/hicolor
         PATTERN "${QUILLARD_APP_ID}.svg")
 install(FILES ${QUILLARD_DATA_DIR}/man/quillard.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+    COMPONENT quillard)
+# Where systemd looks for user units of packages: <prefix>/lib/systemd/user.
+install(FILES ${QUILLARD_DATA_DIR}/systemd/quillard-rigctld@.service
+    DESTINATION lib/systemd/user
     COMPONENT quillard)
 
 # The cues the program plays when the settings folder has no recording of
