@@ -1,5 +1,7 @@
 #include "app/form3.h"
 
+#include "app/formshare.h"
+
 #include "platform/platform.h"
 #include "session/settings.h"
 #include "ui/look.h"
@@ -48,9 +50,9 @@ constexpr std::array<Choice, 8> bauds = {{
 }};
 
 // Keyboard focus order of the window.
-constexpr std::array<const char*, 13> focusOrder = {
-    "Com2",  "Com3",   "Com4",   "Com1",   "Option2", "Option1", "Baud3",
-    "Baud6", "Baud12", "Baud24", "Baud48", "Baud96",  "Command1"};
+constexpr std::array<const char*, 14> focusOrder = {
+    "Com2",  "Com3",   "Com4",   "Com1",   "Option2", "Option1",  "Baud3",
+    "Baud6", "Baud12", "Baud24", "Baud48", "Baud96",  "Command1", "Command2"};
 
 constexpr int rowHeight = 24;
 
@@ -187,6 +189,16 @@ Form3::Form3(QWidget* parent) : QWidget(parent)
     fitCaption(save);
     connect(save, &QPushButton::clicked, this, &Form3::Command1_Click);
     controls.insert(save->objectName(), save);
+    // How the chosen port reaches the radio (serial, rigctld or flrig), beside Save.
+    auto* sharing = new QPushButton(QStringLiteral("S&haring..."), this);
+    sharing->setObjectName(QStringLiteral("Command2"));
+    sharing->setGeometry(200, 136, 90, 26);
+    fitCaption(sharing);
+    connect(sharing, &QPushButton::clicked, this, [this] {
+        const int port = m_chosenComm.isEmpty() ? 1 : m_chosenComm.toInt();
+        (new FormShare(port, m_chosenBaud, this))->show();
+    });
+    controls.insert(sharing->objectName(), sharing);
 
     QWidget* previous = nullptr;
     for (const char* name : focusOrder) {

@@ -4,12 +4,16 @@
 
 namespace DaemonFaults {
 
-QString rigctldCommand(const QString& device, const QString& baud)
+QString rigctldCommand(const QString& device, const QString& baud, quint16 tcpPort)
 {
     // Model 2016 is Hamlib's TS-570D; its S model answers the same commands.
-    return QStringLiteral("rigctld -m 2016 -r %1 -s %2 -C serial_handshake=Hardware -T 127.0.0.1")
-        .arg(device.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : device,
-             baud.isEmpty() ? QStringLiteral("9600") : baud);
+    QString command =
+        QStringLiteral("rigctld -m 2016 -r %1 -s %2 -C serial_handshake=Hardware -T 127.0.0.1")
+            .arg(device.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : device,
+                 baud.isEmpty() ? QStringLiteral("9600") : baud);
+    if (tcpPort != 4532)
+        command += QStringLiteral(" -t %1").arg(tcpPort);
+    return command;
 }
 
 QString hamlibError(int code)

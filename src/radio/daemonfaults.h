@@ -11,7 +11,8 @@ namespace DaemonFaults {
 
 // The command that starts rigctld for a TS-570 on a serial device, serving
 // this computer only, with RTS/CTS handshaking as the radio wants.
-QString rigctldCommand(const QString& device, const QString& baud);
+// A TCP port other than rigctld's own 4532 is named with -t.
+QString rigctldCommand(const QString& device, const QString& baud, quint16 tcpPort = 4532);
 
 // A Hamlib error number ("RPRT -6" gives 6) in words.
 QString hamlibError(int code);
