@@ -33,7 +33,7 @@ void writingTenChannels()
     setCuePlayer([](const QString&) { QThread::msleep(cueMs); });
     SparePort port;
     Form1 form(port.lend());
-    for (int channel = 0; channel < Form1::WrittenChannels; ++channel) {
+    for (int channel = 0; channel < Form1::Channels; ++channel) {
         form.freqBox(channel)->setText(QStringLiteral("2840000"));
         form.modeBox(channel)->setText(QStringLiteral("usb"));
     }
