@@ -248,6 +248,36 @@ void TestDecoder::commandChangesState_data()
     QTest::newRow("SR2 resets tuner") << busy + L{"SR2;"} << "tuner"
                                       << "0/0";
 
+    // What the radio's manual allows beyond what Quillard sends.
+    QTest::newRow("lower case") << L{"fa00007000000;"} << "vfoA"
+                                << "7000000";
+    QTest::newRow("mixed case") << L{"Fb00021000000;"} << "vfoB"
+                                << "21000000";
+    QTest::newRow("CR inside skipped") << L{"FA0000\r7000000;"} << "vfoA"
+                                       << "7000000";
+    QTest::newRow("control characters skipped") << L{"\x01N\x7f"
+                                                     "B1\t;"}
+                                                << "nb"
+                                                << "1";
+    QTest::newRow("MD7 CW-R") << L{"MD7;"} << "active"
+                              << "14000000 mode7";
+    QTest::newRow("MD9 FSK-R") << L{"FR1;", "MD9;"} << "modes"
+                               << "2 9 2";
+    QTest::newRow("MW mode 7") << L{"MW0 070002748500070001 ;"} << "mem07"
+                               << "27485000 mode7 lockout0 tone0/1";
+    QTest::newRow("MW tone off 00") << L{"MW0 070002748500020000 ;"} << "mem07"
+                                    << "27485000 mode2 lockout0 tone0/0";
+    // Hamlib empties a channel, or its transmit half, with a zero frequency
+    // and nothing after it.
+    QTest::newRow("MW0 zero empties") << L{ch07, "MW0 0700000000000;"} << "mem07"
+                                      << "empty";
+    QTest::newRow("MW1 zero ends split")
+        << L{ch07, "MW1 070002800000020001 ;", "MW1 0700000000000;"} << "mem07"
+        << "27485000 mode2 lockout0 tone0/1";
+    QTest::newRow("MW0 zero in memory mode")
+        << L{ch07, "MC 07;", "MW0 070000000000000000 ;"} << "active"
+        << "0 mode2";
+
     QTest::newRow("UP") << L{"UP;"} << "vfoA"
                         << "14000010";
     QTest::newRow("DN") << L{"DN;"} << "vfoA"
@@ -297,22 +327,22 @@ void TestDecoder::rejectedCommandChangesNothing_data()
     QTest::newRow("below coverage") << QByteArray("FA00000499999;");
     QTest::newRow("above coverage") << QByteArray("FB00060000000;");
     QTest::newRow("unknown name") << QByteArray("XX;");
-    QTest::newRow("lower case") << QByteArray("fa00007000000;");
+    QTest::newRow("lower case parameter") << QByteArray("MC a05;");
     QTest::newRow("MC without blank") << QByteArray("MC5;");
     QTest::newRow("MC one digit") << QByteArray("MC 5;");
     QTest::newRow("MC empty channel") << QByteArray("MC 07;");
     QTest::newRow("MC control char") << QByteArray("MC\t03;");
     QTest::newRow("MW without mode") << QByteArray("MW0 07000274850020001 ;");
-    QTest::newRow("MW mode 7") << QByteArray("MW0 070002748500070001 ;");
+    QTest::newRow("MW mode 8") << QByteArray("MW0 070002748500080001 ;");
     QTest::newRow("MW mode 0") << QByteArray("MW0 070002748500000001 ;");
-    QTest::newRow("MW tone 00") << QByteArray("MW0 070002748500020000 ;");
+    QTest::newRow("MW tone on 00") << QByteArray("MW0 070002748500020100 ;");
     QTest::newRow("MW frequency letters") << QByteArray("MW0 07000abcdefg020001 ;");
     QTest::newRow("MW out of coverage") << QByteArray("MW0 070009999999020001 ;");
     QTest::newRow("MW1 on empty channel") << QByteArray("MW1 070002748500020001 ;");
     QTest::newRow("MW2") << QByteArray("MW2 070002748500020001 ;");
     QTest::newRow("FR3") << QByteArray("FR3;");
     QTest::newRow("MD0") << QByteArray("MD0;");
-    QTest::newRow("MD7") << QByteArray("MD7;");
+    QTest::newRow("MD8") << QByteArray("MD8;");
     QTest::newRow("NB2") << QByteArray("NB2;");
     QTest::newRow("NB blank") << QByteArray("NB 1;");
     QTest::newRow("NR3") << QByteArray("NR3;");
@@ -327,10 +357,10 @@ void TestDecoder::rejectedCommandChangesNothing_data()
     QTest::newRow("SR3") << QByteArray("SR3;");
     QTest::newRow("SR read") << QByteArray("SR;");
     QTest::newRow("UP1") << QByteArray("UP1;");
-    QTest::newRow("IF") << QByteArray("IF;");
+    QTest::newRow("IF with parameter") << QByteArray("IF1;");
     QTest::newRow("bare terminator") << QByteArray(";");
     QTest::newRow("no terminator") << QByteArray("FA00007000000");
-    QTest::newRow("CR inside") << QByteArray("FA0000\r7000000;");
+    QTest::newRow("CR inside MC blank") << QByteArray("MC\r05;");
 }
 
 void TestDecoder::rejectedCommandChangesNothing()
