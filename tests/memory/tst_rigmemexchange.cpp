@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -26,11 +27,15 @@ namespace {
 // for Com 1, for as long as this lives.
 class VirtualRadio {
 public:
+    static QString program()
+    {
+        return qEnvironmentVariable("QUILLARD_BINARY_DIR") +
+               QStringLiteral("/tools/virtual-radio/quillard-virtual-radio");
+    }
+
     explicit VirtualRadio(const QString& link)
     {
-        const QString program = qEnvironmentVariable("QUILLARD_BINARY_DIR") +
-                                QStringLiteral("/tools/virtual-radio/quillard-virtual-radio");
-        m_process.start(program, {QStringLiteral("--link"), link, QStringLiteral("--no-window")});
+        m_process.start(program(), {QStringLiteral("--link"), link, QStringLiteral("--no-window")});
         QElapsedTimer waited;
         waited.start();
         while (!m_log.contains("READY") && waited.elapsed() < 10000 &&
@@ -119,6 +124,8 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("rigmem")).isEmpty())
             QSKIP("rigmem is not installed (Debian: libhamlib-utils)");
+        if (!QFileInfo::exists(VirtualRadio::program()))
+            QSKIP("the virtual radio is not built (QUILLARD_VIRTUAL_RADIO=OFF)");
     }
 
     void sheetToRadioToRigmemAndBack()
