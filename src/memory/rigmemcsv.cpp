@@ -191,13 +191,13 @@ RigmemImport parseRigmemCsv(const QByteArray& bytes)
                                                   "not kept, as the sheet holds no tones; the "
                                                   "frequency and mode were imported.")
                                        .arg(where, tone));
-        for (auto key = column.cbegin(); key != column.cend(); ++key) {
-            if (understood.contains(key.key()) || saysNothing(value(key.key())))
+        for (const QString& key : keys) {
+            if (understood.contains(key) || saysNothing(value(key)))
                 continue;
             result.problems.append(QStringLiteral("%1: the column %2 (%3) is not kept, as the "
                                                   "sheet has no place for it; the frequency and "
                                                   "mode were imported.")
-                                       .arg(where, key.key(), value(key.key())));
+                                       .arg(where, key, value(key)));
         }
     }
     return result;
