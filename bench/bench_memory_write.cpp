@@ -3,8 +3,8 @@
 // radio; prints figures, asserts nothing. (Opening the memory window is timed, and its memory
 // measured, by bench_openings.)
 
-#include "app/cues.h"
 #include "memory/form1.h"
+#include "session/cues.h"
 #include "timeline.h"
 #include "uitest.h"
 

@@ -39,7 +39,7 @@ run_target() {
 build_target memoryfile memory/memoryfile.cpp memory/sheetfileio.cpp
 build_target rigmemcsv memory/rigmemcsv.cpp memory/memoryfile.cpp memory/sheetfileio.cpp \
     radio/catcommand.cpp
-build_target settings app/settingsformat.cpp
+build_target settings session/settingsformat.cpp
 run_target memoryfile
 run_target rigmemcsv
 run_target settings

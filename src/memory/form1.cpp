@@ -1,12 +1,12 @@
 #include "memory/form1.h"
 
-#include "app/clock.h"
-#include "app/cues.h"
-#include "app/look.h"
-#include "app/messagebox.h"
+#include "clock/clock.h"
 #include "memory/memoryfiledialog.h"
 #include "memory/memorywriter.h"
 #include "memory/rigmemcsv.h"
+#include "session/cues.h"
+#include "ui/look.h"
+#include "ui/messagebox.h"
 
 #include <QDir>
 #include <QFocusEvent>

@@ -18,10 +18,10 @@
 // digit chosen for each channel by a write is kept while the window is open
 // (see memorywriter.h).
 
-#include "app/portowner.h"
 #include "memory/memoryfile.h"
 #include "memory/sheetwrite.h"
 #include "radio/seriallink.h"
+#include "session/portowner.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "memory/memoryfiledialog.h"
 
-#include "app/focusreturn.h"
+#include "ui/focusreturn.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "memory/sheetwrite.h"
 
-#include "app/clock.h"
+#include "clock/clock.h"
 #include "memory/memorywriter.h"
 
 #include <QStringList>

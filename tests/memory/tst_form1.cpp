@@ -1,7 +1,7 @@
 #include "memory/form1.h"
 
-#include "app/cues.h"
 #include "memory/memoryfiledialog.h"
+#include "session/cues.h"
 #include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"

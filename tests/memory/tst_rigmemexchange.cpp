@@ -6,9 +6,9 @@
 //
 // Needs rigmem (Debian: libhamlib-utils) and the virtual radio of this build.
 
-#include "app/cues.h"
 #include "memory/form1.h"
 #include "memory/memoryfiledialog.h"
+#include "session/cues.h"
 #include "testclock.h"
 #include "uitest.h"
 

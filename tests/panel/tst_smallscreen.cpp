@@ -3,11 +3,11 @@
 // area and scrolls, so every control, Exit included, can be reached, by
 // mouse and by Tab; on a screen large enough nothing changes.
 #include "about/frmabout.h"
-#include "app/look.h"
 #include "guides/form5.h"
 #include "guides/form9.h"
 #include "memory/form1.h"
 #include "timeline.h"
+#include "ui/look.h"
 #include "uitest.h"
 
 #include <QLineEdit>

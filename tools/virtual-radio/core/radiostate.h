@@ -90,8 +90,10 @@ struct RadioState {
     int ifShift = 0;       // IS, Hz
     int meter = 1;         // RM: 1 SWR, 2 COMP, 3 ALC
     int sMeter = 7;        // SM while receiving (0 to 15)
+    int agc = 84;          // GT, AGC time constant
     bool beatCancel = false;
     bool tone = false;
+    bool ctcss = false;
     int toneNumber = 1;
 
     std::array<MemoryChannel, MemoryChannelCount> memories{};

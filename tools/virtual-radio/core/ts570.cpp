@@ -85,6 +85,7 @@ constexpr Level levels[] = {
     {"SL", &RadioState::slopeLow, 2, 0, 11},      {"SH", &RadioState::slopeHigh, 2, 0, 11},
     {"FW", &RadioState::filterWidth, 4, 0, 9999}, {"NR", &RadioState::noiseReduction, 1, 0, 2},
     {"AN", &RadioState::antenna, 1, 1, 2},        {"TN", &RadioState::toneNumber, 2, 1, 38},
+    {"GT", &RadioState::agc, 3, 0, 255},
 };
 
 // On/off switches: "NB1;" sets, "NB;" answers "NB1;".
@@ -94,17 +95,12 @@ struct Switch {
 };
 
 constexpr Switch switches[] = {
-    {"NB", &RadioState::noiseBlanker},
-    {"PA", &RadioState::preamp},
-    {"PR", &RadioState::processor},
-    {"VX", &RadioState::vox},
-    {"LK", &RadioState::locked},
-    {"SC", &RadioState::scanning},
-    {"RT", &RadioState::rit},
-    {"XT", &RadioState::xit},
-    {"BC", &RadioState::beatCancel},
-    {"TO", &RadioState::tone},
-    {"AI", &RadioState::autoInformation},
+    {"NB", &RadioState::noiseBlanker}, {"PA", &RadioState::preamp},
+    {"PR", &RadioState::processor},    {"VX", &RadioState::vox},
+    {"LK", &RadioState::locked},       {"SC", &RadioState::scanning},
+    {"RT", &RadioState::rit},          {"XT", &RadioState::xit},
+    {"BC", &RadioState::beatCancel},   {"TO", &RadioState::tone},
+    {"CT", &RadioState::ctcss},        {"AI", &RadioState::autoInformation},
 };
 
 } // namespace
@@ -112,17 +108,22 @@ constexpr Switch switches[] = {
 Outcome Ts570::execute(QByteArrayView received)
 {
     const QByteArray command = normalised(received);
-    if (command.size() < 3 || !command.endsWith(';'))
-        return rejected();
-
-    const QByteArrayView name = QByteArrayView(command).first(2);
-    const QByteArrayView params = QByteArrayView(command).sliced(2, command.size() - 3);
+    const bool wellFormed = command.size() >= 3 && command.endsWith(';');
+    const QByteArrayView name = wellFormed ? QByteArrayView(command).first(2) : QByteArrayView();
+    const QByteArrayView params =
+        wellFormed ? QByteArrayView(command).sliced(2, command.size() - 3) : QByteArrayView();
 
     if (!m_state.powered) {
+        // Switched off, the radio still says who it is and whether it is on;
+        // the rest, and the bare ";" clients send to wake it, go unheard.
         if (name == "PS")
             return power(params);
+        if (name == "ID")
+            return dispatch(name, params);
         return {Outcome::Kind::IgnoredWhileOff, {}};
     }
+    if (!wellFormed)
+        return rejected();
 
     if (!m_state.autoInformation)
         return dispatch(name, params);

@@ -45,8 +45,10 @@ struct Outcome {
 //   that set a frequency directly still apply.
 // - MC recalls a channel and puts the radio in memory mode. Recalling an
 //   empty channel is refused with "?;" and the radio stays as it was.
-// - Switched off (PS0) the radio hears only PS: "PS1;" switches it on and
-//   "PS;" answers "PS0;". Everything else is ignored without an answer.
+// - Switched off (PS0) the radio hears only PS and ID: "PS1;" switches it on,
+//   "PS;" answers "PS0;" and "ID;" still answers (Hamlib checks every set
+//   command, PS0 included, with an ID read). Everything else is ignored
+//   without an answer.
 //   Power-off ends transmitting, tuning and scanning; the rest is kept.
 // - SR1 (partial reset) restores the defaults of RadioState but keeps the
 //   memories; SR2 (full reset) clears them as well.
