@@ -14,9 +14,10 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # Tests: clicks and window queries in a private X server, pseudo-terminals,
 # real-time sound, the validators of the installed tree, GNOME's desktop
 # font for the caption test, Hamlib's rigctl, rigctld and rigmem to drive
-# the virtual radio, and for the benchmarks (bench/run.sh) Xlib's
-# XTEST and DAMAGE to click and to see windows drawn; rigctld and flrig
-# also share the radio with Quillard in its tests.
+# the virtual radio and to exchange the memory sheet with, and for the
+# benchmarks (bench/run.sh) Xlib's XTEST and DAMAGE to click and to see
+# windows drawn; rigctld and flrig also share the radio with Quillard in
+# its tests.
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
                desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils flrig)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
