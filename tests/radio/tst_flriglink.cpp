@@ -184,12 +184,13 @@ private:
 };
 
 // flrig's port must be private: the test runs itself again in a network
-// namespace of its own, where only the loopback interface exists.
+// namespace of its own, where only the loopback interface exists (inside a
+// user namespace, so no privilege is needed).
 int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QUILLARD_OWN_NETWORK")) {
         setenv("QUILLARD_OWN_NETWORK", "1", 1);
-        QList<char*> arguments = {const_cast<char*>("unshare"), const_cast<char*>("-n"),
+        QList<char*> arguments = {const_cast<char*>("unshare"), const_cast<char*>("-rn"),
                                   const_cast<char*>("--")};
         for (int i = 0; i < argc; ++i)
             arguments << argv[i];
