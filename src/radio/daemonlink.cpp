@@ -43,6 +43,8 @@ DaemonLink::~DaemonLink()
 
 void DaemonLink::configure(const DaemonSettings& settings)
 {
+    if (settings == m_settings)
+        return;
     closeLink();
     m_settings = settings;
 }

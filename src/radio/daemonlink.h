@@ -39,6 +39,8 @@ struct DaemonSettings {
     // starting one; may be empty.
     QString device;
     QString baud;
+
+    bool operator==(const DaemonSettings& other) const = default;
 };
 
 class DaemonLink : public RadioLink {
@@ -50,6 +52,8 @@ public:
 
     ~DaemonLink() override;
 
+    // Settings equal to the ones in use change nothing: a connection and what
+    // has been reported stay.
     void configure(const DaemonSettings& settings);
     const DaemonSettings& settings() const { return m_settings; }
 

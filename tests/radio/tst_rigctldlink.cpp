@@ -115,6 +115,9 @@ private slots:
         QSignalSpy done(&link, &RadioLink::commEvent);
         QVERIFY(link.open());
         QTRY_VERIFY(link.findChild<QTcpSocket*>()->state() == QAbstractSocket::ConnectedState);
+        // Configured again alike (each activation does): the connection stays.
+        link.configure(at(rigctld.port()));
+        QCOMPARE(link.findChild<QTcpSocket*>()->state(), QAbstractSocket::ConnectedState);
 
         Poller poller(rigctld.port());
         QTRY_VERIFY(poller.rounds() >= 2);
