@@ -3,6 +3,7 @@
 #include "app/messagebox.h"
 #include "app/settings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 Startup::Startup(MainWindowLoader loadMainWindow) : m_loadMainWindow(std::move(loadMainWindow)) {}
@@ -21,9 +22,22 @@ void Startup::begin()
     m_settings->show();
 }
 
+void Startup::end()
+{
+    m_ended = true;
+    if (m_main)
+        m_main->close();
+    // Ends the waits of a load under way too; the program ends after it.
+    QCoreApplication::quit();
+}
+
 void Startup::openMainWindow()
 {
     m_main = m_loadMainWindow();
+    if (m_ended) {
+        m_main->close();
+        return;
+    }
     if (m_settings)
         m_settings->handOver();
     m_main->show();
