@@ -228,13 +228,13 @@ void endToEnd(const EndToEnd& options)
     x.forget();
 
     Child program = startChild({QUILLARD_PROGRAM}, env.childEnvironment());
-    if (!x.waitUntil([&] { return x.mappedNamed("Kenwood Quillard Version 1.02") != nullptr; },
-                     20000, env.radioFd())) {
+    if (!x.waitUntil([&] { return x.mappedNamed(mainWindowTitle()) != nullptr; }, 20000,
+                     env.radioFd())) {
         std::printf("end to end: no main window within 20 s\n");
         stopChild(program);
         return;
     }
-    const Window window = x.mappedNamed("Kenwood Quillard Version 1.02")->id;
+    const Window window = x.mappedNamed(mainWindowTitle())->id;
     // The window becomes active and opens its port; the start-up's bytes go.
     x.pumpFor(2000, env.radioFd());
 

@@ -242,3 +242,10 @@ int waitChild(Child& child)
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
+
+std::string mainWindowTitle()
+{
+    std::string shown = QUILLARD_VERSION;
+    shown.erase(shown.rfind('.'), 1);
+    return "Kenwood Quillard Version " + shown;
+}

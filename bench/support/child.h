@@ -67,6 +67,10 @@ void stopChild(Child& child);
 // Reads the child's standard output to its end.
 std::string readAll(int fd);
 
+// The main window's title for the version the benchmarks were built with
+// ("Kenwood Quillard Version 1.02": the last two parts run together).
+std::string mainWindowTitle();
+
 // The folder the running benchmark's program lies in.
 std::string ownFolder();
 

@@ -7,12 +7,16 @@
 #   radio_on_com1                # pty linked as $QUILLARD_CONFIG/com1; bytes → $RADIO_BYTES
 #   printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
 #   start_quillard
-#   win=$(wait_window "Kenwood Quillard Version 1.02")
+#   win=$(wait_window "$MAIN_TITLE")
 #   click_at "$win" 100 50       # client-area coordinates
 #   expect_bytes $'FR0;\rFA00014000000;\r'
 set -euo pipefail
 
 : "${QUILLARD_BINARY_DIR:?set by CTest}"
+: "${QUILLARD_VERSION:?set by CTest, from project(VERSION)}"
+# The main window's title runs the version's last two parts together.
+IFS=. read -r major minor patch <<< "$QUILLARD_VERSION"
+MAIN_TITLE="Kenwood Quillard Version $major.$minor$patch"
 QUILLARD_BIN="$QUILLARD_BINARY_DIR/src/quillard"
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME="$WORK/config"
@@ -29,6 +33,7 @@ PIDS=()
 
 cleanup() {
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    [[ -n "${STALE_LOCK:-}" ]] && rm -f "$STALE_LOCK"
     wait 2>/dev/null || true
     # A killed Quillard leaves the lock file of the device it held; its
     # process id may come to another Quillard, which would then seem to hold it.
@@ -134,7 +139,7 @@ start_first_run() {
 start_main_window() {
     printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
     start_quillard
-    WIN=$(wait_window "Kenwood Quillard Version 1.02")
+    WIN=$(wait_window "$MAIN_TITLE")
     # The window (undecorated in this X server) is the menu bar plus the 432-pixel panel.
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
     MENU=$((HEIGHT - 432))
