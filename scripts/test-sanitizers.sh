@@ -24,7 +24,7 @@ export LSAN_OPTIONS="suppressions=$ROOT/scripts/sanitizers/lsan.supp:print_suppr
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
 
 status=0
-(cd "$SANITIZER_BUILD" && ctest --output-on-failure -j2 --timeout 900) || status=$?
+(cd "$SANITIZER_BUILD" && ctest --output-on-failure -j2) || status=$?
 if compgen -G "$reports/*" >/dev/null; then
     echo "Sanitizer reports:" >&2
     cat "$reports"/* >&2

@@ -33,6 +33,7 @@ PIDS=()
 
 cleanup() {
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    stop_xvfb
     [[ -n "${STALE_LOCK:-}" ]] && rm -f "$STALE_LOCK"
     wait 2>/dev/null || true
     # A killed Quillard leaves the lock file of the device it held; its
@@ -53,22 +54,9 @@ fail() {
     exit 1
 }
 
-start_x() {
-    # Xvfb picks a free display itself and says which once it is ready, so
-    # tests running side by side (other work trees too) never share one.
-    # -noreset: by default the server resets itself whenever its last client
-    # goes, and a program started again in that moment cannot connect.
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-    PIDS+=($!)
-    for _ in $(seq 100); do
-        if [[ -s "$WORK/display" ]] && grep -q '^[0-9]' "$WORK/display"; then
-            export DISPLAY=":$(head -n 1 "$WORK/display")"
-            xdpyinfo >/dev/null 2>&1 && return 0
-        fi
-        sleep 0.1
-    done
-    fail "no X server could be started"
-}
+# The X server is the one the benchmarks use too.
+source "$(dirname "${BASH_SOURCE[0]}")/../support/shell/xserver.sh"
+start_x() { start_xvfb "$WORK" || fail "no X server could be started"; }
 
 radio_on_com1() {
     : > "$RADIO_BYTES"
