@@ -14,6 +14,8 @@
 //    just before exec() (the process start the figures count from).
 //  - stopChild(): SIGTERM, then SIGKILL after two seconds, and reaped.
 
+#include "pty/rawpty.h"
+
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -36,7 +38,7 @@ public:
     void applyHere() const;
 
     // The radio's end of the pseudo-terminal behind com1.
-    int radioFd() const { return m_master; }
+    int radioFd() const { return m_radio.master(); }
     // Reads and forgets what the radio has received so far.
     std::string drainRadio() const;
 
@@ -45,8 +47,7 @@ private:
 
     std::string m_root;
     std::string m_settings;
-    int m_master = -1;
-    int m_keepAlive = -1;
+    RawPty m_radio;
 };
 
 struct Child {
