@@ -8,8 +8,8 @@
 #   --quick: few rounds, openings and clicks, to see that the benchmarks run
 #   (the figures then mean little)
 #
-# QUILLARD_BUILD_DIR chooses the build folder (build/ by default); BENCH_JOBS
-# the parallel build jobs (2).
+# QUILLARD_BUILD_DIR chooses the build folder (build/ by default);
+# QUILLARD_JOBS the parallel build jobs.
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
 ALL=(resident openings startup link panel memory_write)
@@ -20,7 +20,7 @@ for arg in "$@"; do
     case "$arg" in
         --no-build) build=no ;;
         --quick) quick=yes ;;
-        -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
         *)
             [[ " ${ALL[*]} " == *" $arg "* ]] || { echo "unknown benchmark: $arg (one of: ${ALL[*]})" >&2; exit 2; }
             names+=("$arg") ;;
@@ -30,10 +30,9 @@ done
 
 if [[ $build == yes ]]; then
     install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-    cmake -S "$ROOT" -B "$BUILD" >/dev/null
     targets=(quillard bare_window)
     for name in "${names[@]}"; do targets+=("bench_$name"); done
-    cmake --build "$BUILD" -j"${BENCH_JOBS:-2}" --target "${targets[@]}"
+    build_quillard "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo --target "${targets[@]}"
 fi
 
 WORK=$(mktemp -d /tmp/quillard-bench-run.XXXXXX)

@@ -1,5 +1,6 @@
-# Shared by run.sh, test.sh and package.sh: install what Debian 12 is missing,
-# then build.
+# Shared by the scripts that build (run.sh, test.sh, test-sanitizers.sh,
+# package.sh, bench/run.sh, fuzz/run-fuzz.sh): install what Debian 12 is
+# missing, then build.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,9 +15,10 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # Tests: clicks and window queries in a private X server, pseudo-terminals,
 # real-time sound, the validators of the installed tree, GNOME's desktop
 # font for the caption test, and for the benchmarks (bench/run.sh) Xlib's
-# XTEST and DAMAGE to click and to see windows drawn.
+# XTEST and DAMAGE to click and to see windows drawn, and MinGW to compile
+# the Windows side of the platform seam.
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
-               desktop-file-utils appstream man-db fonts-cantarell)
+               desktop-file-utils appstream man-db fonts-cantarell g++-mingw-w64-x86-64-posix)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)
@@ -56,7 +58,24 @@ install_missing() {
         "${missing[@]}" || cannot_install "${missing[@]}"
 }
 
+# The one way to build, for every script: configures <folder> from this tree
+# with the options given, then builds it all or the targets named.
+#   build_quillard <folder> [<cmake option>...] [--target <target>...]
+# The variants are options of the same tree: -DQUILLARD_SANITIZERS=ON,
+# -DQUILLARD_FUZZERS=ON (both with -DCMAKE_CXX_COMPILER=clang++).
+# QUILLARD_JOBS: parallel build jobs (as many as processors).
 build_quillard() {
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD" -j"$(nproc)"
+    local folder=$1 options=() targets=()
+    shift
+    while [[ $# -gt 0 ]]; do
+        if [[ $1 == --target ]]; then
+            shift
+            targets=(--target "$@")
+            break
+        fi
+        options+=("$1")
+        shift
+    done
+    cmake -S "$ROOT" -B "$folder" "${options[@]}" >/dev/null
+    cmake --build "$folder" -j"${QUILLARD_JOBS:-$(nproc)}" "${targets[@]}"
 }
