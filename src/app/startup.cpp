@@ -27,8 +27,9 @@ void Startup::end()
     m_ended = true;
     if (m_main)
         m_main->close();
-    // Ends the waits of a load under way too; the program ends after it.
-    QCoreApplication::quit();
+    // exit() rather than quit(), which does nothing before the program's
+    // event loop runs: it also ends a box or wait of the start-up itself.
+    QCoreApplication::exit(0);
 }
 
 void Startup::openMainWindow()

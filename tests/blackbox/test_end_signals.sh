@@ -2,10 +2,22 @@
 # kill (SIGTERM), a closed terminal (SIGHUP) and Ctrl+C (SIGINT) end Quillard
 # as File > Exit does: it exits normally, and the lock file of the port it
 # held is gone with it. One Quillard per signal, side by side, each with its
-# own settings folder and pseudo-terminal.
+# own settings folder and pseudo-terminal; and one asked to end while its
+# first-run message is up, before its event loop has even started.
 source "$(dirname "$0")/common.sh"
 
 start_x
+XDG_CONFIG_HOME="$WORK/first-run" env --default-signal=TERM "$QUILLARD_BIN" &
+first_run=$!
+PIDS+=($first_run)
+wait_window "Quillard" >/dev/null
+kill -s TERM "$first_run"
+timeout 10 tail --pid="$first_run" -f /dev/null || fail "Quillard did not end during its first-run message"
+status=0
+wait "$first_run" || status=$?
+[[ $status -eq 0 ]] || fail "Quillard ended with status $status during its first-run message"
+[[ ! -e $WORK/first-run/quillard/qd.cfg ]] || fail "a settings file was written on the way out"
+
 signals=(TERM HUP INT)
 declare -A pid lock
 for signal in "${signals[@]}"; do
