@@ -45,7 +45,9 @@ void onEndRequest(QObject* context, std::function<void()> endProgram)
     struct sigaction action = {};
     action.sa_handler = askToEnd;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // A second signal of the same kind ends the program at once, as it always
+    // did: a program that cannot get back to its event loop can still be ended.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
         // A signal the program was started ignoring stays ignored (nohup).
         struct sigaction before = {};

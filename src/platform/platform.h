@@ -131,9 +131,10 @@ bool deviceHungUp(qintptr handle);
 // Calls `endProgram` from the event loop whenever the operating system asks
 // the program to end: on Linux SIGTERM (kill, logout), SIGHUP (its terminal
 // closed) and SIGINT (Ctrl+C), which would otherwise end it on the spot and
-// leave its port's lock file behind. On Windows the window system asks the
-// windows themselves to close, so nothing is needed. Call once, in the
-// thread of the event loop; `context` owns the watch.
+// leave its port's lock file behind. A second one of the same kind still
+// ends it at once; one ignored at start stays ignored. On Windows the window
+// system asks the windows themselves to close, so nothing is needed. Call
+// once, in the thread of the event loop; `context` owns the watch.
 void onEndRequest(QObject* context, std::function<void()> endProgram);
 
 // Starts the platform's system-information tool without waiting for it.

@@ -156,7 +156,7 @@ QString SerialLink::openFailureReason() const
         // it is removed, though no program uses it.
         if (const auto stale = Platform::staleSerialLock(deviceBehind()))
             return QStringLiteral("%1 is not in use, but a stale lock file left by process %2, "
-                                  "which no longer runs, blocks it: %3. Quillard may not remove "
+                                  "which no longer runs, blocks it: %3. Quillard cannot remove "
                                   "that file; remove it (sudo rm %3), then try again.")
                 .arg(withDeviceBehind(m_settings.device), QString::number(stale->pid),
                      shown(stale->lockFile));

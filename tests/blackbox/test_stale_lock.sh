@@ -24,7 +24,7 @@ printf '%10d\n' "$dead" > "$lock"
 status=0
 said=$(as_nobody "$QUILLARD_OPENLINK" "$device") || status=$?
 [[ $status -eq 1 ]] || fail "the port opened past a lock it may not remove (status $status): $said"
-want="Serial port 1 ($device) cannot be opened: $device is not in use, but a stale lock file left by process $dead, which no longer runs, blocks it: $lock. Quillard may not remove that file; remove it (sudo rm $lock), then try again."
+want="Serial port 1 ($device) cannot be opened: $device is not in use, but a stale lock file left by process $dead, which no longer runs, blocks it: $lock. Quillard cannot remove that file; remove it (sudo rm $lock), then try again."
 [[ $said == "$want" ]] || fail "for a stale root lock the link said: $said"
 [[ -e $lock ]] || fail "the stale lock was removed by a user who may not"
 
