@@ -69,7 +69,7 @@ void stopChild(Child& child);
 std::string readAll(int fd);
 
 // The main window's title for the version the benchmarks were built with
-// ("Kenwood Quillard Version 1.02": the last two parts run together).
+// (version 2.3.4 shows as "Kenwood Quillard Version 2.34").
 std::string mainWindowTitle();
 
 // The folder the running benchmark's program lies in.

@@ -6,17 +6,18 @@
 #include <QString>
 #include <QtGlobal>
 
-// "1.0.2"
+// "major.minor.patch", as CMake writes it
 inline QString projectVersion()
 {
     return qEnvironmentVariable("QUILLARD_VERSION");
 }
 
 // The main window's title, where the version is shown the old way, its last
-// two parts run together: "Kenwood Quillard Version 1.02".
+// two parts run together: 2.3.4 shows as "Kenwood Quillard Version 2.34".
 inline QString mainWindowTitle()
 {
     QString shown = projectVersion();
-    shown.remove(shown.lastIndexOf(QLatin1Char('.')), 1);
+    if (const qsizetype lastDot = shown.lastIndexOf(QLatin1Char('.')); lastDot >= 0)
+        shown.remove(lastDot, 1);
     return QStringLiteral("Kenwood Quillard Version ") + shown;
 }
