@@ -1,8 +1,8 @@
-#include "app/cues.h"
 #include "app/program.h"
 #include "app/startup.h"
 #include "panel/form2.h"
 #include "platform/platform.h"
+#include "session/cues.h"
 
 #include <QApplication>
 #include <QDir>

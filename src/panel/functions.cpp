@@ -1,10 +1,10 @@
 #include "panel/functions.h"
 
-#include "app/clock.h"
-#include "app/cues.h"
+#include "clock/clock.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/radiopicture.h"
+#include "session/cues.h"
 
 #include <array>
 

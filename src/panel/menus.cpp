@@ -1,8 +1,6 @@
 #include "panel/menus.h"
 
 #include "about/frmabout.h"
-#include "app/focusreturn.h"
-#include "app/splash.h"
 #include "guides/form4.h"
 #include "guides/form5.h"
 #include "guides/form7.h"
@@ -10,6 +8,8 @@
 #include "guides/form9.h"
 #include "memory/form1.h"
 #include "panel/form2.h"
+#include "ui/focusreturn.h"
+#include "ui/splash.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -1,8 +1,8 @@
 #include "panel/panelcanvas.h"
 
-#include "app/look.h"
 #include "panel/columnbutton.h"
 #include "panel/selectiongroup.h"
+#include "ui/look.h"
 
 #include <QMap>
 #include <QStyle>

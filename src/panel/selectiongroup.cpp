@@ -1,6 +1,6 @@
 #include "panel/selectiongroup.h"
 
-#include "app/selectonfocus.h"
+#include "ui/selectonfocus.h"
 
 #include <QAccessibleWidget>
 #include <QPushButton>

@@ -1,8 +1,8 @@
-#include "app/splash.h"
+#include "ui/splash.h"
 
-#include "app/look.h"
-#include "app/pictures.h"
-#include "app/version.h"
+#include "ui/look.h"
+#include "ui/pictures.h"
+#include "ui/version.h"
 
 #include <QPainter>
 
