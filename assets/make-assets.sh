@@ -5,6 +5,8 @@
 # Needs (Debian packages): espeak-ng, sox, imagemagick, fonts-dejavu-core.
 # Uses optipng or pngcrush too if either is installed (optional).
 #
+#   assets/make-assets.sh [cues] [pictures]      (both by default)
+#
 # A developer runs this by hand; the build does not. The generated files are
 # committed, so run it only when you mean to change an asset, then commit the
 # results together with this script.
@@ -15,7 +17,16 @@ cues="$here/cues"
 pics="$here/pictures"
 mkdir -p "$cues" "$pics"
 
-for tool in espeak-ng sox convert; do
+make_cues=yes
+make_pictures=yes
+if [[ $# -gt 0 ]]; then
+    [[ " $* " == *" cues "* ]] || make_cues=no
+    [[ " $* " == *" pictures "* ]] || make_pictures=no
+fi
+tools=()
+[[ $make_cues == yes ]] && tools+=(espeak-ng sox)
+[[ $make_pictures == yes ]] && tools+=(convert)
+for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "make-assets.sh: $tool is missing" >&2; exit 1; }
 done
 
@@ -43,27 +54,29 @@ say() { # say FILE "words" [speed]
     sox -R -D "$work/trim.wav" "$out" norm -1 fade t 0.005 -0 0.01
 }
 
-say Online.wav       "Online"
-say vfoa.wav         "V F O A" 185
-say vfob.wav         "V F O B" 185
-say mem.wav          "Memory"
-say 160m.wav         "One sixty meters" 185
-say 80m.wav          "80 meters"
-say 40m.wav          "40 meters"
-say 30m.wav          "30 meters"
-say 20m.wav          "20 meters"
-say 17m.wav          "17 meters"
-say 15m.wav          "15 meters"
-say 12m.wav          "12 meters"
-say 10m.wav          "10 meters"
-say anttun.wav       "Tuning antenna" 185
-say ant1.wav         "Antenna 1"
-say ant2.wav         "Antenna 2"
-say pon.wav          "Power on"
-say poff.wav         "Power off"
-say tickles.wav      "That tickles!" 185
-say reset.wav        "System reset" 185
-say programming.wav  "Programming"
+if [[ $make_cues == yes ]]; then
+    say Online.wav       "Online"
+    say vfoa.wav         "V F O A" 185
+    say vfob.wav         "V F O B" 185
+    say mem.wav          "Memory"
+    say 160m.wav         "One sixty meters" 185
+    say 80m.wav          "80 meters"
+    say 40m.wav          "40 meters"
+    say 30m.wav          "30 meters"
+    say 20m.wav          "20 meters"
+    say 17m.wav          "17 meters"
+    say 15m.wav          "15 meters"
+    say 12m.wav          "12 meters"
+    say 10m.wav          "10 meters"
+    say anttun.wav       "Tuning antenna" 185
+    say ant1.wav         "Antenna 1"
+    say ant2.wav         "Antenna 2"
+    say pon.wav          "Power on"
+    say poff.wav         "Power off"
+    say tickles.wav      "That tickles!" 185
+    say reset.wav        "System reset" 185
+    say programming.wav  "Programming"
+fi
 
 # ---------------------------------------------------------------------------
 # Pictures
@@ -96,6 +109,8 @@ crush() { # crush FILE: lossless recompression when a tool for it is present
     fi
 }
 
+if [[ $make_pictures == yes ]]; then
+
 # --- sky.png 640x480: gradient sky with soft white clouds ------------------
 convert -size 640x480 gradient:'#1d5fc4'-'#b5dcff' "$work/sky-base.png"
 convert -size 640x480 xc:none -fill white \
@@ -120,7 +135,10 @@ convert "$work/sky-base.png" "$work/shade.png" -composite "$work/clouds.png" -co
 crush "$pics/sky.png"
 
 # --- splash.png 400x300: title artwork --------------------------------------
-# Radio-wave ripples spread from the lower right corner behind the text.
+# Radio-wave ripples spread from the lower right corner behind the text. The
+# version line under the subtitle is left free: the splash draws it at run
+# time from the program's version (DejaVu Sans 13 px, #c8d6f0, baseline at
+# 32,220), so the picture need not change with the version.
 ripples=()
 for r in 60 105 150 195 240 285 330; do
     o=$(awk -v r="$r" 'BEGIN { printf "%.2f", 0.60 - r / 700 }')
@@ -136,7 +154,6 @@ convert -size 400x300 gradient:'#0b1a3a'-'#22468a' \
     -fill '#00000088' -annotate +33+108 'Quillard' \
     -fill '#f4f7ff' -annotate +30+105 'Quillard' \
     -font "$SANS_BOLD" -pointsize 17 -fill '#ffd27a' -annotate +32+196 'Kenwood TS-570 Radio Control' \
-    -font "$SANS" -pointsize 13 -fill '#c8d6f0' -annotate +32+220 'Version 1.02' \
     -fill '#00000055' -draw 'rectangle 0,264 400,300' \
     -font "$SANS" -pointsize 11 -fill '#b8c8e6' -gravity southwest -annotate +32+13 'Written by the Quillard developers' \
     -strip "$work/splash.png"
@@ -242,6 +259,8 @@ convert -size 256x256 xc:none \
     "$work/icon-big.png"
 convert "$work/icon-big.png" -filter Lanczos -resize 64x64 -strip PNG32:"$pics/quillard-icon.png"
 crush "$pics/quillard-icon.png"
+
+fi
 
 echo "make-assets.sh: done"
 ls -l "$cues" "$pics"

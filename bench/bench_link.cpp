@@ -24,6 +24,7 @@
 #include "figures.h"
 #include "panel/form2.h"
 #include "procfs.h"
+#include "pty/rawpty.h"
 #include "radio/processusage.h"
 #include "radio/seriallink.h"
 #include "uitest.h"
@@ -57,28 +58,14 @@ namespace {
 
 // A pseudo-terminal whose slave is linked as <settings dir>/com1.
 struct FarEnd {
-    int master = -1;
-    int keepAlive = -1;
+    RawPty pty;
+    int master = pty.master();
 
     explicit FarEnd(const QString& settingsDir)
     {
-        master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-            qFatal("no pseudo-terminal");
-        const QByteArray slave = ptsname(master);
-        keepAlive = ::open(slave.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        termios raw{};
-        tcgetattr(keepAlive, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(keepAlive, TCSANOW, &raw);
         const QString link = settingsDir + QStringLiteral("/com1");
         QFile::remove(link);
-        QFile::link(QString::fromLatin1(slave), link);
-    }
-    ~FarEnd()
-    {
-        ::close(master);
-        ::close(keepAlive);
+        QFile::link(QString::fromStdString(pty.slavePath()), link);
     }
 
     // Reads until `count` bytes have arrived; false after a second without.
@@ -228,13 +215,13 @@ void endToEnd(const EndToEnd& options)
     x.forget();
 
     Child program = startChild({QUILLARD_PROGRAM}, env.childEnvironment());
-    if (!x.waitUntil([&] { return x.mappedNamed("Kenwood Quillard Version 1.02") != nullptr; },
-                     20000, env.radioFd())) {
+    if (!x.waitUntil([&] { return x.mappedNamed(mainWindowTitle()) != nullptr; }, 20000,
+                     env.radioFd())) {
         std::printf("end to end: no main window within 20 s\n");
         stopChild(program);
         return;
     }
-    const Window window = x.mappedNamed("Kenwood Quillard Version 1.02")->id;
+    const Window window = x.mappedNamed(mainWindowTitle())->id;
     // The window becomes active and opens its port; the start-up's bytes go.
     x.pumpFor(2000, env.radioFd());
 

@@ -40,7 +40,6 @@
 #include <cstring>
 
 namespace {
-const char* const MainTitle = "Kenwood Quillard Version 1.02";
 
 struct Item {
     const char* action; // the menu action's object name

@@ -26,7 +26,7 @@
 #include <vector>
 
 namespace {
-const std::string MainTitle = "Kenwood Quillard Version 1.02";
+const std::string MainTitle = mainWindowTitle();
 const std::string BareTitle = "bare Qt window";
 constexpr double HoldMs = 5000;
 

@@ -33,7 +33,7 @@
 #include <cstring>
 
 namespace {
-const std::string MainTitle = "Kenwood Quillard Version 1.02";
+const std::string MainTitle = mainWindowTitle();
 const std::string BareTitle = "bare Qt window";
 
 struct Series {

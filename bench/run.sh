@@ -8,8 +8,8 @@
 #   --quick: few rounds, openings and clicks, to see that the benchmarks run
 #   (the figures then mean little)
 #
-# QUILLARD_BUILD_DIR chooses the build folder (build/ by default); BENCH_JOBS
-# the parallel build jobs (2).
+# QUILLARD_BUILD_DIR chooses the build folder (build/ by default);
+# QUILLARD_JOBS the parallel build jobs.
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
 ALL=(resident openings startup link panel memory_write share)
@@ -20,7 +20,7 @@ for arg in "$@"; do
     case "$arg" in
         --no-build) build=no ;;
         --quick) quick=yes ;;
-        -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
         *)
             [[ " ${ALL[*]} " == *" $arg "* ]] || { echo "unknown benchmark: $arg (one of: ${ALL[*]})" >&2; exit 2; }
             names+=("$arg") ;;
@@ -30,44 +30,17 @@ done
 
 if [[ $build == yes ]]; then
     install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-    cmake -S "$ROOT" -B "$BUILD" >/dev/null
     targets=(quillard bare_window)
     for name in "${names[@]}"; do targets+=("bench_$name"); done
-    cmake --build "$BUILD" -j"${BENCH_JOBS:-2}" --target "${targets[@]}"
+    build_quillard "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo --target "${targets[@]}"
 fi
 
 WORK=$(mktemp -d /tmp/quillard-bench-run.XXXXXX)
-XVFB_PID=
-stop_x() {
-    if [[ -n "$XVFB_PID" ]]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=
-    fi
-}
-trap 'stop_x; rm -rf "$WORK"' EXIT
+source "$ROOT/tests/support/shell/xserver.sh"
+trap 'stop_xvfb; rm -rf "$WORK"' EXIT
 # As a desktop session has it (Qt warns without one).
 mkdir -m 700 "$WORK/runtime"
 export XDG_RUNTIME_DIR="$WORK/runtime"
-
-# A private X server on a display it picks itself (-displayfd), so runs side
-# by side never share one.
-start_x() {
-    : > "$WORK/display"
-    # -noreset: by default the server resets itself whenever its last client
-    # goes, and a program started again in that moment cannot connect.
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        if grep -q '^[0-9]' "$WORK/display" 2>/dev/null; then
-            export DISPLAY=":$(head -n 1 "$WORK/display")"
-            xdpyinfo >/dev/null 2>&1 && return 0
-        fi
-        sleep 0.1
-    done
-    echo "no X server could be started" >&2
-    exit 1
-}
 
 # No session bus: Qt's accessibility bridge would otherwise start a
 # dbus-daemon in every process, and it would outlive the benchmark.
@@ -89,9 +62,9 @@ for name in "${names[@]}"; do
         status=1
         continue
     fi
-    start_x
+    start_xvfb "$WORK" || { echo "no X server could be started" >&2; exit 1; }
     "$program" "${args[@]}" || { echo "bench_$name ended with status $?"; status=1; }
-    stop_x
+    stop_xvfb
 done
 
 buses_after=$(pgrep -c -x dbus-daemon || true)

@@ -1,45 +1,29 @@
 #!/usr/bin/env bash
-# Builds the memory-file, rigmem CSV and settings readers with libFuzzer and the address
-# and undefined behaviour sanitizers, then fuzzes each for a bounded time,
-# starting from its committed seeds (fuzz/seeds/<target>/).
+# Builds the memory-file, rigmem CSV and settings fuzz targets (the tree's
+# QUILLARD_FUZZERS option: libFuzzer with the address and undefined behaviour
+# sanitizers, linked with the layer libraries), then fuzzes each for a bounded
+# time, starting from its committed seeds (fuzz/seeds/<target>/).
 #   fuzz/run-fuzz.sh [seconds per target]      (default 60)
 # Exits non-zero on the first finding, which is written to fuzz/findings/.
 # What the fuzzer learns grows in the build folder, never in the seeds.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
 seconds=${1:-60}
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-out=${QUILLARD_FUZZ_BUILD:-$root/build-fuzz}
-mkdir -p "$out" "$here/findings"
+here="$ROOT/fuzz"
+out=${QUILLARD_FUZZ_BUILD:-$ROOT/build-fuzz}
+mkdir -p "$here/findings"
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
-# fuzz_target <name> <source under src/>...: builds fuzz/fuzz_<name>.cpp with them.
-build_target() {
-    local name=$1
-    shift
-    local sources=()
-    for source in "$@"; do sources+=("$root/src/$source"); done
-    clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
-        -fno-sanitize-recover=undefined \
-        -I"$root/src" $(pkg-config --cflags Qt6Core) \
-        "$here/fuzz_$name.cpp" "${sources[@]}" \
-        $(pkg-config --libs Qt6Core) -o "$out/fuzz_$name"
-}
+targets=(memoryfile rigmemcsv settings)
+fuzzers=()
+for name in "${targets[@]}"; do fuzzers+=("fuzz_$name"); done
+build_quillard "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUILLARD_FUZZERS=ON --target "${fuzzers[@]}"
 
-run_target() {
-    local name=$1
+for name in "${targets[@]}"; do
     mkdir -p "$out/corpus-$name"
     echo "Fuzzing $name for $seconds s"
-    "$out/fuzz_$name" -max_total_time="$seconds" -max_len=4096 -timeout=5 \
+    "$out/fuzz/fuzz_$name" -max_total_time="$seconds" -max_len=4096 -timeout=5 \
         -print_final_stats=1 -artifact_prefix="$here/findings/$name-" \
         "$out/corpus-$name" "$here/seeds/$name"
-}
-
-build_target memoryfile memory/memoryfile.cpp memory/sheetfileio.cpp
-build_target rigmemcsv memory/rigmemcsv.cpp memory/memoryfile.cpp memory/sheetfileio.cpp \
-    radio/catcommand.cpp
-build_target settings session/settingsformat.cpp
-run_target memoryfile
-run_target rigmemcsv
-run_target settings
+done

@@ -1,5 +1,6 @@
-# Shared by run.sh, test.sh and package.sh: install what Debian 12 is missing,
-# then build.
+# Shared by the scripts that build (run.sh, test.sh, test-sanitizers.sh,
+# package.sh, bench/run.sh, fuzz/run-fuzz.sh): install what Debian 12 is
+# missing, then build.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,12 +15,19 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # Tests: clicks and window queries in a private X server, pseudo-terminals,
 # real-time sound, the validators of the installed tree, GNOME's desktop
 # font for the caption test, Hamlib's rigctl, rigctld and rigmem to drive
-# the virtual radio and to exchange the memory sheet with, and for the
+# the virtual radio and to exchange the memory sheet with, for the
 # benchmarks (bench/run.sh) Xlib's XTEST and DAMAGE to click and to see
+<<<<<<< HEAD
 # windows drawn; rigctld and flrig also share the radio with Quillard in
 # its tests.
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
                desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils flrig)
+=======
+# windows drawn, and MinGW to compile the Windows side of the platform seam.
+TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
+               desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils
+               g++-mingw-w64-x86-64-posix)
+>>>>>>> main
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)
@@ -59,7 +67,24 @@ install_missing() {
         "${missing[@]}" || cannot_install "${missing[@]}"
 }
 
+# The one way to build, for every script: configures <folder> from this tree
+# with the options given, then builds it all or the targets named.
+#   build_quillard <folder> [<cmake option>...] [--target <target>...]
+# The variants are options of the same tree: -DQUILLARD_SANITIZERS=ON,
+# -DQUILLARD_FUZZERS=ON (both with -DCMAKE_CXX_COMPILER=clang++).
+# QUILLARD_JOBS: parallel build jobs (as many as processors).
 build_quillard() {
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD" -j"$(nproc)"
+    local folder=$1 options=() targets=()
+    shift
+    while [[ $# -gt 0 ]]; do
+        if [[ $1 == --target ]]; then
+            shift
+            targets=(--target "$@")
+            break
+        fi
+        options+=("$1")
+        shift
+    done
+    cmake -S "$ROOT" -B "$folder" "${options[@]}" >/dev/null
+    cmake --build "$folder" -j"${QUILLARD_JOBS:-$(nproc)}" "${targets[@]}"
 }

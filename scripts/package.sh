@@ -5,7 +5,7 @@
 # checks everything built with lintian, which must report no error or warning.
 #
 #   bash scripts/package.sh
-#   sudo apt install ./quillard_1.0.2-1_amd64.deb
+#   sudo apt install ./quillard_<version>-1_amd64.deb
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 started=$SECONDS
 

@@ -15,7 +15,7 @@ if ! have_display; then
 fi
 
 install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
-build_quillard
+build_quillard "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 choose_radio
 echo "$WHY"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the whole suite with AddressSanitizer and UndefinedBehaviorSanitizer
-# (clang, Debug, in its own build folder) and runs it. Any report fails the
+# (the tree's QUILLARD_SANITIZERS option; clang, Debug, in its own build
+# folder) and runs it. Any report fails the
 # run: ASan and UBSan stop a program at the first one, LeakSanitizer reports
 # at exit, and every report is also written to a file, so one from a program
 # a test runs in the background (the black-box tests' Quillard) fails it too.
@@ -11,10 +12,8 @@ install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}
     "${SANITIZER_PACKAGES[@]}"
 
 SANITIZER_BUILD="${QUILLARD_SANITIZER_BUILD_DIR:-$ROOT/build-sanitizers}"
-flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S "$ROOT" -B "$SANITIZER_BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$SANITIZER_BUILD" -j2
+build_quillard "$SANITIZER_BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUILLARD_SANITIZERS=ON
 
 reports="$SANITIZER_BUILD/sanitizer-reports"
 rm -rf "$reports"
@@ -24,7 +23,7 @@ export LSAN_OPTIONS="suppressions=$ROOT/scripts/sanitizers/lsan.supp:print_suppr
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
 
 status=0
-(cd "$SANITIZER_BUILD" && ctest --output-on-failure -j2 --timeout 900) || status=$?
+(cd "$SANITIZER_BUILD" && ctest --output-on-failure -j2) || status=$?
 if compgen -G "$reports/*" >/dev/null; then
     echo "Sanitizer reports:" >&2
     cat "$reports"/* >&2

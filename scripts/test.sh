@@ -4,6 +4,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-build_quillard
+build_quillard "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cd "$BUILD"
-ctest --output-on-failure -j2 --timeout 600
+ctest --output-on-failure -j2

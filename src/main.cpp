@@ -1,6 +1,7 @@
 #include "app/program.h"
 #include "app/startup.h"
 #include "panel/form2.h"
+#include "platform/platform.h"
 #include "session/cues.h"
 
 #include <QApplication>
@@ -17,6 +18,11 @@ int main(int argc, char* argv[])
         setBuildTreeCueFolder(QStringLiteral(QUILLARD_SOURCE_CUES));
 
     Startup startup(&Form2::load);
+    // kill, logout and Ctrl+C end the program as File > Exit does, so the
+    // port is closed and its lock file goes.
+    Platform::onEndRequest(&app, [&startup] { startup.end(); });
     startup.begin();
+    if (startup.ended())
+        return 0;
     return QApplication::exec();
 }

@@ -57,25 +57,12 @@ BenchEnvironment::BenchEnvironment(const std::string& qdCfg)
     writeFile(m_root + "/asound.conf",
               "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
 
-    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
-        giveUp("no pseudo-terminal");
-    const std::string slave = ptsname(m_master);
-    // Holding the slave open keeps the master readable while the program
-    // closes its port to lend it to another window.
-    m_keepAlive = ::open(slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    termios raw{};
-    tcgetattr(m_keepAlive, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(m_keepAlive, TCSANOW, &raw);
-    if (symlink(slave.c_str(), (m_settings + "/com1").c_str()) != 0)
+    if (symlink(m_radio.slavePath().c_str(), (m_settings + "/com1").c_str()) != 0)
         giveUp("cannot link com1");
 }
 
 BenchEnvironment::~BenchEnvironment()
 {
-    ::close(m_master);
-    ::close(m_keepAlive);
     std::error_code ignored;
     std::filesystem::remove_all(m_root, ignored);
 }
@@ -117,7 +104,7 @@ std::string BenchEnvironment::drainRadio() const
     std::string got;
     char buffer[4096];
     for (;;) {
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        const ssize_t n = ::read(m_radio.master(), buffer, sizeof buffer);
         if (n <= 0)
             break;
         got.append(buffer, static_cast<size_t>(n));
@@ -241,4 +228,11 @@ int waitChild(Child& child)
         child.stdoutFd = -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::string mainWindowTitle()
+{
+    std::string shown = QUILLARD_VERSION;
+    shown.erase(shown.rfind('.'), 1);
+    return "Kenwood Quillard Version " + shown;
 }

@@ -14,6 +14,8 @@
 //    just before exec() (the process start the figures count from).
 //  - stopChild(): SIGTERM, then SIGKILL after two seconds, and reaped.
 
+#include "pty/rawpty.h"
+
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -36,7 +38,7 @@ public:
     void applyHere() const;
 
     // The radio's end of the pseudo-terminal behind com1.
-    int radioFd() const { return m_master; }
+    int radioFd() const { return m_radio.master(); }
     // Reads and forgets what the radio has received so far.
     std::string drainRadio() const;
 
@@ -45,8 +47,7 @@ private:
 
     std::string m_root;
     std::string m_settings;
-    int m_master = -1;
-    int m_keepAlive = -1;
+    RawPty m_radio;
 };
 
 struct Child {
@@ -66,6 +67,10 @@ void stopChild(Child& child);
 
 // Reads the child's standard output to its end.
 std::string readAll(int fd);
+
+// The main window's title for the version the benchmarks were built with
+// (version 2.3.4 shows as "Kenwood Quillard Version 2.34").
+std::string mainWindowTitle();
 
 // The folder the running benchmark's program lies in.
 std::string ownFolder();

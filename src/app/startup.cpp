@@ -3,6 +3,7 @@
 #include "session/settings.h"
 #include "ui/messagebox.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 Startup::Startup(MainWindowLoader loadMainWindow) : m_loadMainWindow(std::move(loadMainWindow)) {}
@@ -21,9 +22,23 @@ void Startup::begin()
     m_settings->show();
 }
 
+void Startup::end()
+{
+    m_ended = true;
+    if (m_main)
+        m_main->close();
+    // exit() rather than quit(), which does nothing before the program's
+    // event loop runs: it also ends a box or wait of the start-up itself.
+    QCoreApplication::exit(0);
+}
+
 void Startup::openMainWindow()
 {
     m_main = m_loadMainWindow();
+    if (m_ended) {
+        m_main->close();
+        return;
+    }
     if (m_settings)
         m_settings->handOver();
     m_main->show();

@@ -30,6 +30,11 @@ public:
     // The settings window's load: the start-up decision.
     void begin();
 
+    // Ends the program as File > Exit does: the main window closes (its link
+    // with it) and the event loop ends; before there is one, start-up stops.
+    void end();
+    bool ended() const { return m_ended; }
+
     QWidget* mainWindow() const { return m_main.get(); }
     Form3* settingsWindow() const { return m_settings; }
 
@@ -39,4 +44,5 @@ private:
     MainWindowLoader m_loadMainWindow;
     QPointer<Form3> m_settings;
     std::unique_ptr<QWidget> m_main;
+    bool m_ended = false;
 };

@@ -63,10 +63,7 @@ Form2::Form2(QWidget* parent)
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Kenwood Quillard Version %1.%2%3")
-                       .arg(Version::Major)
-                       .arg(Version::Minor)
-                       .arg(Version::Revision));
+    setWindowTitle(QStringLiteral("Kenwood Quillard Version ") + QLatin1String(Version::Shown));
     auto* canvas = new SkyCanvas(this);
     setCentralWidget(canvas);
     buildControls(canvas);

@@ -2,17 +2,20 @@
 
 // The platform seam: everything Quillard asks of the operating system that
 // differs between Windows and Linux, and the only place that calls the
-// operating system directly. Each platform has one .cpp file
-// (platform_linux.cpp, platform_windows.cpp) and CMake builds the one for the
-// target. This layer needs Qt Core only and knows no window and no settings
-// file: the layers above (the radio link, the program) decide what to do
-// with what it finds.
+// operating system directly. Each platform has its .cpp files
+// (platform_linux.cpp and endrequest_linux.cpp, platform_windows.cpp and
+// endrequest_windows.cpp) and CMake builds the ones for the target. This layer needs Qt Core only
+// and knows no window and no settings file: the layers above (the radio link, the program) decide
+// what to do with what it finds.
 
 #include <QList>
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
+
+class QObject;
 
 namespace Platform {
 
@@ -91,6 +94,15 @@ struct SerialLockHolder {
 };
 std::optional<SerialLockHolder> serialLockHolder(const QString& device);
 
+// A lock file left by a process that no longer runs (or whose process id now
+// belongs to another program): the serial layer removes such a file itself
+// where it may, so one that stops an opening is one this user may not remove.
+struct StaleSerialLock {
+    qint64 pid = 0;   // the process that left it
+    QString lockFile; // where it is
+};
+std::optional<StaleSerialLock> staleSerialLock(const QString& device);
+
 // What the operator can do to make port number N reach another device, as
 // the end of a sentence ("link the port to your serial device, for example:
 // ln -s /dev/ttyUSB0 ~/.config/quillard/com1"); empty where nothing can be done.
@@ -115,6 +127,15 @@ qint64 bytesWaitingToLeave(qintptr handle);
 
 // Whether an open device has been hung up: unplugged, or its far end closed.
 bool deviceHungUp(qintptr handle);
+
+// Calls `endProgram` from the event loop whenever the operating system asks
+// the program to end: on Linux SIGTERM (kill, logout), SIGHUP (its terminal
+// closed) and SIGINT (Ctrl+C), which would otherwise end it on the spot and
+// leave its port's lock file behind. A second one of the same kind still
+// ends it at once; one ignored at start stays ignored. On Windows the window
+// system asks the windows themselves to close, so nothing is needed. Call
+// once, in the thread of the event loop; `context` owns the watch.
+void onEndRequest(QObject* context, std::function<void()> endProgram);
 
 // Starts the platform's system-information tool without waiting for it.
 // Returns false when there is none to start.

@@ -267,6 +267,35 @@ QString processName(qint64 pid)
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid))).fileName();
 }
 
+// A lock of a process that has gone is stale, and so is one whose process id
+// now belongs to another program.
+bool isStale(const LockFileContents& lock)
+{
+    if (!processRuns(lock.pid))
+        return true;
+    const QString running = processName(lock.pid);
+    return !lock.program.isEmpty() && !running.isEmpty() && lock.program != running;
+}
+
+// Serial programs lock a device with a file named after it, /dev/ttyUSB0 as
+// LCK..ttyUSB0, in the system's lock folder (/var/lock is /run/lock on most
+// systems today): the files that would lock this device, each folder once.
+QStringList lockFilesOf(const QString& device)
+{
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QStringList seen;
+    QStringList files;
+    for (const QString& folder : {QStringLiteral("/var/lock"), QStringLiteral("/run/lock")}) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (canonical.isEmpty() || seen.contains(canonical))
+            continue;
+        seen.append(canonical);
+        files.append(canonical + QStringLiteral("/LCK..") + name);
+    }
+    return files;
+}
+
 } // namespace
 
 namespace Platform {
@@ -382,28 +411,23 @@ QString linkSerialPort(int portNumber, const QString& device)
 
 std::optional<SerialLockHolder> serialLockHolder(const QString& device)
 {
-    // Serial programs lock a device with a file named after it, /dev/ttyUSB0
-    // as LCK..ttyUSB0, in the system's lock folder (/var/lock is /run/lock on
-    // most systems today).
-    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    QStringList seen;
-    for (const QString& folder : {QStringLiteral("/var/lock"), QStringLiteral("/run/lock")}) {
-        const QString canonical = QFileInfo(folder).canonicalFilePath();
-        if (canonical.isEmpty() || seen.contains(canonical))
-            continue;
-        seen.append(canonical);
-        const QString lockFile = canonical + QStringLiteral("/LCK..") + name;
+    for (const QString& lockFile : lockFilesOf(device)) {
         const LockFileContents lock = readLockFile(lockFile);
         // A lock of this process is one of Quillard's own links, which the
-        // serial layer tells apart itself. A lock of a process that has gone
-        // is stale, and so is one whose process id now belongs to another program.
-        if (lock.pid == ::getpid() || !processRuns(lock.pid))
+        // serial layer tells apart itself.
+        if (lock.pid == ::getpid() || isStale(lock))
             continue;
-        const QString running = processName(lock.pid);
-        if (!lock.program.isEmpty() && !running.isEmpty() && lock.program != running)
-            continue;
-        return SerialLockHolder{lock.pid, running, lockFile};
+        return SerialLockHolder{lock.pid, processName(lock.pid), lockFile};
+    }
+    return std::nullopt;
+}
+
+std::optional<StaleSerialLock> staleSerialLock(const QString& device)
+{
+    for (const QString& lockFile : lockFilesOf(device)) {
+        const LockFileContents lock = readLockFile(lockFile);
+        if (lock.pid > 0 && lock.pid != ::getpid() && isStale(lock))
+            return StaleSerialLock{lock.pid, lockFile};
     }
     return std::nullopt;
 }

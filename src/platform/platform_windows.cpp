@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QProcess>
 
-#include <mmsystem.h>
+// windows.h first: mmsystem.h uses its types and does not include it.
 #include <windows.h>
+
+#include <mmsystem.h>
 
 namespace {
 

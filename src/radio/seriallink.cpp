@@ -155,6 +155,15 @@ QString SerialLink::openFailureReason() const
         return withRelinkAdvice(
             QStringLiteral("the device %1 does not exist. Connect the radio's cable").arg(path));
     case QSerialPort::PermissionError:
+        // The serial layer removes a stale lock where it may; one it may not
+        // (another user's, in the shared lock folder) blocks the port until
+        // it is removed, though no program uses it.
+        if (const auto stale = Platform::staleSerialLock(deviceBehind()))
+            return QStringLiteral("%1 is not in use, but a stale lock file left by process %2, "
+                                  "which no longer runs, blocks it: %3. Quillard cannot remove "
+                                  "that file; remove it (sudo rm %3), then try again.")
+                .arg(withDeviceBehind(m_settings.device), QString::number(stale->pid),
+                     shown(stale->lockFile));
         if (!Platform::mayReadAndWrite(m_settings.device))
             return QStringLiteral("you have no permission to use %1. Add your user to the "
                                   "dialout group (sudo adduser $USER dialout), then log out "

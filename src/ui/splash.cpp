@@ -2,6 +2,7 @@
 
 #include "ui/look.h"
 #include "ui/pictures.h"
+#include "ui/version.h"
 
 #include <QPainter>
 
@@ -19,6 +20,12 @@ void Splash::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
+    // The picture leaves the version line free, so it never shows an old one.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    painter.setFont(font);
+    painter.setPen(QColor(0xc8, 0xd6, 0xf0));
+    painter.drawText(32, 220, QStringLiteral("Version ") + QLatin1String(Version::Shown));
 }
 
 void Splash::mousePressEvent(QMouseEvent*)

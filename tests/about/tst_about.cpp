@@ -1,6 +1,7 @@
 // The About box: its texts, the keys that close it, and the system
 // information launcher with and without a tool to start.
 #include "about/frmabout.h"
+#include "projectversion.h"
 #include "uitest.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ private slots:
         frmAbout about;
         QCOMPARE(about.windowTitle(), QStringLiteral("About Quillard"));
         QCOMPARE(labelText(about, "lblTitle"), QStringLiteral("Quillard"));
-        QCOMPARE(labelText(about, "lblVersion"), QStringLiteral("Version 1.0.2"));
+        QCOMPARE(labelText(about, "lblVersion"), QStringLiteral("Version ") + projectVersion());
         QCOMPARE(labelText(about, "lblDescription"),
                  QStringLiteral("Radio Control Program for the Kenwood TS-570 and Other Models."));
         QCOMPARE(labelText(about, "Label1"), QStringLiteral("WebSite:"));

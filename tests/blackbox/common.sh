@@ -7,12 +7,16 @@
 #   radio_on_com1                # pty linked as $QUILLARD_CONFIG/com1; bytes → $RADIO_BYTES
 #   printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
 #   start_quillard
-#   win=$(wait_window "Kenwood Quillard Version 1.02")
+#   win=$(wait_window "$MAIN_TITLE")
 #   click_at "$win" 100 50       # client-area coordinates
 #   expect_bytes $'FR0;\rFA00014000000;\r'
 set -euo pipefail
 
 : "${QUILLARD_BINARY_DIR:?set by CTest}"
+: "${QUILLARD_VERSION:?set by CTest, from project(VERSION)}"
+# The main window's title runs the version's last two parts together.
+IFS=. read -r major minor patch <<< "$QUILLARD_VERSION"
+MAIN_TITLE="Kenwood Quillard Version $major.$minor$patch"
 QUILLARD_BIN="$QUILLARD_BINARY_DIR/src/quillard"
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME="$WORK/config"
@@ -29,6 +33,8 @@ PIDS=()
 
 cleanup() {
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    stop_xvfb
+    [[ -n "${STALE_LOCK:-}" ]] && rm -f "$STALE_LOCK"
     wait 2>/dev/null || true
     # A killed Quillard leaves the lock file of the device it held; its
     # process id may come to another Quillard, which would then seem to hold it.
@@ -48,22 +54,9 @@ fail() {
     exit 1
 }
 
-start_x() {
-    # Xvfb picks a free display itself and says which once it is ready, so
-    # tests running side by side (other work trees too) never share one.
-    # -noreset: by default the server resets itself whenever its last client
-    # goes, and a program started again in that moment cannot connect.
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-    PIDS+=($!)
-    for _ in $(seq 100); do
-        if [[ -s "$WORK/display" ]] && grep -q '^[0-9]' "$WORK/display"; then
-            export DISPLAY=":$(head -n 1 "$WORK/display")"
-            xdpyinfo >/dev/null 2>&1 && return 0
-        fi
-        sleep 0.1
-    done
-    fail "no X server could be started"
-}
+# The X server is the one the benchmarks use too.
+source "$(dirname "${BASH_SOURCE[0]}")/../support/shell/xserver.sh"
+start_x() { start_xvfb "$WORK" || fail "no X server could be started"; }
 
 radio_on_com1() {
     : > "$RADIO_BYTES"
@@ -134,7 +127,7 @@ start_first_run() {
 start_main_window() {
     printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
     start_quillard
-    WIN=$(wait_window "Kenwood Quillard Version 1.02")
+    WIN=$(wait_window "$MAIN_TITLE")
     # The window (undecorated in this X server) is the menu bar plus the 432-pixel panel.
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
     MENU=$((HEIGHT - 432))

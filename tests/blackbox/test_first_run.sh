@@ -12,7 +12,7 @@ click_at "$SETTINGS" 40 43
 click_at "$SETTINGS" 230 67
 click_at "$SETTINGS" 150 149
 
-wait_window "Kenwood Quillard Version 1.02" >/dev/null
+wait_window "$MAIN_TITLE" >/dev/null
 got=$(od -An -c "$QUILLARD_CONFIG/qd.cfg" | tr -s ' ')
 [[ "$(cat "$QUILLARD_CONFIG/qd.cfg")" == $'1\r\n9600\r' ]] || fail "qd.cfg holds:$got"
 # Nothing goes to the radio before the operator acts in the main window.

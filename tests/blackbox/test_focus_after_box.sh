@@ -26,7 +26,7 @@ sleep 0.5
 [[ ! -e "$QUILLARD_CONFIG/qd.cfg" ]] || fail "qd.cfg written without a baud rate"
 xdotool key --delay 200 shift+Tab Tab space
 
-WIN=$(wait_window "Kenwood Quillard Version 1.02")
+WIN=$(wait_window "$MAIN_TITLE")
 got=$(od -An -c "$QUILLARD_CONFIG/qd.cfg" | tr -s ' ')
 [[ "$(cat "$QUILLARD_CONFIG/qd.cfg")" == $'2\r\n9600\r' ]] || fail "qd.cfg holds:$got"
 eval "$(xdotool getwindowgeometry --shell "$WIN")"

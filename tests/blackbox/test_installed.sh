@@ -48,17 +48,17 @@ sleep 0.5
 click_at "$settings" 40 43
 click_at "$settings" 230 67
 click_at "$settings" 150 149
-wait_window "Kenwood Quillard Version 1.02" >/dev/null
+wait_window "$MAIN_TITLE" >/dev/null
 expect_played "$DEST/usr/share/quillard/cues/Online.wav"
 kill "$QUILLARD_PID"
 wait "$QUILLARD_PID" 2>/dev/null || true
-wait_window_gone "Kenwood Quillard Version 1.02"
+wait_window_gone "$MAIN_TITLE"
 
 # The operator's own recording, in the settings folder, wins.
 "$QUILLARD_WAV_TOOL" tone "$QUILLARD_CONFIG/Online.wav" || fail "cannot write a recording"
 rm -f "$CAPTURE"
 start_quillard
-wait_window "Kenwood Quillard Version 1.02" >/dev/null
+wait_window "$MAIN_TITLE" >/dev/null
 expect_played "$QUILLARD_CONFIG/Online.wav"
 expect_bytes ""
 echo "PASS: installed program with its shipped cues"

@@ -9,6 +9,7 @@ set -euo pipefail
 
 : "${QUILLARD_BINARY_DIR:?set by CTest}"
 : "${QUILLARD_SOURCE_DIR:?set by CTest}"
+: "${QUILLARD_VERSION:?set by CTest, from project(VERSION)}"
 CMAKE="${QUILLARD_CMAKE:-cmake}"
 # Whether the build has the virtual radio (QUILLARD_VIRTUAL_RADIO); CTest says.
 WITH_VIRTUAL_RADIO="${QUILLARD_WITH_VIRTUAL_RADIO:-1}"
@@ -64,7 +65,8 @@ if [[ -f "$metainfo" ]]; then
     if ! out=$(appstreamcli validate-tree --no-net "$DEST" 2>&1) || grep -Eq '^[EW]:' <<<"$out"; then
         fail "appstreamcli validate-tree: $out"
     fi
-    grep -q '<release version="1.0.2"' "$metainfo" || fail "the metainfo has no release 1.0.2"
+    grep -q "<release version=\"$QUILLARD_VERSION\"" "$metainfo" \
+        || fail "the metainfo has no release $QUILLARD_VERSION"
     grep -q '<launchable type="desktop-id">org.quillard.Quillard.desktop</launchable>' "$metainfo" \
         || fail "the metainfo does not launch org.quillard.Quillard.desktop"
 else
@@ -110,6 +112,8 @@ for page in "${pages[@]}"; do
         fail "man -l $page.1: $(cat "$WORK/page.err")"
     fi
     grep -q "^NAME" "$WORK/page.txt" || fail "$page(1) renders no NAME section"
+    grep -q "^\.TH .* \"Quillard $QUILLARD_VERSION\"" "$file" \
+        || fail "$page(1) is not for Quillard $QUILLARD_VERSION (its .TH line)"
 done
 
 # --- cues ------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // focus order, and a start-up that marks "VFO A" without sending anything.
 
 #include "panelfixture.h"
+#include "projectversion.h"
 #include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"
@@ -29,7 +30,7 @@ private slots:
         Timeline timeline;
         ShownPanel panel;
         Form2& window = panel.window();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Kenwood Quillard Version 1.02"));
+        QCOMPARE(window.windowTitle(), mainWindowTitle());
         QCOMPARE(window.centralWidget()->size(), QSize(598, 432));
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));

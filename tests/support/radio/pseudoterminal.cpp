@@ -10,21 +10,11 @@
 #include <unistd.h>
 
 PseudoTerminal::PseudoTerminal(Reading reading)
+    : m_slavePath(QString::fromStdString(m_pty.slavePath()))
 {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
-        qFatal("no pseudo-terminal");
-    m_slavePath = QString::fromLatin1(ptsname(m_master));
-    // Holding the slave open keeps the master readable between openings.
-    m_keepAlive = ::open(m_slavePath.toLatin1().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    termios raw{};
-    tcgetattr(m_keepAlive, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(m_keepAlive, TCSANOW, &raw);
-
     if (reading == Reading::WhenAsked)
         return;
-    m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
+    m_notifier = std::make_unique<QSocketNotifier>(m_pty.master(), QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
                      [this] { readAvailable(); });
 }
@@ -32,10 +22,6 @@ PseudoTerminal::PseudoTerminal(Reading reading)
 PseudoTerminal::~PseudoTerminal()
 {
     m_notifier.reset();
-    if (m_master >= 0)
-        ::close(m_master);
-    if (m_keepAlive >= 0)
-        ::close(m_keepAlive);
 }
 
 void PseudoTerminal::onCommand(std::function<void(const QByteArray&)> handler)
@@ -45,11 +31,11 @@ void PseudoTerminal::onCommand(std::function<void(const QByteArray&)> handler)
 
 void PseudoTerminal::readAvailable()
 {
-    if (m_master < 0)
+    if (m_pty.master() < 0)
         return;
     char buffer[4096];
     for (;;) {
-        const ssize_t got = ::read(m_master, buffer, sizeof buffer);
+        const ssize_t got = ::read(m_pty.master(), buffer, sizeof buffer);
         if (got <= 0)
             break;
         // The filler comes first and is not the program's.
@@ -75,7 +61,7 @@ void PseudoTerminal::forget()
 
 void PseudoTerminal::radioSends(const QByteArray& bytes)
 {
-    if (::write(m_master, bytes.constData(), bytes.size()) != bytes.size())
+    if (::write(m_pty.master(), bytes.constData(), bytes.size()) != bytes.size())
         qWarning("radio could not send");
 }
 
@@ -97,7 +83,5 @@ void PseudoTerminal::fillTowardsRadio()
 void PseudoTerminal::hangUp()
 {
     m_notifier.reset();
-    ::close(m_master);
-    ::close(m_keepAlive);
-    m_master = m_keepAlive = -1;
+    m_pty.hangUp();
 }

@@ -6,6 +6,8 @@
 // commands at each carriage return. Needs Qt Core only, so the radio layer's
 // tests can use it without any window.
 
+#include "pty/rawpty.h"
+
 #include <QByteArray>
 #include <QSocketNotifier>
 #include <QString>
@@ -25,7 +27,7 @@ public:
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
     QString devicePath() const { return m_slavePath; }
-    int masterFd() const { return m_master; }
+    int masterFd() const { return m_pty.master(); }
 
     // Called with each command's text (the carriage return that ends it taken
     // off) in the order of arrival.
@@ -47,8 +49,7 @@ public:
     void hangUp();
 
 private:
-    int m_master = -1;
-    int m_keepAlive = -1;
+    RawPty m_pty;
     QString m_slavePath;
     std::unique_ptr<QSocketNotifier> m_notifier;
     std::function<void(const QByteArray&)> m_onCommand;
