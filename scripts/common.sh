@@ -17,17 +17,11 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # font for the caption test, Hamlib's rigctl, rigctld and rigmem to drive
 # the virtual radio and to exchange the memory sheet with, for the
 # benchmarks (bench/run.sh) Xlib's XTEST and DAMAGE to click and to see
-<<<<<<< HEAD
-# windows drawn; rigctld and flrig also share the radio with Quillard in
-# its tests.
+# windows drawn, MinGW to compile the Windows side of the platform seam,
+# and rigctld and flrig, which share the radio with Quillard in its tests.
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
-               desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils flrig)
-=======
-# windows drawn, and MinGW to compile the Windows side of the platform seam.
-TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
-               desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils
+               desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils flrig
                g++-mingw-w64-x86-64-posix)
->>>>>>> main
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)
