@@ -98,7 +98,7 @@ Form1::Form1(PortLease lease, QWidget* parent) : QDialog(parent), m_lease(std::m
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Program Radio Memory"));
     buildSheet();
-    connect(&m_link, &SerialLink::commEvent, this, &Form1::MSComm1_OnComm);
+    connect(&m_link, &RadioLink::commEvent, this, &Form1::MSComm1_OnComm);
     Form_Load();
 }
 

@@ -15,7 +15,7 @@
 // write is kept while the window is open (see memorywriter.h).
 
 #include "memory/memoryfile.h"
-#include "radio/seriallink.h"
+#include "session/portlink.h"
 #include "session/portowner.h"
 
 #include <QDialog>
@@ -46,7 +46,7 @@ public:
     QLineEdit* modeBox(int channel) const { return m_rows.at(channel).mode; }
     // The mode digit the last write chose for channel 00 to 09, or empty.
     QString modeCode(int channel) const { return m_modeCode.at(channel); }
-    SerialLink& link() { return m_link; }
+    PortLink& link() { return m_link; }
 
     void done(int result) override;
 
@@ -65,7 +65,7 @@ private:
     std::array<Row, Channels> m_rows{};
     std::array<QString, WrittenChannels> m_modeCode;
     PortLease m_lease; // outlives the link, which gives the port back first
-    SerialLink m_link;
+    PortLink m_link;
     QString m_fileName; // chosen last in the file dialog, offered again next time
     bool m_writing = false;
     bool m_leaving = false;

@@ -74,7 +74,7 @@ Form2::Form2(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The radio's answers are never used: whatever it sent is thrown away
     // each time the transmit buffer has emptied.
-    connect(&m_link, &SerialLink::commEvent, this, [this] { m_link.drainInput(); });
+    connect(&m_link, &RadioLink::commEvent, this, [this] { m_link.drainInput(); });
 }
 
 Form2::~Form2() = default;
