@@ -240,7 +240,7 @@ void SerialLink::watchForStuckLine()
         return;
     m_bytesLeftAtAlarm = m_bytesHanded - waiting;
     m_stuckAlarmSet = true;
-    m_stuckAlarm = LinkClock::current().alarmAfter(StuckAfter, this, [this] { onStuckAlarm(); });
+    m_stuckAlarm = Clock::current().alarmAfter(StuckAfter, this, [this] { onStuckAlarm(); });
 }
 
 void SerialLink::onStuckAlarm()

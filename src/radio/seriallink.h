@@ -22,15 +22,15 @@
 //
 // A line that takes nothing (a radio that is off or holds CTS low) is noticed
 // without polling: a write that leaves bytes waiting sets one alarm on the
-// LinkClock, and if none of them has left when it rings, the link says so
+// Clock, and if none of them has left when it rings, the link says so
 // once for that burst. A later write that finds everything gone starts afresh.
 //
 // The port is opened under the device a link such as comN leads to, so the
 // lock file other serial programs look for is the device's own, and a lock
 // another running program holds is honoured.
 
+#include "clock/clock.h"
 #include "radio/catcommand.h"
-#include "radio/linkclock.h"
 #include "radio/radiolink.h"
 
 #include <QSerialPort>
@@ -117,7 +117,7 @@ private:
 
     // The stuck-line check: bytes handed to the port so far, and how many of
     // them had left when the alarm was set.
-    std::unique_ptr<LinkClock::Alarm> m_stuckAlarm;
+    std::unique_ptr<Clock::Alarm> m_stuckAlarm;
     bool m_stuckAlarmSet = false;
     bool m_stuckReported = false;
     qint64 m_bytesHanded = 0;
