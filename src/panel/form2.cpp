@@ -70,7 +70,7 @@ Form2::Form2(QWidget* parent)
     auto* canvas = new SkyCanvas(this);
     setCentralWidget(canvas);
     buildControls(canvas);
-    buildMenus(this);
+    buildMenus(this, m_port);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The radio's answers are never used: whatever it sent is thrown away
     // each time the transmit buffer has emptied.

@@ -61,7 +61,8 @@ private slots:
         orphan.reset();
         WaitSeconds(0.4);
         QCOMPARE(rung, QStringList{"kept"});
-        QVERIFY2(rangAtMs >= 100 && rangAtMs < 400, qPrintable(QString::number(rangAtMs)));
+        // Qt's coarse timers may ring up to 5 % early.
+        QVERIFY2(rangAtMs >= 95 && rangAtMs < 400, qPrintable(QString::number(rangAtMs)));
     }
 
     // The test clock rings alarms and runs actions in the order they fall
