@@ -1,9 +1,12 @@
 #include "about/frmabout.h"
 
 #include "platform/platform.h"
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
+#include "ui/placement.h"
 #include "ui/version.h"
 
 #include <QLabel>

@@ -1,6 +1,8 @@
 #include "guides/form4.h"
 
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,8 +4,9 @@
 #include "memory/memoryfiledialog.h"
 #include "memory/memorywriter.h"
 #include "session/cues.h"
-#include "ui/look.h"
+#include "ui/captions.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 
 #include <QDir>
 #include <QFocusEvent>

@@ -11,8 +11,9 @@
 #include "panel/selectiongroup.h"
 #include "panel/systemreset.h"
 #include "session/cues.h"
-#include "ui/look.h"
+#include "ui/captions.h"
 #include "ui/pictures.h"
+#include "ui/placement.h"
 #include "ui/splash.h"
 #include "ui/version.h"
 

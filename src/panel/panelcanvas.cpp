@@ -2,7 +2,8 @@
 
 #include "panel/columnbutton.h"
 #include "panel/selectiongroup.h"
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
 
 #include <QMap>
 #include <QStyle>

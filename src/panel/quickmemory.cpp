@@ -3,7 +3,8 @@
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/selectiongroup.h"
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
 
 #include <QLabel>
 #include <QProxyStyle>
