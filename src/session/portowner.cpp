@@ -147,10 +147,12 @@ void PortLease::openAtLoad(PortLink& link, QObject* window)
 {
     m_link = &link;
     if (window && m_owner) {
-        PortOwner* owner = m_owner;
-        QObject::connect(
-            &link, &RadioLink::problem, window,
-            [owner, window](const QString& message) { emit owner->problem(window, message); });
+        const QPointer<PortOwner> owner(m_owner);
+        QObject::connect(&link, &RadioLink::problem, window,
+                         [owner, window](const QString& message) {
+                             if (owner)
+                                 emit owner->problem(window, message);
+                         });
     }
     // Read afresh at every opening, so a changed file takes effect now.
     const SettingsRead read = readSettingsFile();
