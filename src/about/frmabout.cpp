@@ -1,9 +1,12 @@
 #include "about/frmabout.h"
 
 #include "platform/platform.h"
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
+#include "ui/placement.h"
 #include "ui/version.h"
 
 #include <QLabel>
@@ -32,12 +35,59 @@ const std::array<LabelSpec, 7> labels = {{
     {"cmdGoto2", "quillard@example.org", QRect(173, 109, 130, 19), Look::Link},
 }};
 
+// The coloured kinds of text have a class each, so that every opening of the
+// box shares one palette per kind (see useClassColours).
+class TitleText : public QLabel {
+    Q_OBJECT
+
+public:
+    TitleText(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        useClassColours(this, {{QPalette::WindowText, Qt::black}});
+    }
+};
+
+class DescriptionText : public QLabel {
+    Q_OBJECT
+
+public:
+    DescriptionText(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        useClassColours(this, {{QPalette::WindowText, QColor(0, 0, 128)}});
+    }
+};
+
+class LinkText : public QLabel {
+    Q_OBJECT
+
+public:
+    LinkText(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        useClassColours(this, {{QPalette::WindowText, QColor(0, 0, 192)}});
+    }
+};
+
+QLabel* newLabel(Look look, const QString& text, QWidget* parent)
+{
+    switch (look) {
+    case Look::Title:
+        return new TitleText(text, parent);
+    case Look::Description:
+        return new DescriptionText(text, parent);
+    case Look::Link:
+        return new LinkText(text, parent);
+    case Look::Version:
+    case Look::Caption:
+        break;
+    }
+    return new QLabel(text, parent);
+}
+
 void applyLook(QLabel* label, Look look)
 {
     switch (look) {
     case Look::Title:
         label->setFont(designFont(9.75, true));
-        label->setStyleSheet(QStringLiteral("color: black;"));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         break;
     case Look::Version:
@@ -46,7 +96,6 @@ void applyLook(QLabel* label, Look look)
         break;
     case Look::Description:
         label->setFont(designFont(8.25, true));
-        label->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         break;
     case Look::Caption:
@@ -57,7 +106,6 @@ void applyLook(QLabel* label, Look look)
         QFont font = designFont(8.25, false);
         font.setUnderline(true);
         label->setFont(font);
-        label->setStyleSheet(QStringLiteral("color: rgb(0, 0, 192);"));
         label->setTextInteractionFlags(Qt::NoTextInteraction);
         break;
     }
@@ -94,7 +142,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     fillBackground(this, QColor(192, 192, 192));
 
     for (const LabelSpec& spec : labels) {
-        auto* label = new QLabel(QString::fromLatin1(spec.text), this);
+        QLabel* label = newLabel(spec.look, QString::fromLatin1(spec.text), this);
         label->setObjectName(QString::fromLatin1(spec.name));
         label->setAccessibleName(label->text());
         label->setGeometry(spec.geometry);
@@ -155,3 +203,5 @@ void frmAbout::StartSysInfo()
     if (!Platform::startSystemInformationTool())
         MessageBox::inform(this, QStringLiteral("System Information Is Unavailable At This Time"));
 }
+
+#include "frmabout.moc"

@@ -4,8 +4,9 @@
 
 #include "platform/platform.h"
 #include "session/settings.h"
-#include "ui/look.h"
+#include "ui/captions.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 #include "ui/selectonfocus.h"
 
 #include <QAbstractButton>

@@ -5,6 +5,19 @@
 #include <QTimer>
 
 namespace {
+class TimerAlarm : public Clock::Alarm {
+public:
+    TimerAlarm(std::chrono::milliseconds delay, QObject* context, std::function<void()> ring)
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, context, std::move(ring));
+        m_timer.start(delay);
+    }
+
+private:
+    QTimer m_timer;
+};
+
 class SteadyClock : public Clock {
 public:
     SteadyClock() { m_clock.start(); }
@@ -25,6 +38,12 @@ public:
             timer.start(static_cast<int>((left + 999999) / 1000000));
             loop.exec();
         }
+    }
+
+    std::unique_ptr<Alarm> alarmAfter(std::chrono::milliseconds delay, QObject* context,
+                                      std::function<void()> ring) override
+    {
+        return std::make_unique<TimerAlarm>(delay, context, std::move(ring));
     }
 
 private:

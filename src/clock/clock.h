@@ -1,25 +1,45 @@
 #pragma once
 
-// Time as Quillard's waits see it. WaitSeconds() lets the given time pass on
-// the current Clock while the window event loop keeps running, so clicks,
-// other handlers and serial notifications are handled meanwhile.
+// Time as Quillard sees it, for the waits of the windows and the alarm of the
+// serial link alike.
+//
+// WaitSeconds() lets the given time pass on the current Clock while the event
+// loop keeps running, so clicks, other handlers and serial notifications are
+// handled meanwhile. An alarm (alarmAfter) calls its function once, on the
+// event loop, when its delay has passed: the link's one timed check, set when
+// a write leaves bytes waiting. Nothing in Quillard polls.
 //
 // The program runs on the steady clock: it sleeps in the event loop (no busy
 // polling) and measures on a monotonic clock, so a wait across midnight or a
-// clock change still lasts its duration. Tests install a clock of their own,
-// on which waits pass at once while still processing events.
+// clock change still lasts its duration; alarms are Qt timers. Tests install
+// a clock of their own, on which waits pass at once while still processing
+// events, and alarms ring when the test moves the clock past them.
 
-#include <QtGlobal>
+#include <QObject>
+
+#include <chrono>
+#include <functional>
+#include <memory>
 
 class Clock {
 public:
+    // An alarm set and not yet rung; destroying it cancels it.
+    class Alarm {
+    public:
+        virtual ~Alarm() = default;
+    };
+
     virtual ~Clock() = default;
 
     // Nanoseconds on a monotonic scale with an arbitrary start.
     virtual qint64 nowNs() = 0;
-    // Returns once nowNs() has reached the deadline, processing window events
+    // Returns once nowNs() has reached the deadline, processing events
     // meanwhile. A handler run in here may wait again; waits nest.
     virtual void processEventsUntil(qint64 deadlineNs) = 0;
+    // Calls ring once, on the event loop, when delay has passed, unless the
+    // alarm has been destroyed first or the context object has gone.
+    [[nodiscard]] virtual std::unique_ptr<Alarm>
+    alarmAfter(std::chrono::milliseconds delay, QObject* context, std::function<void()> ring) = 0;
 
     // The clock in use: the steady clock unless a test installed another.
     static Clock& current();

@@ -1,6 +1,8 @@
 #include "guides/form4.h"
 
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -39,22 +41,51 @@ constexpr std::array<Heading, 2> headings = {{
 }};
 } // namespace
 
+namespace {
+// Each kind of label has a class of its own, so that every opening of the
+// window shares one palette per kind (see useClassColours).
+class SstvTitle : public QLabel {
+    Q_OBJECT
+
+public:
+    SstvTitle(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        useClassColours(this, {{QPalette::WindowText, Qt::white}});
+    }
+};
+
+class SstvHeading : public QLabel {
+    Q_OBJECT
+
+public:
+    SstvHeading(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        useClassColours(
+            this, {{QPalette::Window, QColor(192, 192, 192)}, {QPalette::WindowText, Qt::black}});
+        setAutoFillBackground(true);
+    }
+};
+} // namespace
+
 Form4::Form4(PortLease lease, QWidget* parent)
     : GuideWindow(std::move(lease), parent, "Form4", "SSTV", QSize(353, 203), Mode::USB)
 {
-    fillBackground(this, QColor(0, 0, 128));
+    // The frequency cells are the window's text boxes: green on pale yellow.
+    useClassColours(this, {{QPalette::Window, QColor(0, 0, 128)},
+                           {QPalette::Base, QColor(255, 255, 192)},
+                           {QPalette::Text, QColor(0, 128, 0)}});
+    setAutoFillBackground(true);
 
-    auto* title = new QLabel(QStringLiteral("SSTV FREQUENCIES"), this);
+    auto* title = new SstvTitle(QStringLiteral("SSTV FREQUENCIES"), this);
     title->setObjectName(QStringLiteral("Label1"));
     title->setAccessibleName(title->text());
     title->setFont(designFont(12, true));
-    title->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setGeometry(93, 6, 191, 34);
     fitCaption(title);
 
     for (const Heading& heading : headings) {
-        auto* box = new QLabel(QString::fromLatin1(heading.text), this);
+        auto* box = new SstvHeading(QString::fromLatin1(heading.text), this);
         box->setObjectName(QString::fromLatin1(heading.name));
         box->setAccessibleName(box->text());
         box->setFont(designFont(9.75, true));
@@ -62,25 +93,18 @@ Form4::Form4(PortLease lease, QWidget* parent)
         box->setLineWidth(1);
         box->setContentsMargins(1, 0, 0, 0);
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        box->setAutoFillBackground(true);
-        QPalette grey = box->palette();
-        grey.setColor(QPalette::Window, QColor(192, 192, 192));
-        grey.setColor(QPalette::WindowText, Qt::black);
-        box->setPalette(grey);
         box->setGeometry(heading.x, 36, columnWidth, 47);
     }
     fitCaptions(findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Text"))));
 
-    QPalette cell = palette();
-    cell.setColor(QPalette::Base, QColor(255, 255, 192));
-    cell.setColor(QPalette::Text, QColor(0, 128, 0));
     const QFont cellFont = designFont(9.75, true);
     for (size_t i = 0; i < sstvEntries.size(); ++i) {
         const int x = i < rowTops.size() ? leftColumn : rightColumn;
         QLineEdit* box = addTextEntry(this, sstvEntries[i],
                                       QRect(x, rowTops[i % rowTops.size()], columnWidth, 24));
-        box->setPalette(cell);
         box->setFont(cellFont);
     }
     fitCaptions(findChildren<QLineEdit*>());
 }
+
+#include "form4.moc"

@@ -1,6 +1,8 @@
 #include "guides/form5.h"
 
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -142,22 +144,34 @@ constexpr int frequencyLeftTwips = 4545;
 constexpr int frequencyWidthTwips = 1590;
 } // namespace
 
+namespace {
+// The panel of stations: white title, black on pale green boxes, on the
+// window's own colour. A class of its own, so that every opening shares one
+// palette (see useClassColours); its boxes take it from the panel.
+class StationPanel : public QGroupBox {
+    Q_OBJECT
+
+public:
+    StationPanel(const QString& title, QWidget* parent) : QGroupBox(title, parent)
+    {
+        useClassColours(this, {{QPalette::Window, QColor(0, 128, 128)},
+                               {QPalette::WindowText, Qt::white},
+                               {QPalette::Base, QColor(192, 255, 192)},
+                               {QPalette::Text, Qt::black}});
+        setAutoFillBackground(true);
+    }
+};
+} // namespace
+
 Form5::Form5(PortLease lease, QWidget* parent)
     : GuideWindow(std::move(lease), parent, "Form5", "Short Wave Radio Stations", QSize(449, 475),
                   Mode::AM)
 {
     fillBackground(this, QColor(0, 128, 128));
 
-    m_panel = new QGroupBox(QStringLiteral("Short Wave Radio"), this);
+    m_panel = new StationPanel(QStringLiteral("Short Wave Radio"), this);
     m_panel->setObjectName(QStringLiteral("Frame1"));
     m_panel->setAccessibleName(m_panel->title());
-    // Set once on the panel, inherited by all 216 boxes.
-    QPalette panel = palette();
-    panel.setColor(QPalette::WindowText, Qt::white);
-    panel.setColor(QPalette::Base, QColor(192, 255, 192));
-    panel.setColor(QPalette::Text, Qt::black);
-    m_panel->setPalette(panel);
-    m_panel->setAutoFillBackground(true);
     m_panel->setFont(designFont(8.25, true));
     m_panel->setGeometry(pixelRect(panelLeftTwips, 15, 6300, 31440));
 
@@ -200,3 +214,5 @@ void Form5::VScroll1_Change()
 {
     m_panel->move(pixels(panelLeftTwips), pixels(-twipsPerScrollUnit * m_scrollBar->value()));
 }
+
+#include "form5.moc"

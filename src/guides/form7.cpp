@@ -1,6 +1,8 @@
 #include "guides/form7.h"
 
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -41,17 +43,30 @@ const std::array<GuideText, 2> descriptions = {{
 }};
 } // namespace
 
+namespace {
+// The descriptions, navy: a class of their own, so that every opening shares
+// one palette (see useClassColours).
+class SarexText : public QLabel {
+    Q_OBJECT
+
+public:
+    SarexText(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        useClassColours(this, {{QPalette::WindowText, QColor(0, 0, 128)}});
+    }
+};
+} // namespace
+
 Form7::Form7(PortLease lease, QWidget* parent)
     : GuideWindow(std::move(lease), parent, "Form7", "SAREX", clientSize, Mode::USB)
 {
     fillBackground(this, QColor(192, 255, 192));
 
     for (const GuideText& description : descriptions) {
-        auto* box = new QLabel(QString::fromLatin1(description.text), this);
+        auto* box = new SarexText(QString::fromLatin1(description.text), this);
         box->setObjectName(QString::fromLatin1(description.name));
         box->setAccessibleName(box->text());
         box->setFont(designFont(8.25, true));
-        box->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->setGeometry(description.geometry);
         fitCaption(box);
@@ -73,3 +88,5 @@ void Form7::paintEvent(QPaintEvent* event)
     painter.drawLine(dividerX, 0, dividerX, height());
     painter.drawLine(0, dividerY, width(), dividerY);
 }
+
+#include "form7.moc"

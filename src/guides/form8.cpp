@@ -1,6 +1,7 @@
 #include "guides/form8.h"
 
-#include "ui/look.h"
+#include "ui/fonts.h"
+#include "ui/placement.h"
 
 #include <QLabel>
 #include <QPainter>

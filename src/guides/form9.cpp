@@ -1,6 +1,8 @@
 #include "guides/form9.h"
 
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QLabel>

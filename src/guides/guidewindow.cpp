@@ -1,6 +1,6 @@
 #include "guides/guidewindow.h"
 
-#include "ui/look.h"
+#include "ui/placement.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 // What the four frequency guides share. A guide is a fixed-size modal window
 // listing entries; a click on an entry tunes the radio: three commands (the
 // guide's mode, "FR0;" for VFO A, and the entry's frequency on VFO A) written
-// through the guide's own SerialLink, in the order the entry gives.
+// through the guide's own link, in the order the entry gives.
 //
 // Data flow: each guide keeps one static table of GuideEntry and builds its
 // cells from it in one loop with addTextEntry()/addButtonEntry(); a cell's
@@ -13,7 +13,7 @@
 // link through the port lent to it, reading the settings afresh; closing the
 // guide gives the port back.
 
-#include "radio/seriallink.h"
+#include "session/portlink.h"
 #include "session/portowner.h"
 
 #include <QDialog>
@@ -52,7 +52,7 @@ public:
     // The three commands a click on this entry sends, in order.
     static std::array<CatCommand, 3> commandsFor(const GuideEntry& entry, Mode mode);
 
-    SerialLink& link() { return m_link; }
+    PortLink& link() { return m_link; }
 
     // Closing by the title bar, Esc or the program all end here: the port goes back.
     void done(int result) override;
@@ -71,5 +71,5 @@ private:
 
     Mode m_mode;
     PortLease m_lease; // outlives the link, which gives the port back first
-    SerialLink m_link;
+    PortLink m_link;
 };

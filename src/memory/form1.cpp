@@ -5,8 +5,9 @@
 #include "memory/memorywriter.h"
 #include "memory/rigmemcsv.h"
 #include "session/cues.h"
-#include "ui/look.h"
+#include "ui/captions.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 
 #include <QDir>
 #include <QFocusEvent>
@@ -121,7 +122,7 @@ Form1::Form1(PortLease lease, QWidget* parent) : QDialog(parent), m_lease(std::m
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Program Radio Memory"));
     buildSheet();
-    connect(&m_link, &SerialLink::commEvent, this, &Form1::MSComm1_OnComm);
+    connect(&m_link, &RadioLink::commEvent, this, &Form1::MSComm1_OnComm);
     Form_Load();
 }
 

@@ -20,7 +20,7 @@
 
 #include "memory/memoryfile.h"
 #include "memory/sheetwrite.h"
-#include "radio/seriallink.h"
+#include "session/portlink.h"
 #include "session/portowner.h"
 
 #include <QDialog>
@@ -53,7 +53,7 @@ public:
     QLineEdit* modeBox(int channel) const { return m_rows.at(channel).mode; }
     // The mode digit the last write chose for the channel, or empty.
     QString modeCode(int channel) const { return m_modeCode.at(channel); }
-    SerialLink& link() { return m_link; }
+    PortLink& link() { return m_link; }
 
     void done(int result) override;
 
@@ -78,7 +78,7 @@ private:
     SheetWrite::ModeCodes m_modeCode;
     SheetWrite* m_write = nullptr; // the write in progress, for Stop
     PortLease m_lease;             // outlives the link, which gives the port back first
-    SerialLink m_link;
+    PortLink m_link;
     QString m_fileName; // chosen last in the file dialog, offered again next time
     QString m_csvFileName;
     bool m_leaving = false;

@@ -9,7 +9,7 @@
 // style-sheet machinery out of the panel.
 
 #include "panel/selectiongroup.h"
-#include "ui/look.h"
+#include "ui/captions.h"
 
 #include <QColor>
 #include <QPushButton>

@@ -11,8 +11,9 @@
 #include "panel/selectiongroup.h"
 #include "panel/systemreset.h"
 #include "session/cues.h"
-#include "ui/look.h"
+#include "ui/captions.h"
 #include "ui/pictures.h"
+#include "ui/placement.h"
 #include "ui/splash.h"
 #include "ui/version.h"
 
@@ -67,11 +68,11 @@ Form2::Form2(QWidget* parent)
     auto* canvas = new SkyCanvas(this);
     setCentralWidget(canvas);
     buildControls(canvas);
-    buildMenus(this);
+    buildMenus(this, m_port);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The radio's answers are never used: whatever it sent is thrown away
     // each time the transmit buffer has emptied.
-    connect(&m_link, &SerialLink::commEvent, this, [this] { m_link.drainInput(); });
+    connect(&m_link, &RadioLink::commEvent, this, [this] { m_link.drainInput(); });
 }
 
 Form2::~Form2() = default;

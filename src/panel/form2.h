@@ -14,7 +14,7 @@
 #include "app/portmessages.h"
 #include "panel/panelcontext.h"
 #include "panel/panelstate.h"
-#include "radio/seriallink.h"
+#include "session/portlink.h"
 #include "session/portowner.h"
 
 #include <QMainWindow>
@@ -44,7 +44,8 @@ public:
     // File > Exit.
     void Exit_Click();
 
-    SerialLink& link() { return m_link; }
+    // What the panel sends through: its link, opened on demand.
+    RadioLink& link() { return m_port.sender(); }
     PortOwner& port() { return m_port; }
     PanelState& state() { return m_state; }
 
@@ -62,10 +63,10 @@ private:
     void finishLoad(QPointer<Splash> splash, qint64 splashShownNs);
 
     PanelState m_state;
-    SerialLink m_link;
+    PortLink m_link;
     PortOwner m_port{m_link, this};
     PortMessages m_portMessages{m_port};
-    PanelContext m_context{m_state, m_link, this};
+    PanelContext m_context{m_state, m_port.sender(), this};
     SelectionGroup* m_selection = nullptr;
     QAbstractButton* m_firstFocus = nullptr; // "VFO A"
     bool m_shownBefore = false;

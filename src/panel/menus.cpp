@@ -7,11 +7,12 @@
 #include "guides/form8.h"
 #include "guides/form9.h"
 #include "memory/form1.h"
-#include "panel/form2.h"
+#include "session/portowner.h"
 #include "ui/focusreturn.h"
 #include "ui/splash.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
 
@@ -28,23 +29,30 @@ void runModal(QDialog* created)
     delete window.data();
 }
 
+struct MainWindow {
+    QMainWindow* window;
+    PortOwner& port;
+};
+
 // The window, its link and the lease go before the main window takes the
 // port back.
-template <typename Window> void openRadioWindow(Form2* main)
+template <typename Window> void openRadioWindow(const MainWindow& main)
 {
-    runModal(new Window(main->port().lend(), main));
-    // Closing the modal window makes the main window active again.
-    main->Form_Activate();
+    runModal(new Window(main.port.lend(), main.window));
+    // Closing the modal window makes the main window active again, which
+    // opens its link (Form_Activate).
+    main.port.activate();
 }
 
-template <typename Window> void openWindow(Form2* main)
+template <typename Window> void openWindow(const MainWindow& main)
 {
-    runModal(new Window(main));
+    runModal(new Window(main.window));
 }
 
-void exitProgram(Form2* main)
+// File > Exit (Exit_Click).
+void exitProgram(const MainWindow& main)
 {
-    main->Exit_Click();
+    main.window->close();
 }
 
 struct MenuItem {
@@ -53,7 +61,7 @@ struct MenuItem {
     const char* name;
     const char* caption;
     const char* shortcut;
-    void (*open)(Form2*);
+    void (*open)(const MainWindow&);
 };
 
 constexpr std::array<MenuItem, 9> menuItems = {{
@@ -70,8 +78,9 @@ constexpr std::array<MenuItem, 9> menuItems = {{
 }};
 } // namespace
 
-void buildMenus(Form2* window)
+void buildMenus(QMainWindow* window, PortOwner& port)
 {
+    const MainWindow main{window, port};
     QMenu* menu = nullptr;
     for (const MenuItem& item : menuItems) {
         const QString menuName = QString::fromLatin1(item.menuName);
@@ -84,6 +93,6 @@ void buildMenus(Form2* window)
         action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
         QObject::connect(action, &QAction::triggered, window,
-                         [window, open = item.open] { open(window); });
+                         [main, open = item.open] { open(main); });
     }
 }

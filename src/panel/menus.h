@@ -6,6 +6,10 @@
 // loads, and when the window has gone the main window's activation opens its
 // link again. Windows that do not talk to the radio leave the link open.
 
-class Form2;
+// The menus know the main window only as a window with a menu bar and the
+// port it lends: the main window builds them, not the other way round.
 
-void buildMenus(Form2* window);
+class PortOwner;
+class QMainWindow;
+
+void buildMenus(QMainWindow* window, PortOwner& port);

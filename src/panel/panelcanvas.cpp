@@ -2,7 +2,8 @@
 
 #include "panel/columnbutton.h"
 #include "panel/selectiongroup.h"
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
 
 #include <QMap>
 #include <QStyle>
@@ -37,6 +38,56 @@ protected:
 };
 
 constexpr QSize columnButtonSize(61, 17);
+
+// The column buttons of each frame are a class of their own, so that their
+// colours are one palette made once per frame (see useClassColours): kept
+// there for anyone who asks what they are, though they paint themselves.
+class BandButton : public ColumnButton {
+    Q_OBJECT
+    using ColumnButton::ColumnButton;
+};
+class ModeButton : public ColumnButton {
+    Q_OBJECT
+    using ColumnButton::ColumnButton;
+};
+class FunctionButton : public ColumnButton {
+    Q_OBJECT
+    using ColumnButton::ColumnButton;
+};
+class PowerButton : public ColumnButton {
+    Q_OBJECT
+    using ColumnButton::ColumnButton;
+};
+
+template <typename Kind>
+ColumnButton* columnButton(const FrameSpec& spec, const QString& caption, QWidget* parent)
+{
+    const QColor face = QColor::fromRgb(spec.background);
+    const QColor text = QColor::fromRgb(spec.text);
+    auto* button = new Kind(caption, face, text, parent);
+    useClassColours(button, {{QPalette::Button, face}, {QPalette::ButtonText, text}});
+    return button;
+}
+
+ColumnButton* columnButtonIn(const FrameSpec& spec, const QString& caption, QWidget* parent)
+{
+    switch (spec.frame) {
+    case Frame::Bands:
+        return columnButton<BandButton>(spec, caption, parent);
+    case Frame::Modes:
+        return columnButton<ModeButton>(spec, caption, parent);
+    case Frame::Functions:
+        return columnButton<FunctionButton>(spec, caption, parent);
+    case Frame::Power:
+        return columnButton<PowerButton>(spec, caption, parent);
+    default:
+        // No other frame has a column. A button there paints itself all the
+        // same; a class palette for it would need a class of its own first,
+        // or it would colour every push button.
+        return new ColumnButton(caption, QColor::fromRgb(spec.background),
+                                QColor::fromRgb(spec.text), parent);
+    }
+}
 
 // The frame a control lies over (or in), by where it is on the canvas.
 std::optional<Frame> frameUnder(const QWidget* control, const QWidget* canvas)
@@ -73,25 +124,18 @@ PanelCanvas::PanelCanvas(QWidget* canvas, SelectionGroup& selection)
 {
     // Frames first, so that the controls created afterwards lie over them.
     for (const FrameSpec& spec : panelFrames)
-        m_frames[static_cast<std::size_t>(spec.frame)] = new PanelFrame(spec, canvas);
+        m_frames[static_cast<std::size_t>(spec.frame)] = PanelFrame::create(spec, canvas);
 }
 
 QAbstractButton* PanelCanvas::addColumnButton(Frame frame, int index, const char* name,
                                               const char* caption, std::function<void()> act)
 {
     const FrameSpec& spec = frameSpec(frame);
-    auto* button = new ColumnButton(QString::fromLatin1(caption), QColor::fromRgb(spec.background),
-                                    QColor::fromRgb(spec.text), m_canvas);
+    ColumnButton* button = columnButtonIn(spec, QString::fromLatin1(caption), m_canvas);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(button->text());
     button->setGeometry(stackedInFrame(spec, index, columnButtonSize, Qt::Vertical));
     button->setFont(sansSerifBold());
-    // The colours are the button's own; kept in its palette too, for anyone
-    // who asks what they are.
-    QPalette colours = button->palette();
-    colours.setColor(QPalette::Button, QColor::fromRgb(spec.background));
-    colours.setColor(QPalette::ButtonText, QColor::fromRgb(spec.text));
-    button->setPalette(colours);
     addSelection(button, std::move(act));
     m_columnButtons.append(button);
     return button;
@@ -178,3 +222,5 @@ void PanelCanvas::fitCaptions()
         frame->fitCaption(band);
     }
 }
+
+#include "panelcanvas.moc"

@@ -1,7 +1,10 @@
 #include "panel/panelframe.h"
 
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QStyle>
 
@@ -28,19 +31,94 @@ QRect stackedInFrame(const FrameSpec& frame, int index, QSize size, Qt::Orientat
     return {QPoint(x + index * size.width(), area.y() + frameCaptionHeight), size};
 }
 
+namespace {
+class SettingsFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+class MemorySelectionFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+class BandsFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+class ModesFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+class FunctionsFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+class PowerFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+class TransmissionFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+class WwvFrame : public PanelFrame {
+    Q_OBJECT
+    using PanelFrame::PanelFrame;
+};
+
+template <typename Kind> PanelFrame* makeFrame(const FrameSpec& spec, QWidget* canvas)
+{
+    return new Kind(spec, canvas);
+}
+} // namespace
+
+PanelFrame* PanelFrame::create(const FrameSpec& spec, QWidget* canvas)
+{
+    PanelFrame* frame = nullptr;
+    switch (spec.frame) {
+    case Frame::Settings:
+        frame = makeFrame<SettingsFrame>(spec, canvas);
+        break;
+    case Frame::MemorySelection:
+        frame = makeFrame<MemorySelectionFrame>(spec, canvas);
+        break;
+    case Frame::Bands:
+        frame = makeFrame<BandsFrame>(spec, canvas);
+        break;
+    case Frame::Modes:
+        frame = makeFrame<ModesFrame>(spec, canvas);
+        break;
+    case Frame::Functions:
+        frame = makeFrame<FunctionsFrame>(spec, canvas);
+        break;
+    case Frame::Power:
+        frame = makeFrame<PowerFrame>(spec, canvas);
+        break;
+    case Frame::Transmission:
+        frame = makeFrame<TransmissionFrame>(spec, canvas);
+        break;
+    case Frame::Wwv:
+        frame = makeFrame<WwvFrame>(spec, canvas);
+        break;
+    }
+    frame->useColours(spec);
+    return frame;
+}
+
+void PanelFrame::useColours(const FrameSpec& spec)
+{
+    // A frame without a colour of its own takes the buttons' face colour.
+    const QColor background = spec.hasBackground ? QColor::fromRgb(spec.background)
+                                                 : QApplication::palette().color(QPalette::Button);
+    useClassColours(
+        this, {{QPalette::Window, background}, {QPalette::WindowText, QColor::fromRgb(spec.text)}});
+}
+
 PanelFrame::PanelFrame(const FrameSpec& spec, QWidget* canvas)
     : QWidget(canvas), m_which(spec.frame), m_caption(QString::fromLatin1(spec.caption))
 {
     setObjectName(QString::fromLatin1(spec.name));
     setAccessibleName(m_caption);
     setGeometry(spec.geometry);
-    QPalette colours = palette();
-    if (spec.hasBackground)
-        colours.setColor(QPalette::Window, QColor::fromRgb(spec.background));
-    else
-        colours.setColor(QPalette::Window, colours.color(QPalette::Button));
-    colours.setColor(QPalette::WindowText, QColor::fromRgb(spec.text));
-    setPalette(colours);
     switch (spec.font) {
     case CaptionFont::SansSerifBold:
         m_captionFont = sansSerifBold();
@@ -93,3 +171,5 @@ void PanelFrame::paintEvent(QPaintEvent*)
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(captionBox, Qt::AlignCenter, m_caption);
 }
+
+#include "panelframe.moc"

@@ -128,6 +128,9 @@ QRect stackedInFrame(const FrameSpec& frame, int index, QSize size, Qt::Orientat
 // A frame with its caption painted over its top border.
 class PanelFrame : public QWidget {
 public:
+    // Each frame is a class of its own, whose colours are one palette made
+    // once (see useClassColours); the push buttons inside take them from it.
+    static PanelFrame* create(const FrameSpec& spec, QWidget* canvas);
     PanelFrame(const FrameSpec& spec, QWidget* canvas);
 
     Frame which() const { return m_which; }
@@ -139,6 +142,7 @@ public:
     void fitCaption(int band);
 
 protected:
+    void useColours(const FrameSpec& spec);
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -3,7 +3,8 @@
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/selectiongroup.h"
-#include "ui/look.h"
+#include "ui/captions.h"
+#include "ui/colours.h"
 
 #include <QLabel>
 #include <QProxyStyle>
@@ -45,6 +46,33 @@ public:
     }
 };
 
+// The hundred buttons and their caption, in the frame's colours: classes of
+// their own, so that the colours are one palette made once (see
+// useClassColours).
+class QuickMemoryButton : public SelectionButton<QRadioButton> {
+    Q_OBJECT
+
+public:
+    QuickMemoryButton(const QString& caption, const FrameSpec& frame, QWidget* parent)
+        : SelectionButton<QRadioButton>(caption, parent)
+    {
+        useClassColours(this, {{QPalette::Window, QColor::fromRgb(frame.background)},
+                               {QPalette::WindowText, QColor::fromRgb(frame.text)}});
+    }
+};
+
+class QuickMemoryCaption : public QLabel {
+    Q_OBJECT
+
+public:
+    QuickMemoryCaption(const QString& caption, const FrameSpec& frame, QWidget* parent)
+        : QLabel(caption, parent)
+    {
+        useClassColours(this, {{QPalette::Window, QColor::fromRgb(frame.background)},
+                               {QPalette::WindowText, QColor::fromRgb(frame.text)}});
+    }
+};
+
 // Option9_Click ... Option108_Click.
 void recallMemory(PanelContext& panel, int channel)
 {
@@ -56,9 +84,6 @@ void recallMemory(PanelContext& panel, int channel)
 void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
 {
     const FrameSpec& frame = frameSpec(Frame::MemorySelection);
-    QPalette colours = canvas.widget()->palette();
-    colours.setColor(QPalette::Window, QColor::fromRgb(frame.background));
-    colours.setColor(QPalette::WindowText, QColor::fromRgb(frame.text));
     const QFont font = tahoma();
     auto* compact = new CompactRadioStyle;
     compact->setParent(canvas.widget());
@@ -66,13 +91,12 @@ void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
     QList<QRadioButton*> buttons;
     for (int channel = 0; channel < memoryChannels; ++channel) {
         const QString caption = QStringLiteral("Mem %1").arg(channel, 2, 10, QLatin1Char('0'));
-        auto* button = new SelectionButton<QRadioButton>(caption, canvas.widget());
+        auto* button = new QuickMemoryButton(caption, frame, canvas.widget());
         button->setObjectName(QStringLiteral("Option%1").arg(memoryControlNumber(channel)));
         button->setAccessibleName(caption);
         button->setGeometry(
             memoryCell(frame, channel / memoryRowsPerColumn, channel % memoryRowsPerColumn));
         button->setFont(font);
-        button->setPalette(colours);
         button->setStyle(compact);
         canvas.addSelection(button, [&panel, channel] { recallMemory(panel, channel); });
         buttons.append(button);
@@ -85,7 +109,8 @@ void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
     const int rowAfterLast = (memoryChannels - 1) % memoryRowsPerColumn + 1;
     const QRect first = memoryCell(frame, lastColumn, rowAfterLast);
     const int bottom = frame.geometry.bottom() - 2;
-    auto* label = new QLabel(QStringLiteral("Quick Memory Selection"), canvas.widget());
+    auto* label =
+        new QuickMemoryCaption(QStringLiteral("Quick Memory Selection"), frame, canvas.widget());
     label->setObjectName(QStringLiteral("QuickMemoryLabel"));
     label->setAccessibleName(label->text());
     label->setGeometry(first.x(), first.y() + 4, memoryButtonSize.width() + 2,
@@ -93,6 +118,7 @@ void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
     label->setFont(font);
-    label->setPalette(colours);
     fitCaption(label);
 }
+
+#include "quickmemory.moc"

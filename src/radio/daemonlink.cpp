@@ -76,7 +76,7 @@ void DaemonLink::connectToDaemon()
     if (m_socket.state() != QAbstractSocket::UnconnectedState &&
         m_socket.state() != QAbstractSocket::ConnectedState)
         m_connectAlarm =
-            LinkClock::current().alarmAfter(ConnectWithin, this, [this] { onConnectAlarm(); });
+            Clock::current().alarmAfter(ConnectWithin, this, [this] { onConnectAlarm(); });
 }
 
 bool DaemonLink::sendCommand(const CatCommand& command)
@@ -135,8 +135,8 @@ void DaemonLink::handedOver(const QList<QByteArray>& texts)
 void DaemonLink::armAcknowledgeAlarm()
 {
     if (!m_acknowledgeAlarm && !m_unacknowledged.isEmpty())
-        m_acknowledgeAlarm = LinkClock::current().alarmAfter(AcknowledgedWithin, this,
-                                                             [this] { onAcknowledgeAlarm(); });
+        m_acknowledgeAlarm =
+            Clock::current().alarmAfter(AcknowledgedWithin, this, [this] { onAcknowledgeAlarm(); });
 }
 
 void DaemonLink::acknowledged()

@@ -20,7 +20,7 @@
 // late), an error the daemon answers. No command is ever sent twice. The link
 // stays open for its owner: the next command after a fault connects again.
 
-#include "radio/linkclock.h"
+#include "clock/clock.h"
 #include "radio/radiolink.h"
 
 #include <QList>
@@ -127,8 +127,8 @@ private:
     bool m_pushScheduled = false;
     QList<QByteArray> m_queued;                // not yet written
     QList<QList<QByteArray>> m_unacknowledged; // written, reply awaited, oldest first
-    std::unique_ptr<LinkClock::Alarm> m_connectAlarm;
-    std::unique_ptr<LinkClock::Alarm> m_acknowledgeAlarm;
+    std::unique_ptr<Clock::Alarm> m_connectAlarm;
+    std::unique_ptr<Clock::Alarm> m_acknowledgeAlarm;
     bool m_silenceReported = false; // for the commands awaiting a reply now
     QString m_lastOpenProblem;
 

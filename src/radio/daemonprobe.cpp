@@ -46,7 +46,7 @@ void DaemonProbe::start(Daemon daemon, const QString& host, quint16 port, const 
     m_baud = baud;
     m_reply.clear();
     m_running = true;
-    m_alarm = LinkClock::current().alarmAfter(AnswerWithin, this, [this] {
+    m_alarm = Clock::current().alarmAfter(AnswerWithin, this, [this] {
         finish(false, QStringLiteral("%1 did not answer at %2 within %3 seconds: is the computer "
                                      "on and reachable, and is it %1 listening there?")
                           .arg(name(), address())

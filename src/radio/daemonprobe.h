@@ -6,7 +6,7 @@
 // says in one sentence what answered, or why nothing did. Never blocks; gives
 // up after AnswerWithin.
 
-#include "radio/linkclock.h"
+#include "clock/clock.h"
 
 #include <QObject>
 #include <QTcpSocket>
@@ -45,5 +45,5 @@ private:
     QString m_baud;
     QByteArray m_reply;
     bool m_running = false;
-    std::unique_ptr<LinkClock::Alarm> m_alarm;
+    std::unique_ptr<Clock::Alarm> m_alarm;
 };

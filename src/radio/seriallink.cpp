@@ -13,7 +13,7 @@ QString shown(const QString& path)
 }
 } // namespace
 
-SerialLink::SerialLink(QObject* parent) : QObject(parent)
+SerialLink::SerialLink(QObject* parent) : RadioLink(parent)
 {
     connect(&m_port, &QSerialPort::bytesWritten, this, &SerialLink::onBytesWritten);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
@@ -199,8 +199,6 @@ bool SerialLink::sendCommand(const CatCommand& command)
         return false;
     }
     const QByteArray bytes = command.framed();
-    if (!m_port.isOpen() && m_openOnDemand)
-        m_openOnDemand();
     if (!m_port.isOpen()) {
         if (!m_unusableReason.isEmpty())
             refuse(
@@ -255,7 +253,7 @@ void SerialLink::watchForStuckLine()
         return;
     m_bytesLeftAtAlarm = m_bytesHanded - waiting;
     m_stuckAlarmSet = true;
-    m_stuckAlarm = LinkClock::current().alarmAfter(StuckAfter, this, [this] { onStuckAlarm(); });
+    m_stuckAlarm = Clock::current().alarmAfter(StuckAfter, this, [this] { onStuckAlarm(); });
 }
 
 void SerialLink::onStuckAlarm()
@@ -282,11 +280,6 @@ void SerialLink::forgetStuckLine()
     m_stuckAlarm.reset();
     m_stuckAlarmSet = false;
     m_stuckReported = false;
-}
-
-void SerialLink::setOpenOnDemand(std::function<void()> open)
-{
-    m_openOnDemand = std::move(open);
 }
 
 void SerialLink::refuse(const CatCommand& command, const QString& reason)

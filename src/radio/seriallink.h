@@ -1,10 +1,10 @@
 #pragma once
 
-// A window's own link to the radio: one serial port, send-only. Six windows
-// talk to the radio and each owns a SerialLink; all are configured alike, so
-// they address the same port, and only one holds it at a time (the program's
-// port owner sees to that; the link itself knows no window and no settings
-// file, only the port it is given).
+// The serial transport of a window's link to the radio: one serial port,
+// send-only. Six windows talk to the radio, each through a link of its own;
+// all are configured alike, so they address the same port, and only one holds
+// it at a time (the program's port owner sees to that; the link itself knows
+// no window and no settings file, only the port it is given).
 //
 // Data flow: a control's handler calls sendCommand(), which writes the framed
 // command as one write and hands it to the device at once, so a cue that
@@ -22,21 +22,20 @@
 //
 // A line that takes nothing (a radio that is off or holds CTS low) is noticed
 // without polling: a write that leaves bytes waiting sets one alarm on the
-// LinkClock, and if none of them has left when it rings, the link says so
+// Clock, and if none of them has left when it rings, the link says so
 // once for that burst. A later write that finds everything gone starts afresh.
 //
 // The port is opened under the device a link such as comN leads to, so the
 // lock file other serial programs look for is the device's own, and a lock
 // another running program holds is honoured.
 
+#include "clock/clock.h"
 #include "radio/catcommand.h"
-#include "radio/linkclock.h"
+#include "radio/radiolink.h"
 
-#include <QObject>
 #include <QSerialPort>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
 // The port a link is to use.
@@ -52,7 +51,7 @@ struct LinkSettings {
     bool hardwareHandshake = true;
 };
 
-class SerialLink : public QObject {
+class SerialLink : public RadioLink {
     Q_OBJECT
 
 public:
@@ -70,37 +69,23 @@ public:
     // A port that cannot be used at all (its settings are unusable): every
     // opening and every command is refused with this reason.
     void configureUnusable(const LinkSettings& settings, const QString& reason);
-    bool isOpen() const;
+    bool isOpen() const override;
     // Opens the configured port. Returns whether it is open afterwards.
-    bool open();
+    bool open() override;
     // configure() then open(): the whole opening sequence.
     bool openLink(const LinkSettings& settings);
     // Writes one framed command as one write. Returns false, and reports it,
     // when the command could not be queued for the port.
-    bool sendCommand(const CatCommand& command);
-    // Reads and discards whatever the radio has sent.
-    void drainInput();
+    bool sendCommand(const CatCommand& command) override;
+    void drainInput() override;
     // Bytes from the radio waiting to be read (InBufferCount).
-    qint64 inBufferCount() const;
-    void closeLink();
-
+    qint64 inBufferCount() const override;
+    void closeLink() override;
     // Pushes queued bytes out to the device now, as far as it takes them.
-    void flush();
+    void flush() override;
 
-    // Lets the owner open the port when a command finds it closed (the main
-    // window, whose activation some window systems never deliver). The owner
-    // decides whether it may; the command then goes out if the port is open.
-    void setOpenOnDemand(std::function<void()> open);
-
-    // "Serial port 2 (/dev/ttyS1)", for messages.
-    QString portDescription() const;
+    QString portDescription() const override;
     const LinkSettings& settings() const { return m_settings; }
-
-signals:
-    // The transmit buffer has emptied (the OnComm notification).
-    void commEvent();
-    // Something went wrong that the operator must learn; one message per burst.
-    void problem(const QString& message);
 
 private:
     void onBytesWritten();
@@ -132,11 +117,10 @@ private:
     QString m_closedReason; // why the port is closed, when it did not close on request
     QStringList m_pending;
     bool m_reportScheduled = false;
-    std::function<void()> m_openOnDemand;
 
     // The stuck-line check: bytes handed to the port so far, and how many of
     // them had left when the alarm was set.
-    std::unique_ptr<LinkClock::Alarm> m_stuckAlarm;
+    std::unique_ptr<Clock::Alarm> m_stuckAlarm;
     bool m_stuckAlarmSet = false;
     bool m_stuckReported = false;
     qint64 m_bytesHanded = 0;

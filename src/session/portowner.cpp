@@ -1,30 +1,12 @@
 #include "session/portowner.h"
 
 #include "platform/platform.h"
-#include "radio/seriallink.h"
+#include "session/transport.h"
 
 #include <QDir>
 #include <QTimer>
 
 namespace {
-// Configures a link for the port the settings name. Settings the port cannot
-// use still configure it, so that every command refused says why; the port is
-// named as the operator knows it, and a damaged text only by a short excerpt.
-void configureFrom(SerialLink& link, const SettingsRead& read)
-{
-    const RadioSettings& settings = read.settings;
-    const int number = portNumber(settings.Comm);
-    const LinkSettings port{number > 0 ? QString::number(number) : printableExcerpt(settings.Comm),
-                            isSerialBaudRate(settings.Baud) ? QString::number(settings.Baud.toInt())
-                                                            : printableExcerpt(settings.Baud),
-                            number > 0 ? Platform::serialDevicePath(number) : QString(),
-                            number > 0 ? Platform::serialRelinkAdvice(number) : QString()};
-    if (read.ok())
-        link.configure(port);
-    else
-        link.configureUnusable(port, read.fault);
-}
-
 bool cannotBeThere(Platform::SerialHardware hardware)
 {
     return hardware == Platform::SerialHardware::Missing ||
@@ -32,19 +14,15 @@ bool cannotBeThere(Platform::SerialHardware hardware)
 }
 } // namespace
 
-PortOwner::PortOwner(SerialLink& mainLink, QObject* mainWindow)
-    : m_mainLink(mainLink), m_mainWindow(mainWindow)
+PortOwner::PortOwner(PortLink& mainLink, QObject* mainWindow)
+    : m_mainLink(mainLink), m_mainWindow(mainWindow), m_sender(mainLink, *this)
 {
     if (m_mainWindow)
-        connect(&m_mainLink, &SerialLink::problem, this,
+        connect(&m_mainLink, &RadioLink::problem, this,
                 [this](const QString& message) { onMainLinkProblem(message); });
-    m_mainLink.setOpenOnDemand([this] { activate(); });
 }
 
-PortOwner::~PortOwner()
-{
-    m_mainLink.setOpenOnDemand({});
-}
+PortOwner::~PortOwner() = default;
 
 void PortOwner::readSettings()
 {
@@ -52,7 +30,7 @@ void PortOwner::readSettings()
     m_settingsRead = true;
     // Configured now, though opened only later, so that a command that comes
     // before any opening still names the port.
-    configureFrom(m_mainLink, m_read);
+    configureTransport(m_mainLink, m_read);
 }
 
 void PortOwner::activate()
@@ -62,7 +40,7 @@ void PortOwner::activate()
     // A main window shown without its load sequence still addresses the port.
     if (!m_settingsRead)
         readSettings();
-    configureFrom(m_mainLink, m_read);
+    configureTransport(m_mainLink, m_read);
     if (!m_read.ok()) {
         // A damaged settings file is reported once; commands then say why they
         // were not sent. Nothing is written to the operator's file.
@@ -165,18 +143,20 @@ PortLease::~PortLease()
         --m_owner->m_leases;
 }
 
-void PortLease::openAtLoad(SerialLink& link, QObject* window)
+void PortLease::openAtLoad(PortLink& link, QObject* window)
 {
     m_link = &link;
     if (window && m_owner) {
-        PortOwner* owner = m_owner;
-        QObject::connect(
-            &link, &SerialLink::problem, window,
-            [owner, window](const QString& message) { emit owner->problem(window, message); });
+        const QPointer<PortOwner> owner(m_owner);
+        QObject::connect(&link, &RadioLink::problem, window,
+                         [owner, window](const QString& message) {
+                             if (owner)
+                                 emit owner->problem(window, message);
+                         });
     }
     // Read afresh at every opening, so a changed file takes effect now.
     const SettingsRead read = readSettingsFile();
-    configureFrom(link, read);
+    configureTransport(link, read);
     if (!read.ok()) {
         if (m_owner)
             m_owner->reportWhenUp(window, read.problem);

@@ -1,11 +1,11 @@
 #pragma once
 
-// The one owner of the radio's serial port. Six windows talk to the radio,
-// each through a SerialLink of its own, and all address the port that the
-// settings file names; only one may hold it at a time.
+// The one owner of the radio's port. Six windows talk to the radio, each
+// through a PortLink of its own, and all address the port that the settings
+// file names; only one may hold it at a time.
 //
-// Data flow: qd.cfg -> readSettingsFile() -> PortOwner -> LinkSettings ->
-// each window's SerialLink. The main window reads the file at its load and
+// Data flow: qd.cfg -> readSettingsFile() -> PortOwner -> configureTransport()
+// -> each window's PortLink. The main window reads the file at its load and
 // opens its link at each activation that finds it closed. A menu that opens
 // another radio window first takes a PortLease, which closes the main link;
 // the new window opens its own link through the lease when it loads (reading
@@ -20,13 +20,15 @@
 // link and raised as they come, for the window that owns the link.
 //
 // The main link is configured as soon as the settings are read, so every
-// message names the port, and it opens on demand when a command finds it
-// closed while the port is not lent out: some window systems never activate
-// the main window. When it cannot open because its device is missing or has
-// no UART and USB serial adapters are plugged in, linkOffered() carries the
-// message as one question per adapter; the operator's choice comes back
-// through acceptLinkOffer().
+// message names the port. The main window sends through sender(), which opens
+// the main link first when a command finds it closed while the port is not
+// lent out: some window systems never activate the main window. When it cannot open because its
+// device is missing or has no UART and USB serial adapters are plugged in, linkOffered() carries
+// the message as one question per adapter; the operator's choice comes back through
+// acceptLinkOffer().
 
+#include "session/ondemandlink.h"
+#include "session/portlink.h"
 #include "session/settings.h"
 
 #include <QList>
@@ -34,7 +36,6 @@
 #include <QPointer>
 
 class PortLease;
-class SerialLink;
 
 // One USB serial adapter the main window's port could be linked to.
 struct LinkOffer {
@@ -51,7 +52,7 @@ public:
     // The main window and its link, both of which outlive every lease. Without
     // a main window (a radio window opened on its own) only the borrowing
     // windows hear of problems.
-    PortOwner(SerialLink& mainLink, QObject* mainWindow);
+    PortOwner(PortLink& mainLink, QObject* mainWindow);
     ~PortOwner() override;
     PortOwner(const PortOwner&) = delete;
     PortOwner& operator=(const PortOwner&) = delete;
@@ -65,6 +66,10 @@ public:
     // closed: opens the link when it is closed and the port is not lent out.
     // An open link is left exactly as it is.
     void activate();
+
+    // What the main window sends through: the main link, opened first when a
+    // command finds it closed.
+    RadioLink& sender() { return m_sender; }
 
     // Closes the main window's link and lends the port to the window about to
     // be created, until the lease ends.
@@ -93,8 +98,9 @@ private:
     // window's load or activation never waits on the operator.
     void reportWhenUp(QObject* window, const QString& message);
 
-    SerialLink& m_mainLink;
+    PortLink& m_mainLink;
     QPointer<QObject> m_mainWindow;
+    OnDemandLink m_sender;
     SettingsRead m_read;
     bool m_settingsRead = false;
     bool m_settingsProblemShown = false;
@@ -115,7 +121,7 @@ public:
 
     // The window's load: reads qd.cfg afresh, configures the window's link
     // from it and opens the port; problems are shown over the window.
-    void openAtLoad(SerialLink& link, QObject* window);
+    void openAtLoad(PortLink& link, QObject* window);
     // The window goes: its link lets go of the port (the lease itself lasts
     // until it is destroyed).
     void release();
@@ -127,5 +133,5 @@ private:
     PortOwner* m_owner = nullptr;
     // The window's link, which a window destroys before the lease: it has
     // let go of the port itself by then, and the pointer is null.
-    QPointer<SerialLink> m_link;
+    QPointer<PortLink> m_link;
 };

@@ -1,7 +1,7 @@
 #include "ui/messagebox.h"
 
 #include "ui/focusreturn.h"
-#include "ui/look.h"
+#include "ui/placement.h"
 
 #include <QFontMetrics>
 #include <QQueue>

@@ -1,7 +1,7 @@
 #include "ui/splash.h"
 
-#include "ui/look.h"
 #include "ui/pictures.h"
+#include "ui/placement.h"
 #include "ui/version.h"
 
 #include <QPainter>

@@ -24,9 +24,10 @@ QString settingsFile(const TestEnvironment& env)
 // The main window's part in owning the port, without the window's controls.
 struct MainWindowStandIn {
     QWidget window;
-    SerialLink link;
-    PortOwner owner{link, &window};
+    PortLink mainLink;
+    PortOwner owner{mainLink, &window};
     PortMessages messages{owner};
+    RadioLink& link = owner.sender();
 };
 } // namespace
 
@@ -39,7 +40,7 @@ private slots:
         TestEnvironment env;
         Timeline timeline;
         QWidget window;
-        SerialLink main;
+        PortLink main;
         PortOwner owner(main, &window);
         PortMessages messages(owner);
         owner.readSettings();
@@ -63,14 +64,14 @@ private slots:
         TestEnvironment env;
         Timeline timeline;
         QWidget window;
-        SerialLink main;
+        PortLink main;
         PortOwner owner(main, &window);
         PortMessages messages(owner);
         owner.activate();
         QVERIFY(main.isOpen());
         env.writeSettings("1\r\n4800\r\n");
         {
-            SerialLink borrowed;
+            PortLink borrowed;
             PortLease lease = owner.lend();
             QVERIFY(!main.isOpen());
             QVERIFY(owner.isLent());
@@ -96,10 +97,10 @@ private slots:
     {
         TestEnvironment env;
         Timeline timeline;
-        SerialLink main;
+        PortLink main;
         PortOwner owner(main, nullptr);
         PortMessages messages(owner);
-        SerialLink borrowed;
+        PortLink borrowed;
         {
             PortLease lease = owner.lend();
             lease.openAtLoad(borrowed, nullptr);
@@ -158,7 +159,7 @@ private slots:
         const QString problem =
             "The settings file " + path + " cannot be used: " + why + ". " + advice;
         QWidget window;
-        SerialLink main;
+        PortLink main;
         PortOwner owner(main, &window);
         PortMessages messages(owner);
         owner.readSettings();
@@ -179,7 +180,7 @@ private slots:
 
         for (int opening = 0; opening < 2; ++opening) {
             QWidget guide;
-            SerialLink borrowed;
+            PortLink borrowed;
             PortLease lease = owner.lend();
             lease.openAtLoad(borrowed, &guide);
             QVERIFY(!borrowed.isOpen());
@@ -353,10 +354,10 @@ private slots:
     {
         TestEnvironment env;
         QWidget guide;
-        SerialLink main;
+        PortLink main;
         PortOwner owner(main, nullptr);
         PortMessages messages(owner);
-        SerialLink borrowed;
+        PortLink borrowed;
         PortLease lease = owner.lend();
         lease.openAtLoad(borrowed, &guide);
         const QList<MessageBox::Shown> shown = boxesShownAfterHandlers();

@@ -1,8 +1,8 @@
 #include "memory/form1.h"
 
+#include "clock/testclock.h"
 #include "memory/memoryfiledialog.h"
 #include "session/cues.h"
-#include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"
 

@@ -9,7 +9,7 @@
 #include "memory/form1.h"
 #include "memory/memoryfiledialog.h"
 #include "session/cues.h"
-#include "testclock.h"
+#include "clock/testclock.h"
 #include "uitest.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // The main window's menus: the tree as the operator sees it, and the hand-over
 // of the serial port to each window opened from it, over a real
 // pseudo-terminal. One main window serves every case, as in a real run.
+#include "clock/testclock.h"
 #include "guides/guidewindow.h"
 #include "memory/form1.h"
 #include "panel/form2.h"
-#include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"
 

@@ -1,8 +1,8 @@
 // Function buttons, power, the radio picture and the system reset: commands,
 // cues, switch cycles and the reset questions, on one timeline per scenario.
 
+#include "clock/testclock.h"
 #include "panelfixture.h"
-#include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"
 

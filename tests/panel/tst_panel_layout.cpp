@@ -2,9 +2,9 @@
 // places, captions and names for screen readers, the one selection group, the
 // focus order, and a start-up that marks "VFO A" without sending anything.
 
+#include "clock/testclock.h"
 #include "panelfixture.h"
 #include "projectversion.h"
-#include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"
 

@@ -7,7 +7,7 @@
 #include "guides/form9.h"
 #include "memory/form1.h"
 #include "timeline.h"
-#include "ui/look.h"
+#include "ui/placement.h"
 #include "uitest.h"
 
 #include <QLineEdit>

@@ -5,8 +5,8 @@
 
 #include "app/form3.h"
 #include "app/startup.h"
+#include "clock/testclock.h"
 #include "panel/form2.h"
-#include "testclock.h"
 #include "timeline.h"
 #include "ui/splash.h"
 #include "uitest.h"

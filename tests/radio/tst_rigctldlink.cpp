@@ -5,9 +5,9 @@
 
 #include "radio/rigctldlink.h"
 
+#include "clock/testclock.h"
 #include "radio/daemonprobe.h"
 #include "radio/daemonprocess.h"
-#include "radio/testlinkclock.h"
 #include "radio/ts570standin.h"
 
 #include <QElapsedTimer>
@@ -177,7 +177,7 @@ private slots:
     // starts one; the commands are listed as not sent.
     void noDaemonSaysHowToStartOne()
     {
-        TestLinkClock clock;
+        TestClock clock;
         RigctldLink link;
         const quint16 port = DaemonProcess::freePort();
         link.configure(at(port));
@@ -248,7 +248,7 @@ private slots:
     // returns at once, and a message comes once when the wait is over.
     void silentDaemonIsReportedOnce()
     {
-        TestLinkClock clock;
+        TestClock clock;
         QTcpServer silent;
         QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
         RigctldLink link;
@@ -281,7 +281,7 @@ private slots:
     // the command waits without a freeze and is dropped at the timeout.
     void hostThatDoesNotAnswer()
     {
-        TestLinkClock clock;
+        TestClock clock;
         const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;

@@ -4,10 +4,10 @@
 
 #include "radio/seriallink.h"
 
+#include "clock/testclock.h"
 #include "platform/fakemachine.h"
 #include "radio/processusage.h"
 #include "radio/pseudoterminal.h"
-#include "radio/testlinkclock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -455,7 +455,7 @@ private slots:
     // line that takes everything sets no alarm at all.
     void stuckLineIsReportedOncePerBurst()
     {
-        TestLinkClock clock;
+        TestClock clock;
         Radio radio(PseudoTerminal::Reading::WhenAsked);
         SerialLink link;
         QSignalSpy problems(&link, &SerialLink::problem);

@@ -12,7 +12,7 @@
 //   }                                 // a box not taken, or a modal left, fails here
 
 #include "app/portmessages.h"
-#include "radio/seriallink.h"
+#include "session/portlink.h"
 #include "session/portowner.h"
 #include "ui/messagebox.h"
 #include "ui/programstyle.h"
@@ -68,7 +68,7 @@ public:
     PortLease lend() { return m_owner.lend(); }
 
 private:
-    SerialLink m_mainLink;
+    PortLink m_mainLink;
     PortOwner m_owner{m_mainLink, nullptr};
     PortMessages m_messages{m_owner};
 };

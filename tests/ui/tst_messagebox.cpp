@@ -3,7 +3,7 @@
 // without spaces, or hundreds of lines), it stays within the screen's
 // available area with its OK button on the screen, and the whole text can
 // still be read; a short text is shown as it is.
-#include "ui/look.h"
+#include "ui/placement.h"
 #include "ui/messagebox.h"
 #include "uitest.h"
 

@@ -1,0 +1,3 @@
+// Compiled as a radio-layer source: the settings file belongs to the session
+// above, so this must not compile.
+#include "session/settings.h"
