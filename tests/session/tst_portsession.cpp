@@ -4,7 +4,9 @@
 // closed but never takes it from a borrower.
 
 #include "platform/fakemachine.h"
+#include "radio/daemonprocess.h"
 #include "radio/pseudoterminal.h"
+#include "radio/ts570standin.h"
 #include "session/cues.h"
 #include "session/portlink.h"
 #include "session/portowner.h"
@@ -71,6 +73,59 @@ class TestPortSession : public QObject {
     Q_OBJECT
 
 private slots:
+    // com1.conf names rigctld: the main window's commands, a borrowing
+    // window's and the main window's again after the hand-over all reach the
+    // radio through it, in order; a damaged com1.conf refuses commands in
+    // the file's own words, and the serial port is not tried behind it.
+    void portThroughRigctld()
+    {
+        SettingsFolder settings;
+        Ts570StandIn radio;
+        DaemonProcess rigctld;
+        QVERIFY(rigctld.startRigctld(radio.devicePath()));
+        settings.write("qd.cfg", "1\r\n9600\r\n");
+        settings.write("com1.conf",
+                       "via=rigctld\nport=" + QByteArray::number(rigctld.port()) + "\n");
+        QObject window;
+        PortLink main;
+        PortOwner owner(main, &window);
+        Heard heard(owner);
+        owner.readSettings();
+        QCOMPARE(main.portDescription(),
+                 QStringLiteral("Port 1 through rigctld at 127.0.0.1:%1").arg(rigctld.port()));
+        QVERIFY(owner.sender().sendCommand(CatCommand::recallMemory(5)));
+        QVERIFY(owner.sender().sendCommand(CatCommand::frequency(Vfo::A, 14000000)));
+        QTRY_COMPARE(radio.framedCommands(), (QStringList{"MC 05;", "FA00014000000;"}));
+        {
+            PortLease lease = owner.lend();
+            PortLink borrowed;
+            lease.openAtLoad(borrowed, &window);
+            QVERIFY(borrowed.sendCommand(
+                *CatCommand::memoryWrite(0, QStringLiteral("0700000"), QStringLiteral("1"))));
+            QTRY_COMPARE(radio.framedCommands().size(), 3);
+        }
+        owner.activate();
+        QVERIFY(owner.sender().sendCommand(CatCommand::partialReset()));
+        QTRY_COMPARE(radio.framedCommands(),
+                     (QStringList{"MC 05;", "FA00014000000;", "MW0 000000700000010001 ;", "SR1;"}));
+        QCoreApplication::processEvents();
+        QVERIFY(heard.problems.isEmpty());
+
+        settings.write("com1.conf", "via=rigctl\n");
+        PortLink other;
+        PortOwner second(other, &window);
+        Heard heardSecond(second);
+        second.readSettings();
+        QVERIFY(!second.sender().sendCommand(CatCommand::transmit()));
+        QCoreApplication::processEvents();
+        QCOMPARE(heardSecond.problems.size(), 1);
+        QVERIFY2(
+            heardSecond.problems[0].message.contains(
+                "Not sent to the radio: TX;\nSerial port 1 (/dev/ttyS0) cannot be opened: In " +
+                settings.path() + "/com1.conf, via=rigctl is not usable"),
+            qPrintable(heardSecond.problems[0].message));
+    }
+
     void senderOpensTheMainLinkUnlessTheBorrowerHasIt()
     {
         SettingsFolder settings;
