@@ -6,6 +6,7 @@
 #include "app/pictures.h"
 #include "app/splash.h"
 #include "app/version.h"
+#include "panel/announcer.h"
 #include "panel/bands.h"
 #include "panel/focusorder.h"
 #include "panel/functions.h"
@@ -13,6 +14,8 @@
 #include "panel/modes.h"
 #include "panel/panelcanvas.h"
 #include "panel/quickmemory.h"
+#include "panel/radiopicture.h"
+#include "panel/safenavigation.h"
 #include "panel/selectiongroup.h"
 #include "panel/systemreset.h"
 
@@ -21,6 +24,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
@@ -71,6 +76,8 @@ Form2::Form2(QWidget* parent)
     setCentralWidget(canvas);
     buildControls(canvas);
     buildMenus(this);
+    if (auto* help = menuBar()->findChild<QMenu*>(QStringLiteral("Help")))
+        SafeNavigation::instance().addMenuItem(help);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The radio's answers are never used: whatever it sent is thrown away
     // each time the transmit buffer has emptied.
@@ -83,6 +90,15 @@ void Form2::buildControls(QWidget* canvas)
 {
     m_selection = new SelectionGroup(this);
     PanelCanvas controls(canvas, *m_selection);
+    // Every action says what it sent, over the control that has the focus;
+    // the front panel picture keeps the record.
+    controls.afterEachAction([this] { m_context.report(); });
+    m_context.told = [this](const QString& words, const SentRecord& record,
+                            const QList<QByteArray>&) {
+        announce(this, words);
+        if (auto* picture = findChild<RadioPicture*>(QStringLiteral("Picture1")))
+            picture->showLastSent(record.brief(), record.summary());
+    };
     buildBandControls(m_context, controls);
     buildQuickMemories(m_context, controls);
     buildModeControls(m_context, controls);

@@ -1,6 +1,7 @@
 #include "panel/selectiongroup.h"
 
 #include "app/selectonfocus.h"
+#include "panel/safenavigation.h"
 
 #include <QAccessibleWidget>
 #include <QPushButton>
@@ -69,7 +70,7 @@ void SelectionGroup::add(QAbstractButton* button, std::function<void()> act)
         if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(button))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
     }
-    selectOnFocus(button);
+    selectOnFocus(button, [] { return !SafeNavigation::instance().active(); });
     connect(button, &QAbstractButton::pressed, this,
             [this, button] { m_pressedWhileMarked = button->isChecked() ? button : nullptr; });
     connect(button, &QAbstractButton::toggled, this, [act](bool marked) {
@@ -82,4 +83,33 @@ void SelectionGroup::add(QAbstractButton* button, std::function<void()> act)
         m_pressedWhileMarked = nullptr;
         act();
     });
+}
+
+bool safeNavigationKey(QAbstractButton* button, QKeyEvent* event,
+                       const std::function<void()>& buttonsOwn)
+{
+    if (!SafeNavigation::instance().active() || event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        button->click();
+        event->accept();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // Qt's arrow keys click the next button of an exclusive group when
+        // the one they leave is marked; without exclusivity they only move.
+        if (QButtonGroup* group = button->group()) {
+            group->setExclusive(false);
+            buttonsOwn();
+            group->setExclusive(true);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
 }
