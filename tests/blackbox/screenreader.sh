@@ -32,7 +32,6 @@ start_screen_reader() {
     # What Orca sets when it starts; set here too so that the bridge of a
     # program started first is already on.
     for _ in $(seq 50); do
-        busctl --user >/dev/null 2>&1 || true
         if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
             org.a11y.Bus.GetAddress >/dev/null 2>&1; then
             break
@@ -71,7 +70,7 @@ set_screen_reader_enabled() {
 
 # Orca's utterances, one a line, without the quotes.
 orca_said() {
-    grep -a "SPEECH OUTPUT: '" "$ORCA_LOG" | sed -E -e "s/^.*SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" -e 's/ +$//'
+    { grep -a "SPEECH OUTPUT: '" "$ORCA_LOG" || true; } | sed -E -e "s/^.*SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" -e 's/ +$//'
 
 }
 

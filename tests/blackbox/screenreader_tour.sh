@@ -2,7 +2,7 @@
 # Prints, for thirty keys an operator presses with Orca running, what Orca
 # said and what the radio received, as a Markdown table. Not a test: a
 # measurement (QUILLARD_BINARY_DIR=build bash tests/blackbox/screenreader_tour.sh).
-# QUILLARD_SAFE_KEYS=1 turns on the menu setting for safe keyboard navigation
+# QUILLARD_TOUR_KEYS="Tab space" presses other keys. QUILLARD_SAFE_KEYS=1 turns on the menu setting for safe keyboard navigation
 # in the settings file first.
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/screenreader.sh"
@@ -16,11 +16,15 @@ fi
 start_main_window
 sleep 2
 
-keys=(${QUILLARD_TOUR_KEYS:-Tab Tab Tab shift+Tab shift+Tab shift+Tab})
-for _ in $(seq 14); do keys+=(shift+Tab); done
-keys+=(space space)
-for _ in $(seq 14); do keys+=(shift+Tab); done
-keys+=(space alt+f Right Right Right Escape Escape)
+if [[ -n "${QUILLARD_TOUR_KEYS:-}" ]]; then
+    read -r -a keys <<<"$QUILLARD_TOUR_KEYS"
+else
+    keys=(Tab Tab Tab shift+Tab shift+Tab shift+Tab)
+    for _ in $(seq 14); do keys+=(shift+Tab); done
+    keys+=(space space)
+    for _ in $(seq 14); do keys+=(shift+Tab); done
+    keys+=(space alt+f Right Right Right Escape Escape)
+fi
 
 echo "| # | key | Orca said | radio received |"
 echo "|---|---|---|---|"
