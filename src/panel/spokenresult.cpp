@@ -52,6 +52,14 @@ const SwitchWords* switchOf(const QByteArray& text)
     return nullptr;
 }
 
+// "Noise blanker" as it reads inside a sentence; "RF attenuator" and "VOX" keep their capitals.
+QString inSentence(QString words)
+{
+    if (words.size() > 1 && words[1].isLower())
+        words[0] = words[0].toLower();
+    return words;
+}
+
 QString switchState(const QByteArray& text)
 {
     const QByteArray digits = text.mid(2);
@@ -134,7 +142,7 @@ void SentRecord::add(const QByteArray& command)
         m_mode = QString::fromLatin1(modeWords[text[2] - '0']);
     } else if (const SwitchWords* row = switchOf(text)) {
         m_switches[row->letters] =
-            QString::fromLatin1(row->words).toLower() + QLatin1Char(' ') + switchState(text);
+            inSentence(QString::fromLatin1(row->words)) + QLatin1Char(' ') + switchState(text);
     } else if (text == "PS1" || text == "PS0") {
         m_switches["PS"] = text == "PS1" ? QStringLiteral("power on") : QStringLiteral("power off");
     }
@@ -144,7 +152,7 @@ QString SentRecord::summary() const
 {
     QStringList parts;
     if (!m_receiver.isEmpty())
-        parts << m_receiver;
+        parts << QStringLiteral("receiver ") + m_receiver;
     for (auto it = m_frequency.begin(); it != m_frequency.end(); ++it)
         parts << QStringLiteral("VFO %1 %2").arg(QChar::fromLatin1(it.key()), it.value());
     if (!m_mode.isEmpty())

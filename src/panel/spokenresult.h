@@ -27,7 +27,7 @@ std::optional<bool> switchSetting(const QByteArray& command);
 class SentRecord {
 public:
     void add(const QByteArray& command);
-    // "Last sent: VFO A, 14.000 MHz, USB, noise blanker off", or "Nothing
+    // "Last sent: receiver VFO A, VFO A 14.000 MHz, USB, noise blanker off", or "Nothing
     // sent yet".
     QString summary() const;
     // The receiver and its frequency: "last sent: VFO A, 14.000 MHz", or empty.
