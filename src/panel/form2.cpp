@@ -10,6 +10,7 @@
 #include "panel/bands.h"
 #include "panel/focusorder.h"
 #include "panel/functions.h"
+#include "panel/menuaccessible.h"
 #include "panel/menus.h"
 #include "panel/modes.h"
 #include "panel/panelcanvas.h"
@@ -75,7 +76,10 @@ Form2::Form2(QWidget* parent)
     auto* canvas = new SkyCanvas(this);
     setCentralWidget(canvas);
     buildControls(canvas);
+    installMenuItemAccessibility();
     buildMenus(this);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        announceMenuTitle(menu, this);
     if (auto* help = menuBar()->findChild<QMenu*>(QStringLiteral("Help")))
         SafeNavigation::instance().addMenuItem(help);
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -72,6 +72,27 @@ sent+=$'FR0;\rFA00014000000;\r'
 expect_bytes "$sent"
 wait_said '^notification 20 metres, VFO A, 14\.000 MHz\.$'
 
+# Menus say their title as they open, and each item its shortcut.
+PRESS_PAUSE=0.6
+mark_said
+press alt+f
+wait_said '^notification File menu\.$'
+wait_said '^Exit Ctrl+X\.$'
+mark_said
+press Right
+wait_said '^notification Program Radio Memories menu\.$'
+wait_said '^Memories Ctrl+M\.$'
+mark_said
+press Right
+press Right
+wait_said '^notification Help menu\.$'
+press Down
+wait_said '^About F1\.$'
+press Escape
+press Escape
+wait_said '^20m\.$'
+expect_bytes "$sent"
+
 # Orca going away turns the safe navigation off: Shift+Tab to "30m" selects it again.
 set_screen_reader_enabled false
 sleep 0.5

@@ -9,6 +9,7 @@
 #include "uitest.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QFile>
 #include <QMenu>
@@ -222,6 +223,56 @@ private slots:
         panel.click("Command9");
         QVERIFY(!reduction->state().checked);
         QCOMPARE(announced(panel.window()), QStringLiteral("Noise reduction off"));
+    }
+
+    // Menu items give their shortcut as the accelerator part of their key
+    // binding, which is what Orca speaks after the caption; menus are named
+    // after their titles and say so when they open.
+    void menusSayTitlesAndShortcuts()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        ShownPanel panel;
+        const struct {
+            const char* name;
+            const char* heardName;
+            QStringList binding;
+        } items[] = {
+            {"Exit", "Exit", {"", "", "Ctrl+X"}}, {"Memories", "Memories", {"", "", "Ctrl+M"}},
+            {"About", "About", {"", "", "F1"}},   {"SSTV", "SSTV", {}},
+            {"SWL", "Short Wave Radio", {}},
+        };
+        for (const auto& item : items) {
+            auto* action = panel.window().findChild<QAction*>(QLatin1String(item.name));
+            QVERIFY(action);
+            QAccessibleInterface* entry = heard(action);
+            QCOMPARE(entry->role(), QAccessible::MenuItem);
+            QCOMPARE(entry->text(QAccessible::Name), QLatin1String(item.heardName));
+            QAccessibleActionInterface* actions = entry->actionInterface();
+            QVERIFY(actions);
+            QCOMPARE(actions->actionNames(),
+                     QStringList{QAccessibleActionInterface::pressAction()});
+            QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+                     item.binding);
+        }
+        auto* safeKeys = panel.window().findChild<QAction*>(QStringLiteral("SafeKeys"));
+        QCOMPARE(heard(safeKeys)->text(QAccessible::Name),
+                 QStringLiteral("Safe Keyboard Navigation"));
+        QVERIFY(heard(safeKeys)->state().checkable);
+
+        // The menu bar's items hold their menus, named by title.
+        auto* file = panel.window().findChild<QMenu*>(QStringLiteral("File"));
+        QAccessibleInterface* fileItem = heard(file->menuAction());
+        QCOMPARE(fileItem->text(QAccessible::Name), QStringLiteral("File"));
+        QCOMPARE(fileItem->childCount(), 1);
+        QCOMPARE(fileItem->child(0)->object(), file);
+        QCOMPARE(fileItem->child(0)->text(QAccessible::Name), QStringLiteral("File"));
+        QCOMPARE(
+            heard(panel.window().findChild<QAction*>(QStringLiteral("Exit")))->parent()->object(),
+            file);
+
+        QMetaObject::invokeMethod(file, "aboutToShow");
+        QCOMPARE(announced(panel.window()), QStringLiteral("File menu"));
     }
 
     // The radio picture tells what was last sent, marked as such.
