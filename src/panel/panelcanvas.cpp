@@ -2,6 +2,7 @@
 
 #include "app/look.h"
 #include "panel/columnbutton.h"
+#include "panel/framedaccessible.h"
 #include "panel/selectiongroup.h"
 
 #include <QMap>
@@ -158,8 +159,10 @@ void PanelCanvas::describeByFrame()
     for (QWidget* control : m_canvas->findChildren<QWidget*>()) {
         if (dynamic_cast<PanelFrame*>(control))
             continue;
-        if (const std::optional<Frame> frame = frameUnder(control, m_canvas))
+        if (const std::optional<Frame> frame = frameUnder(control, m_canvas)) {
             control->setAccessibleDescription(QString::fromLatin1(frameSpec(*frame).caption));
+            groupInFrame(control, this->frame(*frame));
+        }
     }
 }
 

@@ -52,7 +52,8 @@ public:
     // frames, each in the band its controls leave above them.
     void fitCaptions();
 
-    // Tells screen readers which frame each control lies over (or in).
+    // Tells screen readers which frame each control lies over (or in), and
+    // makes the frame the group that holds it (panel/framedaccessible.h).
     void describeByFrame();
 
 private:

@@ -1,6 +1,7 @@
 #include "panel/selectiongroup.h"
 
 #include "app/selectonfocus.h"
+#include "panel/framedaccessible.h"
 #include "panel/safenavigation.h"
 
 #include <QAccessibleWidget>
@@ -10,35 +11,11 @@ namespace {
 // The column buttons are push buttons that stay pressed while marked, in one
 // exclusive group with the hundred memory radio buttons: a screen reader
 // must hear radio buttons, checked or not, that a press selects.
-class SelectionPushButtonAccessible : public QAccessibleWidget {
+class SelectionPushButtonAccessible : public FramedAccessible {
 public:
     explicit SelectionPushButtonAccessible(QAbstractButton* button)
-        : QAccessibleWidget(button, QAccessible::RadioButton)
+        : FramedAccessible(button, QAccessible::RadioButton)
     {}
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.checkable = true;
-        state.checked = button()->isChecked();
-        return state;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction())
-            button()->click();
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-private:
-    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
 QAccessibleInterface* selectionPushButtons(const QString&, QObject* object)

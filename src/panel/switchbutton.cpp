@@ -1,43 +1,25 @@
 #include "panel/switchbutton.h"
 
+#include "panel/framedaccessible.h"
 #include <QAbstractButton>
+
 #include <QAccessibleWidget>
 
 namespace {
 const char* settingProperty = "quillardSwitchOn";
 
-class SwitchAccessible : public QAccessibleWidget {
+class SwitchAccessible : public FramedAccessible {
 public:
     explicit SwitchAccessible(QAbstractButton* button)
-        : QAccessibleWidget(button, QAccessible::CheckBox)
+        : FramedAccessible(button, QAccessible::CheckBox)
     {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<QAbstractButton*>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
 
     QAccessible::State state() const override
     {
-        QAccessible::State state = QAccessibleWidget::state();
+        QAccessible::State state = FramedAccessible::state();
         state.checkable = true;
         state.checked = widget()->property(settingProperty).toBool();
         return state;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction())
-            static_cast<QAbstractButton*>(widget())->click();
-        else
-            QAccessibleWidget::doAction(action);
     }
 };
 
