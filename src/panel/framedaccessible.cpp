@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 // The frame of each grouped control, and the controls of each frame in the
 // order they were grouped.
@@ -24,6 +27,8 @@ QHash<const QWidget*, QList<QPointer<QWidget>>>& membersOf()
     return members;
 }
 
+// In reading order: column by column, each top to bottom (the memories'
+// seven columns; one column or one row in the other frames).
 QList<QWidget*> members(const QWidget* frame)
 {
     QList<QWidget*> alive;
@@ -31,6 +36,12 @@ QList<QWidget*> members(const QWidget* frame)
         if (member)
             alive.append(member);
     }
+    const QWidget* canvas = frame->parentWidget();
+    std::stable_sort(alive.begin(), alive.end(), [canvas](QWidget* a, QWidget* b) {
+        const QPoint pa = a->mapTo(canvas, QPoint(0, 0));
+        const QPoint pb = b->mapTo(canvas, QPoint(0, 0));
+        return std::pair(pa.x(), pa.y()) < std::pair(pb.x(), pb.y());
+    });
     return alive;
 }
 

@@ -41,6 +41,9 @@ RadioPicture::RadioPicture(QWidget* parent)
         return true;
     }();
     Q_UNUSED(installed);
+    // An interface made while the widget was being created took it for a plain widget.
+    if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
 }
 
 void RadioPicture::showLastSent(const QString& brief, const QString& summary)

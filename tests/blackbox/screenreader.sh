@@ -17,8 +17,8 @@
 ORCA_LOG="$WORK/orca.log"
 ORCA_MARK=0
 
-start_screen_reader() {
-    command -v orca >/dev/null || fail "orca is not installed (apt-get install orca python3-pyatspi)"
+# A private session bus with the accessibility bus on it, accessibility on.
+start_accessibility_bus() {
     local launcher=/usr/libexec/at-spi-bus-launcher
     [[ -x $launcher ]] || fail "at-spi2-core is not installed"
     local info
@@ -29,8 +29,6 @@ start_screen_reader() {
     PIDS+=("$DBUS_PID")
     "$launcher" --launch-immediately >"$WORK/at-spi.log" 2>&1 &
     PIDS+=($!)
-    # What Orca sets when it starts; set here too so that the bridge of a
-    # program started first is already on.
     for _ in $(seq 50); do
         if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
             org.a11y.Bus.GetAddress >/dev/null 2>&1; then
@@ -38,7 +36,15 @@ start_screen_reader() {
         fi
         sleep 0.1
     done
-    set_screen_reader_enabled true
+    # What Orca sets when it starts; set here too so that the bridge of a
+    # program started first is already on. false: accessibility without a
+    # screen reader.
+    set_screen_reader_enabled "${1:-true}"
+}
+
+start_screen_reader() {
+    command -v orca >/dev/null || fail "orca is not installed (apt-get install orca python3-pyatspi)"
+    start_accessibility_bus true
     mkdir -p "$WORK/orca-prefs"
     # Orca writes its log unflushed; line by line lets the test read it as it
     # grows. INFO is the level of its "SPEECH OUTPUT:" lines.
@@ -58,6 +64,7 @@ PY
     fail "Orca did not start: $(tail -5 "$WORK/orca.out")"
 }
 
+# Sets org.a11y.Status: IsEnabled always, ScreenReaderEnabled to $1.
 set_screen_reader_enabled() {
     local value=$1
     dbus-send --session --type=method_call --print-reply --dest=org.a11y.Bus /org/a11y/bus \
