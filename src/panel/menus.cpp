@@ -10,6 +10,7 @@
 #include "guides/form9.h"
 #include "memory/form1.h"
 #include "panel/form2.h"
+#include "panel/outsidekeydelivery.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -83,7 +84,8 @@ void buildMenus(Form2* window)
         action->setObjectName(QString::fromLatin1(item.name));
         action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
-        QObject::connect(action, &QAction::triggered, window,
-                         [window, open = item.open] { open(window); });
+        QObject::connect(action, &QAction::triggered, window, [window, open = item.open] {
+            runOutsideKeyDelivery(window, [window, open] { open(window); });
+        });
     }
 }

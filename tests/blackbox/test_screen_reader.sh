@@ -93,6 +93,14 @@ press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
 
+# The memory window, opened by its shortcut, is heard with its first field.
+mark_said
+press ctrl+m
+wait_said '^Channel 00 frequency text\.$'
+press Escape
+wait_said '^20m\.$'
+expect_bytes "$sent"
+
 # Orca going away turns the safe navigation off: Shift+Tab to "30m" selects it again.
 set_screen_reader_enabled false
 sleep 0.5

@@ -2,6 +2,7 @@
 // screen reader runs (focus only moves, Space or Return acts), the words
 // each action leaves for the screen reader, the switches' last-sent setting
 // and the front panel picture's record of what was sent.
+#include "guides/form4.h"
 #include "panel/safenavigation.h"
 #include "panel/spokenresult.h"
 #include "panelfixture.h"
@@ -273,6 +274,31 @@ private slots:
 
         QMetaObject::invokeMethod(file, "aboutToShow");
         QCOMPARE(announced(panel.window()), QStringLiteral("File menu"));
+    }
+
+    // Each SSTV cell says which column and band it belongs to.
+    void sstvEntriesSayTheirColumnAndBand()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form4 sstv(m_port.lend());
+        const struct {
+            const char* name;
+            const char* caption;
+            const char* description;
+        } cells[] = {
+            {"Text8", "3730~3740", "IARU Region 1 (Europe/Africa), 80 metres"},
+            {"Text9", "7035~7045", "IARU Region 1 (Europe/Africa), 40 metres"},
+            {"Text12", "28675~28685", "IARU Region 1 (Europe/Africa), 10 metres"},
+            {"Text2", "3845", "U.S.A./Canada, 80 metres"},
+            {"Text4", "14230", "U.S.A./Canada, 20 metres"},
+            {"Text6", "28680", "U.S.A./Canada, 10 metres"},
+        };
+        for (const auto& cell : cells) {
+            QAccessibleInterface* entry = heard(sstv.findChild<QWidget*>(QLatin1String(cell.name)));
+            QCOMPARE(entry->text(QAccessible::Name), QLatin1String(cell.caption));
+            QCOMPARE(entry->text(QAccessible::Description), QLatin1String(cell.description));
+        }
     }
 
     // The radio picture tells what was last sent, marked as such.
