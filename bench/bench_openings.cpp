@@ -15,13 +15,13 @@
 //   bench_openings [--count N] [--warm N] [WINDOW...]
 //   WINDOW: Memories SSTV SWL SAREX BandPlan Code Copyright About (all by default)
 
-#include "app/cues.h"
-#include "app/messagebox.h"
 #include "app/program.h"
 #include "app/startup.h"
 #include "child.h"
 #include "figures.h"
 #include "panel/form2.h"
+#include "session/cues.h"
+#include "ui/messagebox.h"
 #include "xwatch.h"
 
 #include <QAction>

@@ -17,12 +17,12 @@
 //
 //   bench_startup [--rounds N]      (15 by default)
 
-#include "app/clock.h"
-#include "app/splash.h"
 #include "child.h"
+#include "clock/clock.h"
 #include "figures.h"
 #include "procfs.h"
 #include "radio/processusage.h"
+#include "ui/splash.h"
 #include "xwatch.h"
 
 #include <QApplication>

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const MemoryFileContents read = parseMemoryFile(bytes);
-    if (read.fields < 0 || read.fields > 2 * MemoryFileChannels)
+    if (read.fields < 0 || read.fields > 2 * MemorySheetChannels)
         std::abort();
     const QByteArray saved = formatMemoryFile(read.records);
     const MemoryFileContents again = parseMemoryFile(saved);

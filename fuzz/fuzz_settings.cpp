@@ -4,7 +4,7 @@
 // usable is a port number and a baud rate, the reason quotes the file only by
 // a short printable excerpt, and two usable lines read back as written.
 
-#include "app/settingsformat.h"
+#include "session/settingsformat.h"
 
 #include <cstddef>
 #include <cstdint>

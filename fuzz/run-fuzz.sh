@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the memory-file and settings readers with libFuzzer and the address
+# Builds the memory-file, rigmem CSV and settings readers with libFuzzer and the address
 # and undefined behaviour sanitizers, then fuzzes each for a bounded time,
 # starting from its committed seeds (fuzz/seeds/<target>/).
 #   fuzz/run-fuzz.sh [seconds per target]      (default 60)
@@ -36,7 +36,10 @@ run_target() {
         "$out/corpus-$name" "$here/seeds/$name"
 }
 
-build_target memoryfile memory/memoryfile.cpp
-build_target settings app/settingsformat.cpp
+build_target memoryfile memory/memoryfile.cpp memory/sheetfileio.cpp
+build_target rigmemcsv memory/rigmemcsv.cpp memory/memoryfile.cpp memory/sheetfileio.cpp \
+    radio/catcommand.cpp
+build_target settings session/settingsformat.cpp
 run_target memoryfile
+run_target rigmemcsv
 run_target settings

@@ -13,11 +13,13 @@ BUILD_PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev qt6-serialp
 RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # Tests: clicks and window queries in a private X server, pseudo-terminals,
 # real-time sound, the validators of the installed tree, GNOME's desktop
-# font for the caption test, for the benchmarks (bench/run.sh) Xlib's
-# XTEST and DAMAGE to click and to see windows drawn, and for the
-# screen-reader tests the Orca screen reader, the AT-SPI buses and pyatspi.
+# font for the caption test, Hamlib's rigctl, rigctld and rigmem to drive
+# the virtual radio and to exchange the memory sheet with, for the
+# benchmarks (bench/run.sh) Xlib's XTEST and DAMAGE to click and to see
+# windows drawn, and for the screen-reader tests the Orca screen reader,
+# the AT-SPI buses and pyatspi.
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
-               desktop-file-utils appstream man-db fonts-cantarell
+               desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils
                orca python3-pyatspi at-spi2-core dbus)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.

@@ -1,7 +1,7 @@
-#include "app/cues.h"
 #include "app/program.h"
 #include "app/startup.h"
 #include "panel/form2.h"
+#include "session/cues.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "about/frmabout.h"
 
-#include "app/look.h"
-#include "app/messagebox.h"
-#include "app/pictures.h"
-#include "app/version.h"
 #include "platform/platform.h"
+#include "ui/look.h"
+#include "ui/messagebox.h"
+#include "ui/pictures.h"
+#include "ui/version.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 #include "app/form3.h"
 
-#include "app/look.h"
-#include "app/messagebox.h"
-#include "app/selectonfocus.h"
-#include "app/settings.h"
 #include "platform/platform.h"
+#include "session/settings.h"
+#include "ui/look.h"
+#include "ui/messagebox.h"
+#include "ui/selectonfocus.h"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>

@@ -1,8 +1,8 @@
 #include "app/program.h"
 
-#include "app/pictures.h"
-#include "app/programstyle.h"
-#include "app/version.h"
+#include "ui/pictures.h"
+#include "ui/programstyle.h"
+#include "ui/version.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "app/messagebox.h"
-#include "app/settings.h"
+#include "session/settings.h"
+#include "ui/messagebox.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "guides/form4.h"
 
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QLabel>
 #include <QLineEdit>

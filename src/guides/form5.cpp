@@ -1,6 +1,6 @@
 #include "guides/form5.h"
 
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "guides/form7.h"
 
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QLabel>
 #include <QPainter>

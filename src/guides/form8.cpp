@@ -1,6 +1,6 @@
 #include "guides/form8.h"
 
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QLabel>
 #include <QPainter>

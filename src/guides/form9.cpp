@@ -1,6 +1,6 @@
 #include "guides/form9.h"
 
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QLabel>

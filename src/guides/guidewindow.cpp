@@ -1,6 +1,6 @@
 #include "guides/guidewindow.h"
 
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

@@ -13,8 +13,8 @@
 // link through the port lent to it, reading the settings afresh; closing the
 // guide gives the port back.
 
-#include "app/portowner.h"
 #include "radio/seriallink.h"
+#include "session/portowner.h"
 
 #include <QDialog>
 

@@ -1,11 +1,12 @@
 #include "memory/form1.h"
 
-#include "app/clock.h"
-#include "app/cues.h"
-#include "app/look.h"
-#include "app/messagebox.h"
+#include "clock/clock.h"
 #include "memory/memoryfiledialog.h"
 #include "memory/memorywriter.h"
+#include "memory/rigmemcsv.h"
+#include "session/cues.h"
+#include "ui/look.h"
+#include "ui/messagebox.h"
 
 #include <QDir>
 #include <QFocusEvent>
@@ -52,25 +53,47 @@ constexpr const char* instructionText =
 constexpr int ButtonTop = SheetBottom + 46;
 constexpr int ButtonWidth = 132;
 constexpr int ButtonHeight = 26;
-constexpr int ClientHeight = ButtonTop + ButtonHeight + Margin;
+// Below the four buttons of the design: the exchange with rigmem, and the
+// progress and Stop of a write under Write to radio and Exit.
+constexpr int SecondRowTop = ButtonTop + ButtonHeight + 6;
+constexpr int ClientHeight = SecondRowTop + ButtonHeight + Margin;
 
 struct Button {
     const char* name;
     const char* caption;
     const char* toolTip;
     int x; // buttons read left to right: Load, Save, Write, Exit
+    int y;
     void (Form1::*click)();
 };
 // Listed in tab order, which follows the sheet.
-constexpr std::array<Button, 4> buttons = {{
-    {"Command2", "Write to radio", "Program Radio", Margin + 2 * GroupStride,
-     &Form1::Command2_Click},
-    {"Command1", "Exit", "Exit back to Main Screen", Margin + 3 * GroupStride,
+constexpr std::array<Button, 7> buttons = {{
+    {"Command2", "Write to radio", "Program Radio: writes every filled channel, 00 to 99",
+     Margin + 2 * GroupStride, ButtonTop, &Form1::Command2_Click},
+    {"Command1", "Exit", "Exit back to Main Screen", Margin + 3 * GroupStride, ButtonTop,
      &Form1::Command1_Click},
-    {"Command3", "Load from file", "Load Frequencies from Disk", Margin, &Form1::Command3_Click},
-    {"Command4", "Save to file", "Save Frequencies to Disk", Margin + GroupStride,
-     &Form1::Command4_Click},
+    {"Command3", "Load from file",
+     "Load Frequencies from Disk: as many channels as the file holds, up to 100", Margin, ButtonTop,
+     &Form1::Command3_Click},
+    {"Command4", "Save to file",
+     "Save Frequencies to Disk: channels 00 to 09, or all 100 when 10 to 99 hold entries",
+     Margin + GroupStride, ButtonTop, &Form1::Command4_Click},
+    {"ImportCsv", "Import rigmem CSV...",
+     "Fill the sheet from a CSV file that Hamlib's rigmem saved from the radio", Margin,
+     SecondRowTop, &Form1::ImportCsv_Click},
+    {"ExportCsv", "Export rigmem CSV...",
+     "Save the sheet as a CSV file for Hamlib's rigmem to load into the radio",
+     Margin + GroupStride, SecondRowTop, &Form1::ExportCsv_Click},
+    {"StopWrite", "Stop", "Stop writing after the channel being written", Margin + 3 * GroupStride,
+     SecondRowTop, &Form1::StopWrite_Click},
 }};
+constexpr QRect progressGeometry{Margin + 2 * GroupStride, SecondRowTop, GroupStride - 6,
+                                 ButtonHeight};
+
+QString rigmemFilter()
+{
+    return QStringLiteral("rigmem CSV (*.csv)");
+}
 
 const char* const channelProperty = "channel";
 
@@ -149,12 +172,15 @@ void Form1::buildSheet()
         button->setObjectName(QString::fromLatin1(spec.name));
         button->setAccessibleName(button->text());
         button->setToolTip(QString::fromLatin1(spec.toolTip));
-        button->setGeometry(spec.x, ButtonTop, ButtonWidth, ButtonHeight);
+        button->setGeometry(spec.x, spec.y, ButtonWidth, ButtonHeight);
         // Enter in a box must not press a button behind the operator's back.
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, spec.click);
     }
     fitCaptions(pushButtons);
+    auto* progress = addLabel(this, QStringLiteral("WriteProgress"), QString(), progressGeometry);
+    progress->setAlignment(Qt::AlignCenter);
+    showWriting(false);
 
     QList<QWidget*> frequencies;
     QList<QWidget*> modes;
@@ -234,66 +260,91 @@ void Form1::MSComm1_OnComm()
     m_link.drainInput();
 }
 
+void Form1::showWriting(bool writing)
+{
+    // While a write runs, what would restart it or swap the sheet under it waits.
+    for (const char* name : {"Command2", "Command3", "ImportCsv"})
+        findChild<QPushButton*>(QString::fromLatin1(name))->setEnabled(!writing);
+    findChild<QPushButton*>(QStringLiteral("StopWrite"))->setEnabled(writing);
+    if (!writing)
+        findChild<QLabel*>(QStringLiteral("WriteProgress"))->clear();
+}
+
 void Form1::Command2_Click()
 {
     // The pauses keep the window responsive; a second press meanwhile would
     // send every channel twice, interleaved with the first write.
-    if (m_writing)
+    if (m_write)
         return;
-    m_writing = true;
+    SheetWrite write;
+    m_write = &write;
+    showWriting(true);
     QPointer<Form1> alive(this);
     PlayCue(QString::fromLatin1(Cue::Programming));
 
-    QList<int> withoutMode;
-    QList<int> withUnsafeText;
-    int failedAt = -1;
-    for (int channel = 0; alive && !m_leaving && channel < WrittenChannels; ++channel) {
-        const Row& row = m_rows[channel];
-        const ChannelWrite write =
-            planChannelWrite(channel, row.frequency->text(), row.mode->text(), m_modeCode[channel]);
-        switch (write.outcome) {
-        case ChannelWrite::Outcome::Empty:
-            break;
-        case ChannelWrite::Outcome::NoMode:
-            withoutMode.append(channel);
-            break;
-        case ChannelWrite::Outcome::UnsafeText:
-            withUnsafeText.append(channel);
-            break;
-        case ChannelWrite::Outcome::Send:
-            if (!m_link.sendCommand(*write.command)) {
-                failedAt = channel;
-                channel = WrittenChannels;
-                break;
-            }
-            WaitSeconds(0.2);
-            break;
-        }
-    }
-    if (!alive)
+    auto* progress = findChild<QLabel*>(QStringLiteral("WriteProgress"));
+    SheetWrite::Hooks hooks;
+    hooks.carryOn = [&alive] { return alive && !alive->m_leaving; };
+    hooks.texts = [this](int channel) {
+        return MemoryRecord{m_rows[channel].frequency->text(), m_rows[channel].mode->text()};
+    };
+    hooks.send = [this](const CatCommand& command) { return m_link.sendCommand(command); };
+    hooks.progress = [progress](int channel, int left) {
+        progress->setText(QStringLiteral("Writing channel %1, %2 left")
+                              .arg(QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0')))
+                              .arg(left));
+    };
+    const SheetWriteResult result = write.run(hooks, m_modeCode);
+    if (alive)
+        m_write = nullptr;
+    if (result.abandoned)
         return;
-    m_writing = false;
-    if (m_leaving)
-        return;
-    QString message = skippedChannelsMessage(withoutMode, withUnsafeText);
-    if (failedAt >= 0) {
-        if (!message.isEmpty())
-            message += QStringLiteral("\n\n");
-        message += QStringLiteral("The write stopped at channel %1 because the command could not "
-                                  "be sent to the radio; channels %1 to 09 were not written. "
-                                  "Check the serial port and write again.")
-                       .arg(twoDigits(failedAt));
-    }
+    showWriting(false);
+    const QString message = sheetWriteMessage(result);
     if (!message.isEmpty())
         MessageBox::warn(this, message);
 }
 
-MemoryRecords Form1::writtenChannels() const
+void Form1::StopWrite_Click()
+{
+    if (m_write)
+        m_write->stop();
+}
+
+MemoryRecords Form1::sheetRecords() const
 {
     MemoryRecords records;
-    for (int channel = 0; channel < WrittenChannels; ++channel)
+    for (int channel = 0; channel < Channels; ++channel)
         records[channel] = {m_rows[channel].frequency->text(), m_rows[channel].mode->text()};
     return records;
+}
+
+void Form1::setChannel(int channel, const MemoryRecord& texts)
+{
+    m_rows[channel].frequency->setText(texts.frequency);
+    m_rows[channel].mode->setText(texts.mode);
+}
+
+void Form1::offerToEmpty(const QList<int>& channels, const QString& source)
+{
+    QList<int> holdingText;
+    for (int channel : channels)
+        if (!m_rows[channel].frequency->text().isEmpty() || !m_rows[channel].mode->text().isEmpty())
+            holdingText.append(channel);
+    if (holdingText.isEmpty())
+        return;
+    const QString list = channelList(holdingText);
+    const auto answer = MessageBox::ask(
+        this, MessageBox::programTitle(),
+        QStringLiteral("%1 does not hold %2, which the sheet has entries in. Empty %3 as well?\n\n"
+                       "Yes empties them; No keeps them as they are.")
+            .arg(source, list.at(0).toLower() + list.mid(1),
+                 holdingText.size() == 1 ? QStringLiteral("it") : QStringLiteral("them")),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    for (int channel : holdingText)
+        setChannel(channel, {});
 }
 
 void Form1::Command3_Click()
@@ -310,12 +361,13 @@ void Form1::Command3_Click()
         return;
     }
     const MemoryRecords& records = read.contents.records;
-    for (int channel = 0; channel < Channels; ++channel)
-        m_rows[channel].frequency->setText(channel < WrittenChannels ? records[channel].frequency
-                                                                     : QString());
-    for (int channel = 0; channel < Channels; ++channel)
-        m_rows[channel].mode->setText(channel < WrittenChannels ? records[channel].mode
-                                                                : QString());
+    // A short file still fills channels 00 to 09, as it always did; beyond
+    // them only the channels the file holds are filled.
+    const int filled = std::max(MemoryFileChannels, read.contents.channelsRead());
+    for (int channel = 0; channel < filled; ++channel)
+        m_rows[channel].frequency->setText(records[channel].frequency);
+    for (int channel = 0; channel < filled; ++channel)
+        m_rows[channel].mode->setText(records[channel].mode);
     if (!read.contents.complete()) {
         const int channels = read.contents.channelsRead();
         const QString held = channels == 0 ? QStringLiteral("no channels")
@@ -328,6 +380,10 @@ void Form1::Command3_Click()
                                               "empty.")
                                    .arg(QDir::toNativeSeparators(name), held));
     }
+    QList<int> beyond;
+    for (int channel = filled; channel < Channels; ++channel)
+        beyond.append(channel);
+    offerToEmpty(beyond, QStringLiteral("The memory file %1").arg(QDir::toNativeSeparators(name)));
 }
 
 void Form1::Command4_Click()
@@ -337,7 +393,72 @@ void Form1::Command4_Click()
     if (name.isEmpty())
         return;
     m_fileName = name;
-    const QString problem = writeMemoryFile(name, writtenChannels());
+    const QString problem = writeMemoryFile(name, sheetRecords());
     if (!problem.isEmpty())
         MessageBox::warn(this, problem);
+}
+
+namespace {
+// A long list of lines is cut in the box; the count of the rest is still given.
+QString problemList(const QStringList& problems)
+{
+    constexpr int Shown = 20;
+    QStringList lines = problems.mid(0, Shown);
+    if (problems.size() > Shown)
+        lines.append(QStringLiteral("... and %1 more.").arg(problems.size() - Shown));
+    return lines.join(QLatin1Char('\n'));
+}
+} // namespace
+
+void Form1::ImportCsv_Click()
+{
+    const QString name =
+        MemoryFileDialog::choose(this, MemoryFileDialogRequest::Purpose::Open, m_csvFileName,
+                                 rigmemFilter(), QStringLiteral("csv"));
+    if (name.isEmpty())
+        return;
+    m_csvFileName = name;
+    const RigmemFileRead read = readRigmemFile(name);
+    if (!read.problem.isEmpty()) {
+        MessageBox::warn(this, read.problem);
+        return;
+    }
+    for (const RigmemChannel& channel : read.contents.channels)
+        setChannel(channel.channel, channel.texts);
+    if (!read.contents.problems.isEmpty())
+        MessageBox::warn(
+            this, QStringLiteral("Not everything in %1 fits the sheet:\n\n%2")
+                      .arg(QDir::toNativeSeparators(name), problemList(read.contents.problems)));
+    QList<int> absent;
+    for (int channel = 0; channel < Channels; ++channel)
+        if (!read.contents.mentioned.contains(channel))
+            absent.append(channel);
+    offerToEmpty(absent, QStringLiteral("The rigmem file %1").arg(QDir::toNativeSeparators(name)));
+}
+
+void Form1::ExportCsv_Click()
+{
+    const RigmemExport exported = formatRigmemCsv(sheetRecords());
+    if (exported.channels == 0 && exported.problems.isEmpty()) {
+        MessageBox::inform(this, QStringLiteral("No channel holds a frequency, so there is "
+                                                "nothing to export. Nothing was saved."));
+        return;
+    }
+    const QString name =
+        MemoryFileDialog::choose(this, MemoryFileDialogRequest::Purpose::Save, m_csvFileName,
+                                 rigmemFilter(), QStringLiteral("csv"));
+    if (name.isEmpty())
+        return;
+    m_csvFileName = name;
+    const QString problem = writeRigmemFile(name, exported.bytes);
+    if (!problem.isEmpty()) {
+        MessageBox::warn(this, problem);
+        return;
+    }
+    if (!exported.problems.isEmpty())
+        MessageBox::warn(this, QStringLiteral("%1 holds %2 of the sheet's channels; these were "
+                                              "left out:\n\n%3")
+                                   .arg(QDir::toNativeSeparators(name))
+                                   .arg(exported.channels)
+                                   .arg(problemList(exported.problems)));
 }

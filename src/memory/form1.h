@@ -7,16 +7,21 @@
 // the window any other way, releases the port so the main window can take it
 // back.
 //
-// Data flow: the operator types into the boxes or loads a memory file into
-// them (channels 00 to 09; a load empties 10 to 99). "Write to radio" plays
-// its cue, then sends one memory-write command per filled channel 00 to 09,
-// pausing 0.2 s after each with the event loop running. "Save to file" writes
-// channels 00 to 09 as they stand. The mode digit chosen for each channel by a
-// write is kept while the window is open (see memorywriter.h).
+// Data flow: the operator types into the boxes, loads a memory file into them
+// or imports a CSV file that Hamlib's rigmem saved. "Write to radio" plays its
+// cue, then sends one memory-write command per filled channel 00 to 99,
+// pausing 0.2 s after each with the event loop running, showing the channel
+// in flight and what is left, until done or stopped (see sheetwrite.h).
+// "Save to file" writes the ten records of 00 to 09, or all hundred when 10
+// to 99 hold text; "Export" writes the CSV that "rigmem load" reads. Channels
+// a file does not hold are emptied only when the operator agrees. The mode
+// digit chosen for each channel by a write is kept while the window is open
+// (see memorywriter.h).
 
-#include "app/portowner.h"
 #include "memory/memoryfile.h"
+#include "memory/sheetwrite.h"
 #include "radio/seriallink.h"
+#include "session/portowner.h"
 
 #include <QDialog>
 
@@ -28,8 +33,7 @@ class Form1 : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int Channels = 100;
-    static constexpr int WrittenChannels = MemoryFileChannels;
+    static constexpr int Channels = MemorySheetChannels;
 
     // Builds the sheet and runs the load sequence, which opens the port lent.
     explicit Form1(PortLease lease, QWidget* parent = nullptr);
@@ -38,13 +42,16 @@ public:
     void Command2_Click(); // Write to radio
     void Command3_Click(); // Load from file
     void Command4_Click(); // Save to file
+    void ImportCsv_Click();
+    void ExportCsv_Click();
+    void StopWrite_Click();
     void MSComm1_OnComm();
     // The length check when a frequency box is left.
     void freq_LostFocus(int channel);
 
     QLineEdit* freqBox(int channel) const { return m_rows.at(channel).frequency; }
     QLineEdit* modeBox(int channel) const { return m_rows.at(channel).mode; }
-    // The mode digit the last write chose for channel 00 to 09, or empty.
+    // The mode digit the last write chose for the channel, or empty.
     QString modeCode(int channel) const { return m_modeCode.at(channel); }
     SerialLink& link() { return m_link; }
 
@@ -56,17 +63,23 @@ protected:
 private:
     void buildSheet();
     void Form_Load();
-    MemoryRecords writtenChannels() const;
+    MemoryRecords sheetRecords() const;
+    void setChannel(int channel, const MemoryRecord& texts);
+    // Asks whether to empty the channels of the list that hold text and
+    // empties them if the operator agrees; what is not in the file stays.
+    void offerToEmpty(const QList<int>& channels, const QString& source);
+    void showWriting(bool writing);
 
     struct Row {
         QLineEdit* frequency = nullptr;
         QLineEdit* mode = nullptr;
     };
     std::array<Row, Channels> m_rows{};
-    std::array<QString, WrittenChannels> m_modeCode;
-    PortLease m_lease; // outlives the link, which gives the port back first
+    SheetWrite::ModeCodes m_modeCode;
+    SheetWrite* m_write = nullptr; // the write in progress, for Stop
+    PortLease m_lease;             // outlives the link, which gives the port back first
     SerialLink m_link;
     QString m_fileName; // chosen last in the file dialog, offered again next time
-    bool m_writing = false;
+    QString m_csvFileName;
     bool m_leaving = false;
 };

@@ -1,9 +1,7 @@
 #include "memory/memoryfile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "memory/sheetfileio.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -11,10 +9,11 @@
 #include <utility>
 
 namespace {
-// A real memory file is well under a kilobyte; even ten channels of the longest
-// texts a box takes fit easily. A larger file is refused unread, so a huge
-// file picked by mistake can neither exhaust memory nor load cut short.
-constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
+// A real memory file is a few kilobytes; even a hundred channels of the
+// longest texts a box takes (three UTF-8 bytes a character) fit. A larger file
+// is refused unread, so a huge file picked by mistake can neither exhaust
+// memory nor load cut short.
+constexpr qint64 MaxFileBytes = 32 * 1024 * 1024;
 
 // Tabs and line ends are text; a DOS end-of-file mark may close a file.
 bool isTextControl(uchar c)
@@ -38,7 +37,7 @@ QString hexByte(uint c)
 template <typename Check>
 std::optional<std::pair<QString, QString>> findText(const MemoryRecords& records, Check fails)
 {
-    for (int channel = 0; channel < MemoryFileChannels; ++channel) {
+    for (int channel = 0; channel < MemorySheetChannels; ++channel) {
         const MemoryRecord& record = records[channel];
         for (const auto& [field, text] :
              {std::pair{"frequency", &record.frequency}, std::pair{"mode", &record.mode}}) {
@@ -84,17 +83,25 @@ bool isUtf8(const QByteArray& bytes)
     return !decoder.hasError();
 }
 
-QString shownName(const QString& path)
+SheetFileKind memoryFileKind()
 {
-    return QDir::toNativeSeparators(path);
+    return {QStringLiteral("memory file"), QStringLiteral("Choose a .mem or .txt file."),
+            QStringLiteral("one that Quillard saves is a few kilobytes"), MaxFileBytes};
 }
 } // namespace
 
+bool needsAllChannels(const MemoryRecords& records)
+{
+    return std::any_of(records.begin() + MemoryFileChannels, records.end(),
+                       [](const MemoryRecord& record) { return record != MemoryRecord{}; });
+}
+
 QByteArray formatMemoryFile(const MemoryRecords& records)
 {
+    const int channels = needsAllChannels(records) ? MemorySheetChannels : MemoryFileChannels;
     QByteArray bytes;
-    for (const MemoryRecord& record : records)
-        bytes += quoted(record.frequency) + ',' + quoted(record.mode) + "\r\n";
+    for (int channel = 0; channel < channels; ++channel)
+        bytes += quoted(records[channel].frequency) + ',' + quoted(records[channel].mode) + "\r\n";
     return bytes;
 }
 
@@ -124,7 +131,7 @@ MemoryFileContents parseMemoryFile(const QByteArray& input)
 
     qsizetype i = 0;
     bool afterComma = false; // a comma promises one more field, even an empty one
-    while (result.fields < 2 * MemoryFileChannels) {
+    while (result.fields < 2 * MemorySheetChannels) {
         while (i < n && isBlank(bytes[i]))
             ++i;
         if (i >= n) {
@@ -205,57 +212,18 @@ QString memoryFileFault(const QByteArray& bytes, const MemoryFileContents& parse
 MemoryFileRead readMemoryFile(const QString& path)
 {
     MemoryFileRead result;
-    const QString name = shownName(path);
-    const QString unchanged = QStringLiteral("The sheet was not changed.");
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        result.problem = QStringLiteral("%1 is a folder, not a memory file. Choose a .mem or "
-                                        ".txt file. %2")
-                             .arg(name, unchanged);
+    const SheetFileBytes file = readSheetFile(path, memoryFileKind());
+    if (!file.problem.isEmpty()) {
+        result.problem = file.problem;
         return result;
     }
-    // A named pipe or a device would hold the opening or never end.
-    if (info.exists() && !info.isFile()) {
-        result.problem = QStringLiteral("%1 is not a plain file (it is a pipe or a device), so it "
-                                        "cannot be a memory file. Choose a .mem or .txt file. %2")
-                             .arg(name, unchanged);
-        return result;
-    }
-    auto tooLarge = [&](qint64 size) {
-        return QStringLiteral("The memory file %1 is %2 bytes long, more than a memory file can "
-                              "be (at most %3 bytes; one that Quillard saves is under a "
-                              "kilobyte), so it was not loaded. Choose the file you saved from "
-                              "the memory window. %4")
-            .arg(name, QString::number(size), QString::number(MaxFileBytes), unchanged);
-    };
-    if (info.size() > MaxFileBytes) {
-        result.problem = tooLarge(info.size());
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.problem = QStringLiteral("The memory file %1 cannot be opened (%2). Check the "
-                                        "name and that you may read the file. %3")
-                             .arg(name, file.errorString(), unchanged);
-        return result;
-    }
-    // One byte more than the limit shows a file that grew since it was looked at.
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.problem = QStringLiteral("The memory file %1 cannot be read (%2). %3")
-                             .arg(name, file.errorString(), unchanged);
-        return result;
-    }
-    if (bytes.size() > MaxFileBytes) {
-        result.problem = tooLarge(file.size());
-        return result;
-    }
-    const MemoryFileContents contents = parseMemoryFile(bytes);
-    const QString fault = memoryFileFault(bytes, contents);
+    const MemoryFileContents contents = parseMemoryFile(file.bytes);
+    const QString fault = memoryFileFault(file.bytes, contents);
     if (!fault.isEmpty()) {
         result.problem = QStringLiteral("%1 cannot be a memory file: %2. Choose a .mem or .txt "
-                                        "file of ten lines, each a frequency and a mode. %3")
-                             .arg(name, fault, unchanged);
+                                        "file of one line per channel, each a frequency and a "
+                                        "mode. The sheet was not changed.")
+                             .arg(shownFileName(path), fault);
         return result;
     }
     result.contents = contents;
@@ -284,23 +252,5 @@ QString writeMemoryFile(const QString& path, const MemoryRecords& records)
     const QString fault = memoryTextsFault(records);
     if (!fault.isEmpty())
         return fault + QStringLiteral(" Nothing was saved.");
-    const QByteArray bytes = formatMemoryFile(records);
-    QSaveFile file(path);
-    // Unbuffered, so a short write (a full disk) shows in write()'s count: a
-    // buffered QSaveFile can lose the tail of the file at commit without saying so.
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                   file.write(bytes) == bytes.size();
-    QString reason = file.errorString();
-    if (written) {
-        written = file.commit();
-        reason = file.errorString();
-    } else {
-        file.cancelWriting();
-    }
-    if (written)
-        return {};
-    return QStringLiteral("The memory file %1 could not be saved (%2). Nothing was saved; a "
-                          "file already there under that name is unchanged. Choose another "
-                          "folder or name, or free some disk space, and save again.")
-        .arg(shownName(path), reason);
+    return writeSheetFile(path, formatMemoryFile(records), memoryFileKind());
 }

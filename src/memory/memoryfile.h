@@ -1,8 +1,11 @@
 #pragma once
 
-// Memory files: channels 00 to 09 of the memory sheet as ten lines of two
-// double-quoted texts, frequency and mode, separated by a comma and ended by
-// CR LF, for example "2840000","usb". A record's channel is its position.
+// Memory files: the memory sheet as lines of two double-quoted texts,
+// frequency and mode, separated by a comma and ended by CR LF, for example
+// "2840000","usb". A record's channel is its position. A sheet whose channels
+// 10 to 99 are all empty is saved as the ten records of channels 00 to 09,
+// the file older Quillard versions wrote and read; any text in 10 to 99 makes
+// it a hundred records, of which an older reader takes the first ten.
 //
 // The texts are kept exactly as typed. A double quote inside a text is written
 // doubled, as in CSV, so it reads back as it was typed; other files are byte
@@ -22,21 +25,27 @@ struct MemoryRecord {
     bool operator==(const MemoryRecord&) const = default;
 };
 
+// The channels of a short (older) memory file, and of the sheet.
 inline constexpr int MemoryFileChannels = 10;
-using MemoryRecords = std::array<MemoryRecord, MemoryFileChannels>;
+inline constexpr int MemorySheetChannels = 100;
+using MemoryRecords = std::array<MemoryRecord, MemorySheetChannels>;
 // The longest text a box of the sheet holds, and so the longest a memory file
 // can have come from.
 inline constexpr int MemoryEntryMaxChars = 32767;
 
-// The bytes of a memory file holding these records.
+// Whether the sheet needs the long file: any text in channels 10 to 99.
+bool needsAllChannels(const MemoryRecords& records);
+
+// The bytes of a memory file holding these records: ten or a hundred.
 QByteArray formatMemoryFile(const MemoryRecords& records);
 
 struct MemoryFileContents {
     MemoryRecords records;
-    // Fields found, up to 20 (frequency and mode of ten channels); whatever
-    // follows the twentieth is ignored, missing ones are left empty.
+    // Fields found, up to 200 (frequency and mode of a hundred channels);
+    // whatever follows the last is ignored, missing ones are left empty.
     int fields = 0;
-    bool complete() const { return fields == 2 * MemoryFileChannels; }
+    // At least the ten channels of the shortest file Save writes.
+    bool complete() const { return fields >= 2 * MemoryFileChannels; }
     // Channels of which at least the frequency was read.
     int channelsRead() const { return (fields + 1) / 2; }
 };

@@ -1,6 +1,6 @@
 #include "memory/memoryfiledialog.h"
 
-#include "app/focusreturn.h"
+#include "ui/focusreturn.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -16,8 +16,15 @@ MemoryFileDialog::Script& script()
 QString MemoryFileDialog::choose(QWidget* parent, MemoryFileDialogRequest::Purpose purpose,
                                  const QString& lastFileName)
 {
-    const MemoryFileDialogRequest request{purpose, QDir::currentPath(), lastFileName, filter(),
-                                          defaultSuffix()};
+    return choose(parent, purpose, lastFileName, filter(), defaultSuffix());
+}
+
+QString MemoryFileDialog::choose(QWidget* parent, MemoryFileDialogRequest::Purpose purpose,
+                                 const QString& lastFileName, const QString& filter,
+                                 const QString& defaultSuffix)
+{
+    const MemoryFileDialogRequest request{purpose, QDir::currentPath(), lastFileName, filter,
+                                          defaultSuffix};
     if (script())
         return script()(request);
 

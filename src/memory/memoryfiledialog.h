@@ -1,6 +1,7 @@
 #pragma once
 
-// The file dialog of the memory window, shared by Load and Save. It opens in
+// The file dialog of the memory window, shared by Load and Save (and, with a
+// filter of their own, Import and Export). It opens in
 // the current directory with the name chosen last in this window (or none),
 // offers memory files and text files, and adds ".mem" to a name typed without
 // an extension. An empty result means the operator chose no file.
@@ -29,6 +30,10 @@ public:
 
     static QString choose(QWidget* parent, MemoryFileDialogRequest::Purpose purpose,
                           const QString& lastFileName);
+    // The same dialog for files of another kind (rigmem's CSV files).
+    static QString choose(QWidget* parent, MemoryFileDialogRequest::Purpose purpose,
+                          const QString& lastFileName, const QString& filter,
+                          const QString& defaultSuffix);
 
     // Replaces the dialog; an empty function shows the real one again.
     using Script = std::function<QString(const MemoryFileDialogRequest&)>;

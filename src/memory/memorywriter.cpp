@@ -17,20 +17,32 @@ ChannelWrite planChannelWrite(int channel, const QString& frequency, const QStri
     return {ChannelWrite::Outcome::Send, std::move(command)};
 }
 
-namespace {
 QString channelList(const QList<int>& channels)
 {
+    // Three or more channels in a row read as a range ("10 to 99").
+    auto name = [](int channel) {
+        return QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0'));
+    };
     QStringList names;
-    for (int channel : channels)
-        names.append(QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0')));
-    const QString noun =
-        channels.size() == 1 ? QStringLiteral("Channel") : QStringLiteral("Channels");
+    for (qsizetype i = 0; i < channels.size();) {
+        qsizetype end = i;
+        while (end + 1 < channels.size() && channels[end + 1] == channels[end] + 1)
+            ++end;
+        if (end - i >= 2) {
+            names.append(name(channels[i]) + QStringLiteral(" to ") + name(channels[end]));
+        } else {
+            for (qsizetype k = i; k <= end; ++k)
+                names.append(name(channels[k]));
+        }
+        i = end + 1;
+    }
+    const bool several = channels.size() > 1;
+    const QString noun = several ? QStringLiteral("Channels") : QStringLiteral("Channel");
     if (names.size() == 1)
         return noun + QLatin1Char(' ') + names.constFirst();
     const QString last = names.takeLast();
     return QStringLiteral("%1 %2 and %3").arg(noun, names.join(QStringLiteral(", ")), last);
 }
-} // namespace
 
 QString skippedChannelsMessage(const QList<int>& withoutMode, const QList<int>& withUnsafeText)
 {

@@ -24,5 +24,8 @@ struct ChannelWrite {
 ChannelWrite planChannelWrite(int channel, const QString& frequency, const QString& mode,
                               QString& modeCode);
 
+// "Channel 05", "Channels 01 and 04", "Channels 00 to 09, 12 and 45".
+QString channelList(const QList<int>& channels);
+
 // The one message after a write that skipped channels; empty when none was skipped.
 QString skippedChannelsMessage(const QList<int>& withoutMode, const QList<int>& withUnsafeText);

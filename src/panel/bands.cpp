@@ -1,8 +1,8 @@
 #include "panel/bands.h"
 
-#include "app/cues.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
+#include "session/cues.h"
 
 void Option6_Click(PanelContext& panel)
 {

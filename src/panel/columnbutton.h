@@ -8,8 +8,8 @@
 // here rather than through a style sheet keeps the style's own caches and the
 // style-sheet machinery out of the panel.
 
-#include "app/look.h"
 #include "panel/selectiongroup.h"
+#include "ui/look.h"
 
 #include <QColor>
 #include <QPushButton>

@@ -1,11 +1,6 @@
 #include "panel/form2.h"
 
-#include "app/clock.h"
-#include "app/cues.h"
-#include "app/look.h"
-#include "app/pictures.h"
-#include "app/splash.h"
-#include "app/version.h"
+#include "clock/clock.h"
 #include "panel/announcer.h"
 #include "panel/bands.h"
 #include "panel/focusorder.h"
@@ -19,6 +14,11 @@
 #include "panel/safenavigation.h"
 #include "panel/selectiongroup.h"
 #include "panel/systemreset.h"
+#include "session/cues.h"
+#include "ui/look.h"
+#include "ui/pictures.h"
+#include "ui/splash.h"
+#include "ui/version.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>

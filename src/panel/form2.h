@@ -3,7 +3,7 @@
 // The main window: the control panel the operator lives in. It is created once
 // at start-up and lives until the program ends. Its link to the radio opens
 // when the window becomes active and is closed while another radio window
-// borrows the port (see app/portowner.h); the next activation opens it again.
+// borrows the port (see session/portowner.h); the next activation opens it again.
 //
 // Data flow: the control units (bands and VFOs, quick memories, modes and time
 // signals, functions and power, system reset) build their controls onto the
@@ -11,10 +11,11 @@
 // panel's variables (PanelState), sends its commands through the panel's link
 // in order and then plays its cue.
 
-#include "app/portowner.h"
+#include "app/portmessages.h"
 #include "panel/panelcontext.h"
 #include "panel/panelstate.h"
 #include "radio/seriallink.h"
+#include "session/portowner.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -63,6 +64,7 @@ private:
     PanelState m_state;
     SerialLink m_link;
     PortOwner m_port{m_link, this};
+    PortMessages m_portMessages{m_port};
     PanelContext m_context{m_state, m_link, this};
     SelectionGroup* m_selection = nullptr;
     QAbstractButton* m_firstFocus = nullptr; // "VFO A"

@@ -1,12 +1,12 @@
 #include "panel/functions.h"
 
-#include "app/clock.h"
-#include "app/cues.h"
+#include "clock/clock.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/radiopicture.h"
 #include "panel/spokenresult.h"
 #include "panel/switchbutton.h"
+#include "session/cues.h"
 
 #include <QAbstractButton>
 #include <QPointer>

@@ -1,8 +1,6 @@
 #include "panel/menus.h"
 
 #include "about/frmabout.h"
-#include "app/focusreturn.h"
-#include "app/splash.h"
 #include "guides/form4.h"
 #include "guides/form5.h"
 #include "guides/form7.h"
@@ -11,6 +9,8 @@
 #include "memory/form1.h"
 #include "panel/form2.h"
 #include "panel/outsidekeydelivery.h"
+#include "ui/focusreturn.h"
+#include "ui/splash.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -1,9 +1,9 @@
 #include "panel/panelcanvas.h"
 
-#include "app/look.h"
 #include "panel/columnbutton.h"
 #include "panel/framedaccessible.h"
 #include "panel/selectiongroup.h"
+#include "ui/look.h"
 
 #include <QMap>
 #include <QStyle>

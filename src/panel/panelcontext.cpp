@@ -1,6 +1,6 @@
 #include "panel/panelcontext.h"
 
-#include "app/cues.h"
+#include "session/cues.h"
 
 void PanelContext::PlayCue(const char* cue) const
 {

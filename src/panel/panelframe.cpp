@@ -1,6 +1,6 @@
 #include "panel/panelframe.h"
 
-#include "app/look.h"
+#include "ui/look.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -1,9 +1,9 @@
 #include "panel/quickmemory.h"
 
-#include "app/look.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/selectiongroup.h"
+#include "ui/look.h"
 
 #include <QLabel>
 #include <QProxyStyle>

@@ -1,6 +1,6 @@
 #include "panel/radiopicture.h"
 
-#include "app/pictures.h"
+#include "ui/pictures.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

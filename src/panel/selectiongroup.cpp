@@ -1,8 +1,8 @@
 #include "panel/selectiongroup.h"
 
-#include "app/selectonfocus.h"
 #include "panel/framedaccessible.h"
 #include "panel/safenavigation.h"
+#include "ui/selectonfocus.h"
 
 #include <QAccessibleWidget>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 #include "panel/systemreset.h"
 
-#include "app/cues.h"
-#include "app/messagebox.h"
 #include "panel/outsidekeydelivery.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
+#include "session/cues.h"
+#include "ui/messagebox.h"
 
 namespace {
 constexpr QSize resetButtonSize(73, 33);

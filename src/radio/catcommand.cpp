@@ -113,7 +113,7 @@ CatCommand CatCommand::fullReset()
 std::optional<CatCommand> CatCommand::memoryWrite(int channel, const QString& frequencyEntry,
                                                   const QString& modeDigit)
 {
-    if (channel < 0 || channel > 9)
+    if (channel < 0 || channel > 99)
         return std::nullopt;
     for (const QString* text : {&frequencyEntry, &modeDigit}) {
         for (QChar c : *text) {

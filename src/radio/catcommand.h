@@ -46,7 +46,7 @@ public:
     static CatCommand partialReset();         // SR1
     static CatCommand fullReset();            // SR2
 
-    // Memory write of channel 00 to 09: "MW0 ", the channel, "000", the
+    // Memory write of channel 00 to 99: "MW0 ", the channel, "000", the
     // operator's frequency entry as typed, "0", the mode digit, "0001 ;".
     // The entry and the mode digit go out as they are, whatever their length,
     // but a text that could break the framing (anything other than printable

@@ -1,7 +1,7 @@
 // WaitSeconds: the event loop keeps running inside it, on the real clock it
 // lasts its time and sleeps, and a test clock can take its place.
 
-#include "app/clock.h"
+#include "clock/clock.h"
 #include "radio/processusage.h"
 #include "testclock.h"
 #include "uitest.h"

@@ -3,8 +3,8 @@
 // Quillard played can be read back from a file. A JACK dummy server behind it,
 // when jackd is installed, keeps real time to show that playback blocks.
 
-#include "app/cues.h"
 #include "pipewatch.h"
+#include "session/cues.h"
 #include "uitest.h"
 
 #include <QDir>

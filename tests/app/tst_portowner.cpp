@@ -3,7 +3,8 @@
 // its own link from the settings file read afresh; the main link opens again
 // only after the lease has ended. Settings problems are worded and shown here.
 
-#include "app/portowner.h"
+#include "app/portmessages.h"
+#include "session/portowner.h"
 
 #include "platform/fakemachine.h"
 #include "radio/pseudoterminal.h"
@@ -25,6 +26,7 @@ struct MainWindowStandIn {
     QWidget window;
     SerialLink link;
     PortOwner owner{link, &window};
+    PortMessages messages{owner};
 };
 } // namespace
 
@@ -39,6 +41,7 @@ private slots:
         QWidget window;
         SerialLink main;
         PortOwner owner(main, &window);
+        PortMessages messages(owner);
         owner.readSettings();
         QVERIFY(!main.isOpen()); // reading is not opening
         owner.activate();
@@ -62,6 +65,7 @@ private slots:
         QWidget window;
         SerialLink main;
         PortOwner owner(main, &window);
+        PortMessages messages(owner);
         owner.activate();
         QVERIFY(main.isOpen());
         env.writeSettings("1\r\n4800\r\n");
@@ -94,6 +98,7 @@ private slots:
         Timeline timeline;
         SerialLink main;
         PortOwner owner(main, nullptr);
+        PortMessages messages(owner);
         SerialLink borrowed;
         {
             PortLease lease = owner.lend();
@@ -155,6 +160,7 @@ private slots:
         QWidget window;
         SerialLink main;
         PortOwner owner(main, &window);
+        PortMessages messages(owner);
         owner.readSettings();
         for (int activation = 0; activation < 3; ++activation)
             owner.activate();
@@ -349,6 +355,7 @@ private slots:
         QWidget guide;
         SerialLink main;
         PortOwner owner(main, nullptr);
+        PortMessages messages(owner);
         SerialLink borrowed;
         PortLease lease = owner.lend();
         lease.openAtLoad(borrowed, &guide);

@@ -2,7 +2,7 @@
 // disk, the two messages, and what a damaged file reads as.
 
 #include "app/form3.h"
-#include "app/settings.h"
+#include "session/settings.h"
 #include "platform/fakemachine.h"
 #include "uitest.h"
 

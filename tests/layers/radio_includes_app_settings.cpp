@@ -1,3 +1,3 @@
 // Compiled as a radio-layer source: the settings file belongs to the program
 // above, so this must not compile.
-#include "app/settings.h"
+#include "session/settings.h"

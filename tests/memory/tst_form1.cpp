@@ -1,7 +1,7 @@
 #include "memory/form1.h"
 
-#include "app/cues.h"
 #include "memory/memoryfiledialog.h"
+#include "session/cues.h"
 #include "testclock.h"
 #include "timeline.h"
 #include "uitest.h"
@@ -98,9 +98,11 @@ private slots:
             QVERIFY2(form.rect().contains(widget->geometry()), qPrintable(widget->objectName()));
 
         const QList<std::array<QString, 3>> buttons = {
-            {"Command3", "Load from file", "Load Frequencies from Disk"},
-            {"Command4", "Save to file", "Save Frequencies to Disk"},
-            {"Command2", "Write to radio", "Program Radio"},
+            {"Command3", "Load from file",
+             "Load Frequencies from Disk: as many channels as the file holds, up to 100"},
+            {"Command4", "Save to file",
+             "Save Frequencies to Disk: channels 00 to 09, or all 100 when 10 to 99 hold entries"},
+            {"Command2", "Write to radio", "Program Radio: writes every filled channel, 00 to 99"},
             {"Command1", "Exit", "Exit back to Main Screen"}};
         int lastX = -1;
         for (const auto& [name, caption, tip] : buttons) {
@@ -113,6 +115,22 @@ private slots:
             QVERIFY(found->y() > form.findChild<QLabel*>("Label5")->y());
             lastX = found->x();
         }
+        // The exchange with rigmem and the write's progress and Stop sit in a row below.
+        const QList<std::array<QString, 3>> below = {
+            {"ImportCsv", "Import rigmem CSV...",
+             "Fill the sheet from a CSV file that Hamlib's rigmem saved from the radio"},
+            {"ExportCsv", "Export rigmem CSV...",
+             "Save the sheet as a CSV file for Hamlib's rigmem to load into the radio"},
+            {"StopWrite", "Stop", "Stop writing after the channel being written"}};
+        for (const auto& [name, caption, tip] : below) {
+            QPushButton* found = button(form, qPrintable(name));
+            QCOMPARE(found->text(), caption);
+            QCOMPARE(found->toolTip(), tip);
+            QVERIFY(found->y() >
+                    button(form, "Command1")->y() + button(form, "Command1")->height());
+        }
+        QVERIFY(!button(form, "StopWrite")->isEnabled());
+        QVERIFY(form.findChild<QLabel*>("WriteProgress")->text().isEmpty());
 
         QStringList expected;
         for (int channel = 0; channel < 100; ++channel)
@@ -122,6 +140,9 @@ private slots:
                  << "Command1"
                  << "Command3"
                  << "Command4"
+                 << "ImportCsv"
+                 << "ExportCsv"
+                 << "StopWrite"
                  << "freq00";
         QStringList chain;
         QWidget* widget = form.freqBox(0);
@@ -150,7 +171,7 @@ private slots:
             QVERIFY(second.freqBox(channel)->text().isEmpty());
             QVERIFY(second.modeBox(channel)->text().isEmpty());
         }
-        for (int channel = 0; channel < Form1::WrittenChannels; ++channel)
+        for (int channel = 0; channel < Form1::Channels; ++channel)
             QVERIFY(second.modeCode(channel).isEmpty());
         QCOMPARE(messageTexts(), QStringList());
     }
@@ -280,10 +301,6 @@ private slots:
         form.modeBox(2)->setText("LSB");
         form.freqBox(7)->setText("2748500");
         form.modeBox(7)->setText("usb");
-        for (int channel = 10; channel < Form1::Channels; ++channel) {
-            form.freqBox(channel)->setText("1405000");
-            form.modeBox(channel)->setText("fm");
-        }
         timeline.clear();
         // Events keep running during the pauses: this timer fires inside the write.
         QStringList seenDuringWrite;
@@ -306,8 +323,7 @@ private slots:
         QCOMPARE(events[3].ms - events[2].ms, 200.0);
         QCOMPARE(m_clock.seconds() - start, 0.6);
         QCOMPARE(form.modeCode(1), QStringLiteral("3"));
-        for (int channel = 10; channel < Form1::Channels; ++channel)
-            QCOMPARE(form.freqBox(channel)->text(), QStringLiteral("1405000"));
+        QCOMPARE(form.freqBox(7)->text(), QStringLiteral("2748500")); // a write leaves the boxes
         QCOMPARE(messageTexts(), QStringList());
     }
 
@@ -413,6 +429,231 @@ private slots:
         QVERIFY(shown.join('\n').contains("MW0 000002840000040001 ;"));
     }
 
+    // Every filled channel 00 to 99 goes out in order with its pause; the
+    // window shows the channel in flight and how many filled ones follow, and
+    // what would restart the write or swap the sheet under it waits meanwhile.
+    void writeCoversEveryChannelAndShowsProgress()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form(m_port.lend());
+        form.freqBox(3)->setText("2840000");
+        form.modeBox(3)->setText("usb");
+        form.freqBox(10)->setText("1405000");
+        form.modeBox(10)->setText("USB");
+        form.freqBox(45)->setText("0703000");
+        form.modeBox(45)->setText("cw");
+        form.freqBox(50)->setText("0703000"); // no mode word: skipped and named
+        form.freqBox(99)->setText("5000000");
+        form.modeBox(99)->setText("am");
+        timeline.clear();
+        QStringList seen;
+        auto look = [&] {
+            QStringList state{form.findChild<QLabel*>("WriteProgress")->text()};
+            for (const char* name : {"Command2", "Command3", "ImportCsv", "Command4", "StopWrite"})
+                state << QStringLiteral("%1 %2").arg(name).arg(button(form, name)->isEnabled());
+            seen << state.join(", ");
+        };
+        m_clock.after(0.1, look);
+        m_clock.after(0.5, look);
+        const double start = m_clock.seconds();
+        button(form, "Command2")->click();
+
+        QCOMPARE(timeline.rawBytes(), QByteArray("MW0 030002840000020001 ;\r"
+                                                 "MW0 100001405000020001 ;\r"
+                                                 "MW0 450000703000030001 ;\r"
+                                                 "MW0 990005000000050001 ;\r"));
+        QCOMPARE(m_clock.seconds() - start, 0.8);
+        const QString during = "Command2 0, Command3 0, ImportCsv 0, Command4 1, StopWrite 1";
+        QCOMPARE(seen, QStringList({"Writing channel 03, 4 left, " + during,
+                                    "Writing channel 45, 2 left, " + during}));
+        look();
+        QCOMPARE(seen.last(), ", Command2 1, Command3 1, ImportCsv 1, Command4 1, StopWrite 0");
+        QCOMPARE(messageTexts(),
+                 QStringList({"Channel 50 was not written to the radio: no mode has been given. "
+                              "Enter one of the mode words lsb, usb, cw, fm, am or fsk, all in "
+                              "lower case or all in upper case (usb or USB), then write again."}));
+    }
+
+    void stopEndsTheWriteAfterTheCommandInFlight()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form(m_port.lend());
+        for (int channel = 0; channel < Form1::Channels; ++channel) {
+            form.freqBox(channel)->setText("1405000");
+            form.modeBox(channel)->setText("fm");
+        }
+        timeline.clear();
+        const double start = m_clock.seconds();
+        m_clock.after(0.3, [&] { button(form, "StopWrite")->click(); });
+        button(form, "Command2")->click();
+        QCOMPARE(timeline.rawBytes(), QByteArray("MW0 000001405000040001 ;\r"
+                                                 "MW0 010001405000040001 ;\r"));
+        // The command in flight keeps its pause before the write ends.
+        QCOMPARE(m_clock.seconds() - start, 0.4);
+        QCOMPARE(messageTexts(),
+                 QStringList({"The write was stopped: channels 00 and 01 were written; channels "
+                              "02 to 99 were not written. Press Write to radio to write the "
+                              "sheet again."}));
+        QVERIFY(!button(form, "StopWrite")->isEnabled());
+        QVERIFY(form.findChild<QLabel*>("WriteProgress")->text().isEmpty());
+
+        // The next write starts afresh and takes all hundred, 0.2 s each.
+        timeline.clear();
+        const double again = m_clock.seconds();
+        button(form, "Command2")->click();
+        const QStringList events = timeline.events();
+        QCOMPARE(events.size(), 101);
+        QCOMPARE(events.last(), QStringLiteral("MW0 990001405000040001 ;"));
+        QCOMPARE(m_clock.seconds() - again, 20.0);
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    // Channels 10 to 99 with text make the file a hundred records long; an
+    // empty 10 to 99 gives the ten records older readers know, byte for byte.
+    void aHundredRecordsWhenChannels10To99HoldText()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("all.mem");
+        ScriptedDialog dialog;
+        Form1 form(m_port.lend());
+        form.freqBox(0)->setText("2840000");
+        form.modeBox(0)->setText("usb");
+        form.freqBox(10)->setText("1405000");
+        form.modeBox(10)->setText("cw");
+        form.freqBox(45)->setText("0703000");
+        form.modeBox(45)->setText("CW");
+        form.modeBox(98)->setText("ssb");
+        form.freqBox(99)->setText("5000000");
+        form.modeBox(99)->setText("am");
+        dialog.answers = {path};
+        button(form, "Command4")->click();
+        const QByteArray empty = "\"\",\"\"\r\n";
+        QCOMPARE(fileBytes(path), "\"2840000\",\"usb\"\r\n" + empty.repeated(9) +
+                                      "\"1405000\",\"cw\"\r\n" + empty.repeated(34) +
+                                      "\"0703000\",\"CW\"\r\n" + empty.repeated(52) +
+                                      "\"\",\"ssb\"\r\n\"5000000\",\"am\"\r\n");
+
+        const QStringList saved = sheetTexts(form, 0, 99);
+        for (int channel = 0; channel < Form1::Channels; ++channel) {
+            form.freqBox(channel)->setText("typed");
+            form.modeBox(channel)->setText("typed");
+        }
+        dialog.answers = {path};
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 0, 99), saved);
+        QCOMPARE(messageTexts(), QStringList()); // the file held every channel: nothing to ask
+
+        for (int channel : {10, 45, 98, 99}) {
+            form.freqBox(channel)->clear();
+            form.modeBox(channel)->clear();
+        }
+        dialog.answers = {path};
+        button(form, "Command4")->click();
+        QCOMPARE(fileBytes(path), "\"2840000\",\"usb\"\r\n" + empty.repeated(9));
+        QCOMPARE(timeline.events(), QStringList());
+    }
+
+    void loadingTenRecordsAsksBeforeEmptyingChannels10To99()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.mem");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\"0700000\",\"lsb\"\r\n" + QByteArray("\"\",\"\"\r\n").repeated(9));
+        file.close();
+        ScriptedDialog dialog;
+        Form1 form(m_port.lend());
+        form.freqBox(0)->setText("2840000");
+        form.freqBox(10)->setText("1405000");
+        form.modeBox(99)->setText("am");
+
+        dialog.answers = {path}; // the box's default, No, keeps them
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 0, 0), QStringList({"0700000", "lsb"}));
+        QCOMPARE(sheetTexts(form, 10, 10), QStringList({"1405000", ""}));
+        QCOMPARE(sheetTexts(form, 99, 99), QStringList({"", "am"}));
+        QList<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QDir::toNativeSeparators("The memory file " + path) +
+                                    " does not hold channels 10 and 99, which the sheet has "
+                                    "entries in. Empty them as well?\n\nYes empties them; No "
+                                    "keeps them as they are.");
+        QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(shown[0].defaultButton, QMessageBox::No);
+
+        dialog.answers = {path};
+        MessageBox::setNextAnswer(QMessageBox::Yes);
+        button(form, "Command3")->click();
+        QCOMPARE(sheetTexts(form, 10, 99), QStringList(180, QString()));
+        QCOMPARE(messageTexts().size(), 1);
+
+        // Nothing to lose in 10 to 99: nothing is asked.
+        dialog.answers = {path};
+        button(form, "Command3")->click();
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    // Import fills the channels a rigmem file holds, names by line what the
+    // sheet cannot hold, and empties the others only when agreed; Export
+    // writes what rigmem load reads.
+    void rigmemFilesThroughTheDialog()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        QTemporaryDir dir;
+        const QString saved = dir.filePath("radio.csv");
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("num,freq,mode,tx_freq,tx_mode,split,ctcss_tone,\n"
+                   "0,14200000,USB,0,,off,0,\n"
+                   "45,7030000,CW,0,,off,0,\n"
+                   "46,7030000,CWR,0,,off,0,\n"
+                   "99,50000000,AM,0,,off,0,\n");
+        file.close();
+        ScriptedDialog dialog;
+        Form1 form(m_port.lend());
+        form.freqBox(46)->setText("1111111");
+        form.modeBox(46)->setText("fm");
+        form.freqBox(60)->setText("2222222");
+        form.modeBox(60)->setText("usb");
+
+        dialog.answers = {saved};
+        button(form, "ImportCsv")->click();
+        QCOMPARE(sheetTexts(form, 0, 0), QStringList({"1420000", "USB"}));
+        QCOMPARE(sheetTexts(form, 45, 46), QStringList({"0703000", "CW", "1111111", "fm"}));
+        QCOMPARE(sheetTexts(form, 60, 60), QStringList({"2222222", "usb"}));
+        QCOMPARE(sheetTexts(form, 99, 99), QStringList({"5000000", "AM"}));
+        QStringList shown = messageTexts();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0], "Not everything in " + QDir::toNativeSeparators(saved) +
+                               " fits the sheet:\n\nLine 4 (channel 46): the mode \"CWR\" has no "
+                               "word in the sheet (it has LSB, USB, CW, FM, AM and FSK, which "
+                               "rigmem calls RTTY); channel 46 of the sheet was not changed.");
+        QVERIFY2(shown[1].contains("does not hold channel 60,"), qPrintable(shown[1]));
+        QCOMPARE(dialog.requests[0].filter, QStringLiteral("rigmem CSV (*.csv)"));
+        QCOMPARE(dialog.requests[0].defaultSuffix, QStringLiteral("csv"));
+
+        const QString exported = dir.filePath("sheet.csv");
+        dialog.answers = {exported};
+        button(form, "ExportCsv")->click();
+        QCOMPARE(fileBytes(exported), QByteArray("num,freq,mode,tx_freq,tx_mode,split,ctcss_tone,\n"
+                                                 "0,14200000,USB,0,,off,0,\n"
+                                                 "45,7030000,CW,0,,off,0,\n"
+                                                 "46,11111110,FM,0,,off,0,\n"
+                                                 "60,22222220,USB,0,,off,0,\n"
+                                                 "99,50000000,AM,0,,off,0,\n"));
+        QCOMPARE(dialog.requests[1].purpose, MemoryFileDialogRequest::Purpose::Save);
+        QCOMPARE(dialog.requests[1].fileName, saved); // the CSV name chosen last
+        QCOMPARE(messageTexts(), QStringList());
+        QCOMPARE(timeline.events(), QStringList());
+    }
+
     void saveAndLoadThroughTheDialog()
     {
         TestEnvironment env;
@@ -426,8 +667,6 @@ private slots:
         form.freqBox(5)->setText("14,200");
         form.modeBox(5)->setText("say \"cq\"");
         form.freqBox(9)->setText("0700000");
-        form.freqBox(10)->setText("9999999"); // channels 10 to 99 are never saved
-        form.modeBox(99)->setText("am");
         form.modeBox(2)->setText("cw");
         button(form, "Command2")->click();
         QCOMPARE(messageTexts().size(), 1); // channels 05 and 09 have no mode word
@@ -506,20 +745,24 @@ private slots:
                                      " cannot be a memory file: it holds control characters"),
                  qPrintable(shown[0]));
 
-        // A short file loads what it has, empties the rest and says how much it held.
+        // A short file loads what it has, empties the rest of 00 to 09 and says how
+        // much it held; channel 50, which it does not hold, goes only when agreed.
         const QString shortFile = dir.filePath("short.txt");
         QFile file(shortFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("1405000,cw\n2840000,usb\n0700000");
         file.close();
         dialog.answers = {shortFile};
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        MessageBox::setNextAnswer(QMessageBox::Yes);
         button(form, "Command3")->click();
         QCOMPARE(sheetTexts(form, 0, 3),
                  QStringList({"1405000", "cw", "2840000", "usb", "0700000", "", "", ""}));
         QCOMPARE(sheetTexts(form, 50, 50), QStringList({"", ""}));
         shown = messageTexts();
-        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.size(), 2);
         QVERIFY2(shown[0].contains("only 3 of the 10 channels"), qPrintable(shown[0]));
+        QVERIFY2(shown[1].contains("does not hold channel 50"), qPrintable(shown[1]));
 
         // A save that fails says so and is never taken for done.
         dialog.answers = {dir.filePath("no/such/folder/x.mem")};

@@ -63,6 +63,17 @@ private slots:
             r[9] = {"0700000", "LSB"};
             return r;
         }() << emptyRecord.repeated(9) + "\"0700000\",\"LSB\"\r\n";
+        QTest::newRow("text in channel 10: a hundred records") << [] {
+            MemoryRecords r;
+            r[10] = {"1405000", "cw"};
+            return r;
+        }() << emptyRecord.repeated(10) + "\"1405000\",\"cw\"\r\n" + emptyRecord.repeated(89);
+        QTest::newRow("a mode alone in channel 99") << [] {
+            MemoryRecords r;
+            r[0] = {"2840000", "usb"};
+            r[99] = {"", "am"};
+            return r;
+        }() << "\"2840000\",\"usb\"\r\n" + emptyRecord.repeated(98) + "\"\",\"am\"\r\n";
     }
     void savedBytes()
     {
@@ -94,9 +105,11 @@ private slots:
             << "1,a\r\n\r\n\n2,b\r\n" + rest << QStringList{"1", "a", "2", "b"} << 20;
         QTest::newRow("comma at line end is an empty field")
             << "1,\r\n,b\r\n" + rest << QStringList{"1", "", "", "b"} << 20;
-        QTest::newRow("over-long: only the first twenty fields")
+        QTest::newRow("fields run on past channel 09")
             << QByteArray("\"1\",\"a\",\"2\"\r\n").repeated(9) << QStringList{"1", "a", "2", "1"}
-            << 20;
+            << 27;
+        QTest::newRow("over-long: only the first two hundred fields")
+            << QByteArray("1,a\r\n").repeated(130) << QStringList{"1", "a", "1", "a"} << 200;
         QTest::newRow("short: what is there, the rest empty")
             << QByteArray("\"1\",\"a\"\r\n\"2\"") << QStringList{"1", "a", "2", ""} << 3;
         QTest::newRow("short, ends after a comma")
@@ -189,12 +202,12 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("why"); // %1: the file
         const QString notAMemoryFile =
-            "%1 cannot be a memory file: %2. Choose a .mem or .txt file of ten lines, each a "
-            "frequency and a mode. The sheet was not changed.";
+            "%1 cannot be a memory file: %2. Choose a .mem or .txt file of one line per channel, "
+            "each a frequency and a mode. The sheet was not changed.";
         QTest::newRow("50 MB of random bytes")
             << "random" << QByteArray()
             << "The memory file %1 is 52428800 bytes long, more than a memory file can be (at "
-               "most 8388608 bytes; one that Quillard saves is under a kilobyte), so it was not "
+               "most 33554432 bytes; one that Quillard saves is a few kilobytes), so it was not "
                "loaded. Choose the file you saved from the memory window. The sheet was not "
                "changed.";
         QTest::newRow("a picture")

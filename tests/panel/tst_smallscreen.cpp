@@ -3,11 +3,11 @@
 // area and scrolls, so every control, Exit included, can be reached, by
 // mouse and by Tab; on a screen large enough nothing changes.
 #include "about/frmabout.h"
-#include "app/look.h"
 #include "guides/form5.h"
 #include "guides/form9.h"
 #include "memory/form1.h"
 #include "timeline.h"
+#include "ui/look.h"
 #include "uitest.h"
 
 #include <QLineEdit>
@@ -57,7 +57,7 @@ private slots:
         QWidget* first = window.freqBox(0);
         QCOMPARE(first->objectName(), QStringLiteral("freq00"));
         QCOMPARE(first->geometry(), QRect(44, 28, 70, 18));
-        QCOMPARE(first->parentWidget()->size(), QSize(660, 558));
+        QCOMPARE(first->parentWidget()->size(), QSize(660, 590));
 
         // Tab still runs box by box, and on past the last box to the buttons,
         // which come into view as they get the focus.
@@ -122,7 +122,7 @@ private slots:
         SmallScreen large(QRect(0, 0, 1366, 768));
         Form1 window(m_port.lend());
         window.show();
-        QCOMPARE(window.size(), QSize(660, 558));
+        QCOMPARE(window.size(), QSize(660, 590));
         QVERIFY(!window.findChild<QScrollArea*>());
         QCOMPARE(window.freqBox(0)->parentWidget(), &window);
     }

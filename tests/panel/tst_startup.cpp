@@ -4,11 +4,11 @@
 // the black-box panel test, the steady clock's by tst_clock).
 
 #include "app/form3.h"
-#include "app/splash.h"
 #include "app/startup.h"
 #include "panel/form2.h"
 #include "testclock.h"
 #include "timeline.h"
+#include "ui/splash.h"
 #include "uitest.h"
 
 #include <QAbstractButton>

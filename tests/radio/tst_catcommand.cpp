@@ -100,6 +100,9 @@ private slots:
         row("MW0 01000141000060001 ;", write(1, "141000", "6"));
         row("MW0 02000141000000001 ;", write(2, "1410000", ""));
         row("MW0 03000abc 1.2030001 ;", write(3, "abc 1.2", "3"));
+        row("MW0 100001405000020001 ;", write(10, "1405000", "2"));
+        row("MW0 450000703000030001 ;", write(45, "0703000", "3"));
+        row("MW0 990005000000050001 ;", write(99, "5000000", "5"));
     }
 
     void catalogueBytes()
@@ -135,8 +138,8 @@ private slots:
         QTest::newRow("semicolon as mode") << 0 << "7000000"
                                            << ";";
         QTest::newRow("non-ASCII") << 0 << QString::fromUtf8("70000é0") << "1";
-        QTest::newRow("channel 10") << 10 << "7000000"
-                                    << "1";
+        QTest::newRow("channel 100") << 100 << "7000000"
+                                     << "1";
         QTest::newRow("channel -1") << -1 << "7000000"
                                     << "1";
     }

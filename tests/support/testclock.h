@@ -12,7 +12,7 @@
 //   window.Form_Load();                 // its 4 s of waits pass at once
 //   QCOMPARE(clock.seconds(), 4.0);
 
-#include "app/clock.h"
+#include "clock/clock.h"
 
 #include <QList>
 

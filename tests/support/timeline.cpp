@@ -1,8 +1,8 @@
 #include "timeline.h"
 
-#include "app/clock.h"
-#include "app/cues.h"
-#include "app/settings.h"
+#include "clock/clock.h"
+#include "session/cues.h"
+#include "session/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "uitest.h"
 
-#include "app/cues.h"
+#include "session/cues.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -11,10 +11,11 @@
 //       QCOMPARE(MessageBox::takeShown().size(), 1); // every box is looked at
 //   }                                 // a box not taken, or a modal left, fails here
 
-#include "app/messagebox.h"
-#include "app/programstyle.h"
-#include "app/portowner.h"
+#include "app/portmessages.h"
 #include "radio/seriallink.h"
+#include "session/portowner.h"
+#include "ui/messagebox.h"
+#include "ui/programstyle.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -69,4 +70,5 @@ public:
 private:
     SerialLink m_mainLink;
     PortOwner m_owner{m_mainLink, nullptr};
+    PortMessages m_messages{m_owner};
 };

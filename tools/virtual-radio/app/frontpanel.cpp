@@ -30,6 +30,10 @@ const char* modeName(Mode mode)
         return "AM";
     case Mode::Fsk:
         return "FSK";
+    case Mode::CwReverse:
+        return "CW-R";
+    case Mode::FskReverse:
+        return "FSK-R";
     }
     return "";
 }
@@ -64,14 +68,16 @@ FrontPanel::FrontPanel(const RadioSession* session, const QString& linkPath, QWi
     const QStringList names{QStringLiteral("POWER"), QStringLiteral("TX"),  QStringLiteral("NB"),
                             QStringLiteral("NR"),    QStringLiteral("ATT"), QStringLiteral("PRE"),
                             QStringLiteral("PROC"),  QStringLiteral("VOX"), QStringLiteral("LOCK"),
-                            QStringLiteral("SCAN"),  QStringLiteral("ANT"), QStringLiteral("AT")};
+                            QStringLiteral("SCAN"),  QStringLiteral("ANT"), QStringLiteral("AT"),
+                            QStringLiteral("SPLIT"), QStringLiteral("RIT"), QStringLiteral("XIT"),
+                            QStringLiteral("AI")};
     auto* indicators = new QGridLayout;
     for (int i = 0; i < names.size(); ++i) {
         auto* label = new QLabel(names[i], this);
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(64);
         m_indicators.insert(names[i], label);
-        indicators->addWidget(label, i / 6, i % 6);
+        indicators->addWidget(label, i / 8, i % 8);
     }
 
     m_log->setReadOnly(true);
@@ -101,12 +107,15 @@ void FrontPanel::refresh()
     const RadioState& s = m_session->state();
     const bool on = s.powered;
 
-    const qint64 hz = s.activeFrequency();
+    // Transmitting split, the display turns to the transmit side, as the
+    // radio's does.
+    const Receiver shown = s.shownSide();
+    const qint64 hz = s.frequencyOf(shown);
     m_frequency->setText(!on      ? QString()
                          : hz > 0 ? frequencyText(hz)
                                   : QStringLiteral("--.---.---"));
-    m_mode->setText(on ? QString::fromLatin1(modeName(s.activeMode())) : QString());
-    switch (s.receiver) {
+    m_mode->setText(on ? QString::fromLatin1(modeName(s.modeOf(shown))) : QString());
+    switch (shown) {
     case Receiver::VfoA:
         m_receiver->setText(on ? QStringLiteral("VFO A") : QString());
         break;
@@ -136,6 +145,12 @@ void FrontPanel::refresh()
     setIndicator(QStringLiteral("ANT"), on, QStringLiteral("ANT%1").arg(s.antenna));
     setIndicator(QStringLiteral("AT"), on && s.tunerInLine,
                  s.tuning ? QStringLiteral("AT TUNE") : QStringLiteral("AT"));
+    setIndicator(QStringLiteral("SPLIT"), on && s.split());
+    const QString offset =
+        QStringLiteral("%1%2").arg(s.ritOffset < 0 ? u'-' : u'+').arg(qAbs(s.ritOffset));
+    setIndicator(QStringLiteral("RIT"), on && s.rit, QStringLiteral("RIT ") + offset);
+    setIndicator(QStringLiteral("XIT"), on && s.xit, QStringLiteral("XIT ") + offset);
+    setIndicator(QStringLiteral("AI"), on && s.autoInformation);
 }
 
 void FrontPanel::appendLog(const QByteArray& line)

@@ -88,7 +88,7 @@ int main(int argc, char* argv[])
         return Failure;
     }
 
-    RadioSession session(&port, clock, stdout);
+    RadioSession session(&port, clock, stdout, options.model, options.replyDelayMs);
     int status = Ok;
     QObject::connect(&port, &VirtualPort::failed, app.get(), [&status, &app](const QString& why) {
         complain(why);

@@ -6,8 +6,13 @@
 
 namespace vradio {
 
-// Operating modes, numbered as the TS-570 numbers them in MD and MW.
-enum class Mode { Lsb = 1, Usb, Cw, Fm, Am, Fsk };
+// Operating modes, numbered as the TS-570 numbers them in MD, MW and IF; 8 is
+// not a mode.
+enum class Mode { Lsb = 1, Usb, Cw, Fm, Am, Fsk, CwReverse, FskReverse = 9 };
+
+// The two radios Hamlib tells apart by their ID: the S covers 500 kHz to
+// 60 MHz, the D (no 6 m band) 500 kHz to 30 MHz.
+enum class Model { S, D };
 
 enum class Receiver { VfoA, VfoB, Memory };
 
@@ -41,6 +46,9 @@ struct RadioState {
     Mode modeB = Mode::Usb;
 
     Receiver receiver = Receiver::VfoA;
+    // Where the radio transmits: FR sets it along with the receiver, FT
+    // alone; split is on while the two differ.
+    Receiver transmitter = Receiver::VfoA;
     int memoryChannel = 0;
     // Working copy of the recalled channel: MD changes it, the stored channel
     // keeps its own mode until it is written again.
@@ -60,14 +68,45 @@ struct RadioState {
     bool tunerInLine = false;
     bool tuning = false;
 
+    // Reports its changes unasked (AI1) or only answers (AI0).
+    bool autoInformation = false;
+
+    // RIT and XIT share one offset, -9990 to +9990 Hz in 10 Hz steps.
+    bool rit = false;
+    bool xit = false;
+    int ritOffset = 0;
+
+    // Levels and filters a client may set and read back, in the radio's own
+    // units (see the table in ts570.cpp).
+    int outputPower = 100; // PC, watts
+    int afGain = 100;      // AG
+    int rfGain = 255;      // RG
+    int squelch = 0;       // SQ
+    int micGain = 50;      // MG
+    int keySpeed = 20;     // KS, words per minute
+    int slopeLow = 0;      // SL
+    int slopeHigh = 11;    // SH
+    int filterWidth = 0;   // FW, Hz
+    int ifShift = 0;       // IS, Hz
+    int meter = 1;         // RM: 1 SWR, 2 COMP, 3 ALC
+    int sMeter = 7;        // SM while receiving (0 to 15)
+    int agc = 84;          // GT, AGC time constant
+    bool beatCancel = false;
+    bool tone = false;
+    bool ctcss = false;
+    int toneNumber = 1;
+
     std::array<MemoryChannel, MemoryChannelCount> memories{};
 
     bool operator==(const RadioState&) const = default;
 
-    // The frequency the radio is listening on; 0 for an empty memory channel.
-    qint64 activeFrequency() const
+    bool split() const { return transmitter != receiver; }
+
+    // The frequency of a VFO or of the recalled channel; 0 for an empty
+    // memory channel.
+    qint64 frequencyOf(Receiver which) const
     {
-        switch (receiver) {
+        switch (which) {
         case Receiver::VfoA:
             return vfoA;
         case Receiver::VfoB:
@@ -78,9 +117,9 @@ struct RadioState {
         return 0;
     }
 
-    Mode activeMode() const
+    Mode modeOf(Receiver which) const
     {
-        switch (receiver) {
+        switch (which) {
         case Receiver::VfoA:
             return modeA;
         case Receiver::VfoB:
@@ -90,6 +129,14 @@ struct RadioState {
         }
         return Mode::Usb;
     }
+
+    // The frequency the radio is listening on; 0 for an empty memory channel.
+    qint64 activeFrequency() const { return frequencyOf(receiver); }
+    Mode activeMode() const { return modeOf(receiver); }
+
+    // While transmitting split, the radio's display (and IF) shows the
+    // transmit side.
+    Receiver shownSide() const { return transmitting ? transmitter : receiver; }
 };
 
 } // namespace vradio

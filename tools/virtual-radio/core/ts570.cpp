@@ -1,5 +1,7 @@
 #include "ts570.h"
 
+#include "replies.h"
+
 namespace vradio {
 
 namespace {
@@ -29,11 +31,6 @@ QByteArray padded(qint64 value, int width)
     return QByteArray::number(value).rightJustified(width, '0');
 }
 
-bool validFrequency(qint64 hz)
-{
-    return hz >= Ts570::MinFrequency && hz <= Ts570::MaxFrequency;
-}
-
 Outcome applied()
 {
     return {};
@@ -49,20 +46,117 @@ Outcome rejected()
     return {Outcome::Kind::Rejected, QByteArrayLiteral("?;")};
 }
 
+bool validMode(qint64 digit)
+{
+    return (digit >= 1 && digit <= 7) || digit == 9;
+}
+
+// Control characters are skipped and the command letters taken in either
+// case; parameters stay as sent (the blanks of MC, AC and MW matter).
+QByteArray normalised(QByteArrayView command)
+{
+    QByteArray text;
+    text.reserve(command.size());
+    for (const char c : command) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f)
+            text.append(c);
+    }
+    for (qsizetype i = 0; i < qMin<qsizetype>(2, text.size()); ++i) {
+        if (text[i] >= 'a' && text[i] <= 'z')
+            text[i] = static_cast<char>(text[i] - 'a' + 'A');
+    }
+    return text;
+}
+
+// Settings that are one fixed-width number, set and read alike.
+struct Level {
+    const char* name;
+    int RadioState::*field;
+    int width;
+    int min;
+    int max;
+};
+
+constexpr Level levels[] = {
+    {"PC", &RadioState::outputPower, 3, 5, 100},  {"AG", &RadioState::afGain, 3, 0, 255},
+    {"RG", &RadioState::rfGain, 3, 0, 255},       {"SQ", &RadioState::squelch, 3, 0, 255},
+    {"MG", &RadioState::micGain, 3, 0, 100},      {"KS", &RadioState::keySpeed, 3, 10, 60},
+    {"SL", &RadioState::slopeLow, 2, 0, 11},      {"SH", &RadioState::slopeHigh, 2, 0, 11},
+    {"FW", &RadioState::filterWidth, 4, 0, 9999}, {"NR", &RadioState::noiseReduction, 1, 0, 2},
+    {"AN", &RadioState::antenna, 1, 1, 2},        {"TN", &RadioState::toneNumber, 2, 1, 38},
+    {"GT", &RadioState::agc, 3, 0, 255},
+};
+
+// On/off switches: "NB1;" sets, "NB;" answers "NB1;".
+struct Switch {
+    const char* name;
+    bool RadioState::*field;
+};
+
+constexpr Switch switches[] = {
+    {"NB", &RadioState::noiseBlanker}, {"PA", &RadioState::preamp},
+    {"PR", &RadioState::processor},    {"VX", &RadioState::vox},
+    {"LK", &RadioState::locked},       {"SC", &RadioState::scanning},
+    {"RT", &RadioState::rit},          {"XT", &RadioState::xit},
+    {"BC", &RadioState::beatCancel},   {"TO", &RadioState::tone},
+    {"CT", &RadioState::ctcss},        {"AI", &RadioState::autoInformation},
+};
+
 } // namespace
 
-Outcome Ts570::execute(QByteArrayView command)
+Outcome Ts570::execute(QByteArrayView received)
 {
-    if (command.size() < 3 || !command.endsWith(';'))
-        return rejected();
-
-    const QByteArrayView name = command.first(2);
-    const QByteArrayView params = command.sliced(2, command.size() - 3);
+    const QByteArray command = normalised(received);
+    const bool wellFormed = command.size() >= 3 && command.endsWith(';');
+    const QByteArrayView name = wellFormed ? QByteArrayView(command).first(2) : QByteArrayView();
+    const QByteArrayView params =
+        wellFormed ? QByteArrayView(command).sliced(2, command.size() - 3) : QByteArrayView();
 
     if (!m_state.powered) {
+        // Switched off, the radio still says who it is and whether it is on;
+        // the rest, and the bare ";" clients send to wake it, go unheard.
         if (name == "PS")
             return power(params);
+        if (name == "ID")
+            return dispatch(name, params);
         return {Outcome::Kind::IgnoredWhileOff, {}};
+    }
+    if (!wellFormed)
+        return rejected();
+
+    if (!m_state.autoInformation)
+        return dispatch(name, params);
+
+    const QByteArray informationBefore = replies::information(m_state);
+    const RadioState before = m_state;
+    Outcome outcome = dispatch(name, params);
+    if (outcome.kind == Outcome::Kind::Applied && m_state.autoInformation)
+        outcome.reply = report(name, informationBefore, before);
+    return outcome;
+}
+
+QByteArray Ts570::report(QByteArrayView name, const QByteArray& informationBefore,
+                         const RadioState& before)
+{
+    if (m_state == before || !m_state.powered)
+        return {};
+    QByteArray now = replies::information(m_state);
+    if (now != informationBefore)
+        return now;
+    const Outcome read = dispatch(name, {});
+    return read.kind == Outcome::Kind::Answered ? read.reply : QByteArray();
+}
+
+Outcome Ts570::dispatch(QByteArrayView name, QByteArrayView params)
+{
+    for (const Switch& entry : switches) {
+        if (name == entry.name)
+            return flag(name, params, m_state.*entry.field);
+    }
+    for (const Level& entry : levels) {
+        if (name == entry.name)
+            return choice(name, params, m_state.*entry.field, entry.min, entry.max, entry.width);
     }
 
     if (name == "FA")
@@ -71,42 +165,51 @@ Outcome Ts570::execute(QByteArrayView command)
         return frequency(m_state.vfoB, name, params);
     if (name == "FR")
         return receiver(params);
+    if (name == "FT")
+        return transmitter(params);
+    if (name == "IF")
+        return information(params);
     if (name == "MC")
         return recall(params);
     if (name == "MW")
         return memoryWrite(params);
+    if (name == "MR")
+        return memoryRead(params);
     if (name == "MD")
         return mode(params);
-    if (name == "NB")
-        return flag(name, params, m_state.noiseBlanker);
-    if (name == "NR")
-        return choice(name, params, m_state.noiseReduction, 0, 2, 1);
     if (name == "RA") {
         int on = m_state.attenuator ? 1 : 0;
         Outcome outcome = choice(name, params, on, 0, 1, 2);
         m_state.attenuator = on == 1;
         return outcome;
     }
-    if (name == "PA")
-        return flag(name, params, m_state.preamp);
-    if (name == "PR")
-        return flag(name, params, m_state.processor);
-    if (name == "VX")
-        return flag(name, params, m_state.vox);
-    if (name == "LK")
-        return flag(name, params, m_state.locked);
-    if (name == "SC")
-        return flag(name, params, m_state.scanning);
-    if (name == "AN")
-        return choice(name, params, m_state.antenna, 1, 2, 1);
     if (name == "AC")
         return tuner(params);
     if (name == "TX" || name == "RX") {
-        if (!params.isEmpty())
+        // "TX0;" is the microphone's transmit, as plain "TX;".
+        if (!params.isEmpty() && !(name == "TX" && params == "0"))
             return rejected();
         m_state.transmitting = name == "TX";
         return applied();
     }
+    if (name == "RC") {
+        if (!params.isEmpty())
+            return rejected();
+        m_state.ritOffset = 0;
+        return applied();
+    }
+    if (name == "RU")
+        return ritStep(params, +1);
+    if (name == "RD")
+        return ritStep(params, -1);
+    if (name == "RM")
+        return meter(params);
+    if (name == "IS")
+        return ifShift(params);
+    if (name == "SM")
+        return readOnly(params, "SM" + padded(m_state.transmitting ? 0 : m_state.sMeter, 4) + ';');
+    if (name == "BY")
+        return readOnly(params, QByteArrayLiteral("BY0;"));
     if (name == "PS")
         return power(params);
     if (name == "SR")
@@ -115,9 +218,78 @@ Outcome Ts570::execute(QByteArrayView command)
         return step(params, +1);
     if (name == "DN")
         return step(params, -1);
-    if (name == "ID" && params.isEmpty())
-        return answered(QByteArrayLiteral("ID018;")); // TS-570S
+    if (name == "ID")
+        return readOnly(params, m_model == Model::D ? QByteArrayLiteral("ID017;")
+                                                    : QByteArrayLiteral("ID018;"));
     return rejected();
+}
+
+bool Ts570::validFrequency(qint64 hz) const
+{
+    return hz >= MinFrequency && hz <= (m_model == Model::D ? MaxFrequencyD : MaxFrequency);
+}
+
+Outcome Ts570::readOnly(QByteArrayView params, QByteArray reply)
+{
+    if (!params.isEmpty())
+        return rejected();
+    return answered(std::move(reply));
+}
+
+Outcome Ts570::information(QByteArrayView params)
+{
+    return readOnly(params, replies::information(m_state));
+}
+
+// MR P1 P2 P3 ; half, a blank (not used), channel.
+Outcome Ts570::memoryRead(QByteArrayView params)
+{
+    const auto half = digits(params, 0, 1);
+    const auto channel =
+        params.size() == 4 && notUsedCharacter(params[1]) ? digits(params, 2, 2) : std::nullopt;
+    if (!half || *half > 1 || !channel)
+        return rejected();
+    return answered(replies::memory(m_state, static_cast<int>(*half), static_cast<int>(*channel)));
+}
+
+Outcome Ts570::transmitter(QByteArrayView params)
+{
+    int selected = static_cast<int>(m_state.transmitter);
+    const Outcome outcome = choice("FT", params, selected, 0, 2, 1);
+    m_state.transmitter = static_cast<Receiver>(selected);
+    return outcome;
+}
+
+Outcome Ts570::ritStep(QByteArrayView params, int direction)
+{
+    if (!params.isEmpty())
+        return rejected();
+    m_state.ritOffset =
+        qBound(-MaxRitOffset, m_state.ritOffset + direction * RitStep, MaxRitOffset);
+    return applied();
+}
+
+// RM P1 ; chooses the meter (1 SWR, 2 COMP, 3 ALC); "RM;" answers the chosen
+// meter and its reading, which is 0 while receiving.
+Outcome Ts570::meter(QByteArrayView params)
+{
+    if (params.isEmpty())
+        return answered("RM" + padded(m_state.meter, 1) + "0000;");
+    return choice("RM", params, m_state.meter, 1, 3, 1);
+}
+
+// IS P1 P2 ; sign ("+", "-" or a blank) and 4 digits, up to 1100 Hz.
+Outcome Ts570::ifShift(QByteArrayView params)
+{
+    if (params.isEmpty())
+        return answered(QByteArray("IS") + (m_state.ifShift < 0 ? '-' : '+') +
+                        padded(qAbs(m_state.ifShift), 4) + ';');
+    const auto hz = params.size() == 5 ? digits(params, 1, 4) : std::nullopt;
+    const char sign = params.isEmpty() ? '\0' : params[0];
+    if (!hz || *hz > 1100 || (sign != '+' && sign != '-' && sign != ' '))
+        return rejected();
+    m_state.ifShift = static_cast<int>(sign == '-' ? -*hz : *hz);
+    return applied();
 }
 
 void Ts570::finishTuning()
@@ -140,10 +312,14 @@ Outcome Ts570::receiver(QByteArrayView params)
 {
     int selected = static_cast<int>(m_state.receiver);
     const Outcome outcome = choice("FR", params, selected, 0, 2, 1);
+    if (outcome.kind != Outcome::Kind::Applied)
+        return outcome;
     const auto wanted = static_cast<Receiver>(selected);
     if (wanted == Receiver::Memory && m_state.receiver != Receiver::Memory)
         recallChannel(m_state.memoryChannel);
+    // FR chooses both sides; a split needs an FT after it.
     m_state.receiver = wanted;
+    m_state.transmitter = wanted;
     return outcome;
 }
 
@@ -157,6 +333,7 @@ Outcome Ts570::recall(QByteArrayView params)
         return rejected();
     recallChannel(static_cast<int>(*channel));
     m_state.receiver = Receiver::Memory;
+    m_state.transmitter = Receiver::Memory;
     return applied();
 }
 
@@ -164,18 +341,22 @@ Outcome Ts570::recall(QByteArrayView params)
 // simplex) half and 1 for the transmit half of a split channel.
 Outcome Ts570::memoryWrite(QByteArrayView params)
 {
-    if (params.size() != 21)
-        return rejected();
     const auto half = digits(params, 0, 1);
     const auto channel = digits(params, 2, 2);
     const auto hz = digits(params, 4, 11);
+    if (params.size() >= 15 && half && *half <= 1 && notUsedCharacter(params[1]) && channel &&
+        hz == 0)
+        return erase(static_cast<int>(*half), static_cast<int>(*channel));
+
+    if (params.size() != 21)
+        return rejected();
     const auto modeDigit = digits(params, 15, 1);
     const auto lockout = digits(params, 16, 1);
     const auto tone = digits(params, 17, 1);
     const auto toneNumber = digits(params, 18, 2);
     if (!half || *half > 1 || !notUsedCharacter(params[1]) || !channel || !hz ||
-        !validFrequency(*hz) || !modeDigit || *modeDigit < 1 || *modeDigit > 6 || !lockout ||
-        *lockout > 1 || !tone || *tone > 1 || !toneNumber || *toneNumber < 1 || *toneNumber > 38 ||
+        !validFrequency(*hz) || !modeDigit || !validMode(*modeDigit) || !lockout || *lockout > 1 ||
+        !tone || *tone > 1 || !toneNumber || *toneNumber > 38 || (*toneNumber == 0 && *tone == 1) ||
         !notUsedCharacter(params[20]))
         return rejected();
 
@@ -202,6 +383,21 @@ Outcome Ts570::memoryWrite(QByteArrayView params)
     return applied();
 }
 
+Outcome Ts570::erase(int half, int channel)
+{
+    MemoryChannel& slot = m_state.memories[channel];
+    if (half == 1) {
+        slot.split = false;
+        slot.splitFrequency = 0;
+        slot.splitMode = Mode::Usb;
+    } else {
+        slot = MemoryChannel{};
+    }
+    if (m_state.receiver == Receiver::Memory && m_state.memoryChannel == channel)
+        recallChannel(channel);
+    return applied();
+}
+
 Outcome Ts570::mode(QByteArrayView params)
 {
     Mode* target = &m_state.modeA;
@@ -210,7 +406,9 @@ Outcome Ts570::mode(QByteArrayView params)
     else if (m_state.receiver == Receiver::Memory)
         target = &m_state.memoryMode;
     int value = static_cast<int>(*target);
-    const Outcome outcome = choice("MD", params, value, 1, 6, 1);
+    if (params == "8")
+        return rejected();
+    const Outcome outcome = choice("MD", params, value, 1, 9, 1);
     *target = static_cast<Mode>(value);
     return outcome;
 }

@@ -9,6 +9,8 @@ namespace {
 // Quillard's settings offer COM1 to COM4; other numbers are allowed so that
 // several virtual radios can run side by side.
 constexpr int MaxPort = 255;
+// Longer than any client waits for an answer; more is surely a mistake.
+constexpr int MaxReplyDelayMs = 10'000;
 
 } // namespace
 
@@ -20,7 +22,9 @@ ParsedOptions parseOptions(const QStringList& arguments)
     const QCommandLineOption link(QStringLiteral("link"), {}, QStringLiteral("PATH"));
     const QCommandLineOption noWindow({QStringLiteral("no-window"), QStringLiteral("headless")},
                                       {});
-    parser.addOptions({help, port, link, noWindow});
+    const QCommandLineOption model(QStringLiteral("model"), {}, QStringLiteral("S|D"));
+    const QCommandLineOption replyDelay(QStringLiteral("reply-delay"), {}, QStringLiteral("MS"));
+    parser.addOptions({help, port, link, noWindow, model, replyDelay});
 
     ParsedOptions result;
     if (!parser.parse(arguments)) {
@@ -58,6 +62,29 @@ ParsedOptions parseOptions(const QStringList& arguments)
             return result;
         }
     }
+    if (parser.isSet(model)) {
+        const QString letter = parser.value(model).toUpper();
+        if (letter != u"S" && letter != u"D") {
+            result.action = ParsedOptions::Action::Error;
+            result.error = QStringLiteral("--model wants S (TS-570S) or D (TS-570D), not \"%1\"")
+                               .arg(parser.value(model));
+            return result;
+        }
+        result.options.model = letter == u"D" ? Model::D : Model::S;
+    }
+    if (parser.isSet(replyDelay)) {
+        bool ok = false;
+        const int ms = parser.value(replyDelay).toInt(&ok);
+        if (!ok || ms < 0 || ms > MaxReplyDelayMs) {
+            result.action = ParsedOptions::Action::Error;
+            result.error =
+                QStringLiteral("--reply-delay wants milliseconds from 0 to %1, not \"%2\"")
+                    .arg(MaxReplyDelayMs)
+                    .arg(parser.value(replyDelay));
+            return result;
+        }
+        result.options.replyDelayMs = ms;
+    }
     result.options.window = !parser.isSet(noWindow);
     return result;
 }
@@ -65,7 +92,8 @@ ParsedOptions parseOptions(const QStringList& arguments)
 QString helpText(const QString& programName)
 {
     return QStringLiteral(
-               "Usage: %1 [--port N] [--link PATH] [--no-window]\n"
+               "Usage: %1 [--port N] [--link PATH] [--no-window] [--model S|D]\n"
+               "          [--reply-delay MS]\n"
                "\n"
                "A virtual Kenwood TS-570 on a pseudo-terminal, for running and testing\n"
                "Quillard without a radio.\n"
@@ -75,6 +103,11 @@ QString helpText(const QString& programName)
                "                $XDG_CONFIG_HOME or ~/.config\n"
                "  --link PATH   put the link at PATH instead\n"
                "  --no-window   no front panel; also --headless (needs no display)\n"
+               "  --model S|D   answer as a TS-570S (ID018, to 60 MHz; the default) or a\n"
+               "                TS-570D (ID017, to 30 MHz)\n"
+               "  --reply-delay MS\n"
+               "                hold every answer back MS milliseconds (0 to 10000), to\n"
+               "                test a client against a slow radio\n"
                "  -h, --help    show this text\n"
                "\n"
                "The link is a symlink to the pseudo-terminal and is removed on exit\n"

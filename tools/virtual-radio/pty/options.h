@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../core/radiostate.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,9 @@ struct Options {
     int port = 1;
     QString linkPath; // empty: PortLink::defaultPath(port)
     bool window = true;
+    Model model = Model::S;
+    // Tests only: how long each answer waits before it goes out.
+    int replyDelayMs = 0;
 };
 
 struct ParsedOptions {

@@ -8,8 +8,9 @@
 namespace vradio {
 
 RadioSession::RadioSession(VirtualPort* port, const QElapsedTimer& clock, std::FILE* output,
-                           QObject* parent)
-    : QObject(parent), m_port(port), m_clock(clock), m_output(output)
+                           Model model, int replyDelayMs, QObject* parent)
+    : QObject(parent), m_port(port), m_clock(clock), m_output(output), m_radio(model),
+      m_replyDelayMs(replyDelayMs)
 {
     m_tuningTimer.setSingleShot(true);
     m_tuningTimer.setInterval(TuningMilliseconds);
@@ -38,15 +39,26 @@ void RadioSession::onReceived(const QByteArray& bytes)
     for (const QByteArray& command : commands) {
         const bool wasTuning = m_radio.state().tuning;
         const Outcome outcome = m_radio.execute(command);
-        if (!outcome.reply.isEmpty())
-            m_port->write(outcome.reply);
         writeLine(logline::received(now, elapsed, command, outcome.kind));
-        if (!outcome.reply.isEmpty())
-            writeLine(logline::answer(now, elapsed, outcome.reply));
         if (m_radio.state().tuning && !wasTuning)
             m_tuningTimer.start();
+        if (outcome.reply.isEmpty())
+            continue;
+        if (m_replyDelayMs > 0) {
+            QTimer::singleShot(m_replyDelayMs, Qt::PreciseTimer, this,
+                               [this, reply = outcome.reply] { sendReply(reply); });
+            continue;
+        }
+        m_port->write(outcome.reply);
+        writeLine(logline::answer(now, elapsed, outcome.reply));
     }
     emit stateChanged();
+}
+
+void RadioSession::sendReply(const QByteArray& reply)
+{
+    m_port->write(reply);
+    writeLine(logline::answer(QDateTime::currentDateTimeUtc(), m_clock.nsecsElapsed(), reply));
 }
 
 void RadioSession::onTuningDone()

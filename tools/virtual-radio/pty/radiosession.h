@@ -21,8 +21,10 @@ class RadioSession : public QObject {
     Q_OBJECT
 public:
     // The clock is the program's: <ms> in the output counts from its start.
+    // Answers go out at once, or replyDelayMs later (for tests of slow
+    // radios), in the order they were given.
     RadioSession(VirtualPort* port, const QElapsedTimer& clock, std::FILE* output,
-                 QObject* parent = nullptr);
+                 Model model = Model::S, int replyDelayMs = 0, QObject* parent = nullptr);
 
     const RadioState& state() const { return m_radio.state(); }
 
@@ -39,12 +41,14 @@ signals:
 private:
     void onReceived(const QByteArray& bytes);
     void onTuningDone();
+    void sendReply(const QByteArray& reply);
 
     VirtualPort* m_port;
     QElapsedTimer m_clock;
     std::FILE* m_output;
     CommandFramer m_framer;
     Ts570 m_radio;
+    int m_replyDelayMs;
     QTimer m_tuningTimer;
 };
 

@@ -88,6 +88,10 @@ private slots:
     void readCommandsAnswer();
     void switchedOffRadioHearsOnlyPower();
     void tuningEnds();
+    void autoInformationReports_data();
+    void autoInformationReports();
+    void modelD();
+    void switchedOffRadioStillSaysWhoItIs();
 
     void framing_data();
     void framing();
@@ -96,6 +100,8 @@ private slots:
     void logLines();
     void options_data();
     void options();
+    void modelAndDelayOptions_data();
+    void modelAndDelayOptions();
 };
 
 void TestDecoder::commandChangesState_data()
@@ -248,6 +254,36 @@ void TestDecoder::commandChangesState_data()
     QTest::newRow("SR2 resets tuner") << busy + L{"SR2;"} << "tuner"
                                       << "0/0";
 
+    // What the radio's manual allows beyond what Quillard sends.
+    QTest::newRow("lower case") << L{"fa00007000000;"} << "vfoA"
+                                << "7000000";
+    QTest::newRow("mixed case") << L{"Fb00021000000;"} << "vfoB"
+                                << "21000000";
+    QTest::newRow("CR inside skipped") << L{"FA0000\r7000000;"} << "vfoA"
+                                       << "7000000";
+    QTest::newRow("control characters skipped") << L{"\x01N\x7f"
+                                                     "B1\t;"}
+                                                << "nb"
+                                                << "1";
+    QTest::newRow("MD7 CW-R") << L{"MD7;"} << "active"
+                              << "14000000 mode7";
+    QTest::newRow("MD9 FSK-R") << L{"FR1;", "MD9;"} << "modes"
+                               << "2 9 2";
+    QTest::newRow("MW mode 7") << L{"MW0 070002748500070001 ;"} << "mem07"
+                               << "27485000 mode7 lockout0 tone0/1";
+    QTest::newRow("MW tone off 00") << L{"MW0 070002748500020000 ;"} << "mem07"
+                                    << "27485000 mode2 lockout0 tone0/0";
+    // Hamlib empties a channel, or its transmit half, with a zero frequency
+    // and nothing after it.
+    QTest::newRow("MW0 zero empties") << L{ch07, "MW0 0700000000000;"} << "mem07"
+                                      << "empty";
+    QTest::newRow("MW1 zero ends split")
+        << L{ch07, "MW1 070002800000020001 ;", "MW1 0700000000000;"} << "mem07"
+        << "27485000 mode2 lockout0 tone0/1";
+    QTest::newRow("MW0 zero in memory mode")
+        << L{ch07, "MC 07;", "MW0 070000000000000000 ;"} << "active"
+        << "0 mode2";
+
     QTest::newRow("UP") << L{"UP;"} << "vfoA"
                         << "14000010";
     QTest::newRow("DN") << L{"DN;"} << "vfoA"
@@ -297,22 +333,22 @@ void TestDecoder::rejectedCommandChangesNothing_data()
     QTest::newRow("below coverage") << QByteArray("FA00000499999;");
     QTest::newRow("above coverage") << QByteArray("FB00060000000;");
     QTest::newRow("unknown name") << QByteArray("XX;");
-    QTest::newRow("lower case") << QByteArray("fa00007000000;");
+    QTest::newRow("lower case parameter") << QByteArray("MC a05;");
     QTest::newRow("MC without blank") << QByteArray("MC5;");
     QTest::newRow("MC one digit") << QByteArray("MC 5;");
     QTest::newRow("MC empty channel") << QByteArray("MC 07;");
     QTest::newRow("MC control char") << QByteArray("MC\t03;");
     QTest::newRow("MW without mode") << QByteArray("MW0 07000274850020001 ;");
-    QTest::newRow("MW mode 7") << QByteArray("MW0 070002748500070001 ;");
+    QTest::newRow("MW mode 8") << QByteArray("MW0 070002748500080001 ;");
     QTest::newRow("MW mode 0") << QByteArray("MW0 070002748500000001 ;");
-    QTest::newRow("MW tone 00") << QByteArray("MW0 070002748500020000 ;");
+    QTest::newRow("MW tone on 00") << QByteArray("MW0 070002748500020100 ;");
     QTest::newRow("MW frequency letters") << QByteArray("MW0 07000abcdefg020001 ;");
     QTest::newRow("MW out of coverage") << QByteArray("MW0 070009999999020001 ;");
     QTest::newRow("MW1 on empty channel") << QByteArray("MW1 070002748500020001 ;");
     QTest::newRow("MW2") << QByteArray("MW2 070002748500020001 ;");
     QTest::newRow("FR3") << QByteArray("FR3;");
     QTest::newRow("MD0") << QByteArray("MD0;");
-    QTest::newRow("MD7") << QByteArray("MD7;");
+    QTest::newRow("MD8") << QByteArray("MD8;");
     QTest::newRow("NB2") << QByteArray("NB2;");
     QTest::newRow("NB blank") << QByteArray("NB 1;");
     QTest::newRow("NR3") << QByteArray("NR3;");
@@ -327,10 +363,25 @@ void TestDecoder::rejectedCommandChangesNothing_data()
     QTest::newRow("SR3") << QByteArray("SR3;");
     QTest::newRow("SR read") << QByteArray("SR;");
     QTest::newRow("UP1") << QByteArray("UP1;");
-    QTest::newRow("IF") << QByteArray("IF;");
+    QTest::newRow("MR without blank") << QByteArray("MR007;");
+    QTest::newRow("MR half 2") << QByteArray("MR2 07;");
+    QTest::newRow("MR one digit") << QByteArray("MR0 7;");
+    QTest::newRow("MR read form") << QByteArray("MR;");
+    QTest::newRow("MW1 zero without channel") << QByteArray("MW1 0x00000000000;");
+    QTest::newRow("FT3") << QByteArray("FT3;");
+    QTest::newRow("PC below 5 W") << QByteArray("PC004;");
+    QTest::newRow("PC above 100 W") << QByteArray("PC101;");
+    QTest::newRow("SL12") << QByteArray("SL12;");
+    QTest::newRow("IS beyond 1100") << QByteArray("IS+1200;");
+    QTest::newRow("IS bad sign") << QByteArray("IS*0100;");
+    QTest::newRow("SM set") << QByteArray("SM1;");
+    QTest::newRow("RU with step") << QByteArray("RU1;");
+    QTest::newRow("TX2") << QByteArray("TX2;");
+    QTest::newRow("AI2") << QByteArray("AI2;");
+    QTest::newRow("IF with parameter") << QByteArray("IF1;");
     QTest::newRow("bare terminator") << QByteArray(";");
     QTest::newRow("no terminator") << QByteArray("FA00007000000");
-    QTest::newRow("CR inside") << QByteArray("FA0000\r7000000;");
+    QTest::newRow("CR inside MC blank") << QByteArray("MC\r05;");
 }
 
 void TestDecoder::rejectedCommandChangesNothing()
@@ -365,6 +416,68 @@ void TestDecoder::readCommandsAnswer_data()
     QTest::newRow("PS") << L{} << QByteArray("PS;") << QByteArray("PS1;");
     QTest::newRow("PS while off") << L{"PS0;"} << QByteArray("PS;") << QByteArray("PS0;");
     QTest::newRow("ID") << L{} << QByteArray("ID;") << QByteArray("ID018;");
+    QTest::newRow("lower case read")
+        << L{"FA00007000000;"} << QByteArray("fa;") << QByteArray("FA00007000000;");
+
+    // IF: frequency, 5 blanks, RIT/XIT offset, RIT, XIT, 0, channel, TX,
+    // mode, VFO/memory, scan, split, tone, tone number, a blank.
+    QTest::newRow("IF defaults") << L{} << QByteArray("IF;")
+                                 << QByteArray("IF00014000000     +00000000002000001 ;");
+    QTest::newRow("IF RIT up 30 Hz") << L{"RT1;", "RU;", "RU;", "RU;"} << QByteArray("IF;")
+                                     << QByteArray("IF00014000000     +00301000002000001 ;");
+    QTest::newRow("IF XIT down 20 Hz") << L{"XT1;", "RD;", "RD;"} << QByteArray("IF;")
+                                       << QByteArray("IF00014000000     -00200100002000001 ;");
+    QTest::newRow("IF RIT cleared") << L{"RT1;", "RU;", "RC;"} << QByteArray("IF;")
+                                    << QByteArray("IF00014000000     +00001000002000001 ;");
+    QTest::newRow("IF RIT stops at 9990") << QList<QByteArray>(1000, "RU;") << QByteArray("IF;")
+                                          << QByteArray("IF00014000000     +99900000002000001 ;");
+    QTest::newRow("IF memory channel") << L{ch07, "MC 07;"} << QByteArray("IF;")
+                                       << QByteArray("IF00027485000     +00000000702200001 ;");
+    QTest::newRow("IF CW-R on B") << L{"FB00007030000;", "FR1;", "MD7;"} << QByteArray("IF;")
+                                  << QByteArray("IF00007030000     +00000000007100001 ;");
+    QTest::newRow("IF split receiving") << L{"FB00021076000;", "FT1;"} << QByteArray("IF;")
+                                        << QByteArray("IF00014000000     +00000000002001001 ;");
+    QTest::newRow("IF split transmitting shows B")
+        << L{"FB00021076000;", "FT1;", "TX;"} << QByteArray("IF;")
+        << QByteArray("IF00021076000     +00000000012101001 ;");
+    QTest::newRow("IF scan and tone") << L{"SC1;", "TO1;", "TN12;"} << QByteArray("IF;")
+                                      << QByteArray("IF00014000000     +00000000002010112 ;");
+    QTest::newRow("FR ends split") << L{"FT1;", "FR0;"} << QByteArray("FT;") << QByteArray("FT0;");
+    QTest::newRow("FT") << L{"FR1;", "FT0;"} << QByteArray("FT;") << QByteArray("FT0;");
+
+    // MR: half, blank, channel, frequency, mode, lockout, tone, tone number,
+    // blank; the layout MW writes.
+    QTest::newRow("MR empty channel")
+        << L{} << QByteArray("MR0 07;") << QByteArray("MR0 070000000000000000 ;");
+    QTest::newRow("MR1 empty channel")
+        << L{} << QByteArray("MR1 99;") << QByteArray("MR1 990000000000000000 ;");
+    QTest::newRow("MR stored") << L{ch07} << QByteArray("MR0 07;")
+                               << QByteArray("MR0 070002748500020001 ;");
+    QTest::newRow("MR all fields") << L{"MW0 990005012500041120 ;"} << QByteArray("MR0 99;")
+                                   << QByteArray("MR0 990005012500041120 ;");
+    QTest::newRow("MR1 simplex repeats")
+        << L{ch07} << QByteArray("MR1 07;") << QByteArray("MR1 070002748500020001 ;");
+    QTest::newRow("MR1 split") << L{ch07, "MW1 070002800000030001 ;"} << QByteArray("MR1 07;")
+                               << QByteArray("MR1 070002800000030001 ;");
+    QTest::newRow("MR0 of split") << L{ch07, "MW1 070002800000030001 ;"} << QByteArray("MR0 07;")
+                                  << QByteArray("MR0 070002748500020001 ;");
+    QTest::newRow("MR after Hamlib's erase")
+        << L{ch07, "MW0 0700000000000;"} << QByteArray("MR0 07;")
+        << QByteArray("MR0 070000000000000000 ;");
+
+    QTest::newRow("AI") << L{} << QByteArray("AI;") << QByteArray("AI0;");
+    QTest::newRow("AI1") << L{"AI1;"} << QByteArray("AI;") << QByteArray("AI1;");
+    QTest::newRow("SL") << L{"SL03;"} << QByteArray("SL;") << QByteArray("SL03;");
+    QTest::newRow("PC") << L{} << QByteArray("PC;") << QByteArray("PC100;");
+    QTest::newRow("IS") << L{} << QByteArray("IS;") << QByteArray("IS+0000;");
+    QTest::newRow("IS down") << L{"IS-0200;"} << QByteArray("IS;") << QByteArray("IS-0200;");
+    QTest::newRow("IS blank sign") << L{"IS 0300;"} << QByteArray("IS;") << QByteArray("IS+0300;");
+    QTest::newRow("RM") << L{"RM3;"} << QByteArray("RM;") << QByteArray("RM30000;");
+    QTest::newRow("SM") << L{} << QByteArray("SM;") << QByteArray("SM0007;");
+    QTest::newRow("SM transmitting") << L{"TX;"} << QByteArray("SM;") << QByteArray("SM0000;");
+    QTest::newRow("BY") << L{} << QByteArray("BY;") << QByteArray("BY0;");
+    QTest::newRow("TX0 microphone")
+        << L{"TX0;"} << QByteArray("IF;") << QByteArray("IF00014000000     +00000000012000001 ;");
 }
 
 void TestDecoder::readCommandsAnswer()
@@ -406,6 +519,87 @@ void TestDecoder::tuningEnds()
     radio.execute("AC 11;");
     radio.finishTuning();
     QCOMPARE(probe(radio.state(), QStringLiteral("tuner")), QStringLiteral("1/0"));
+}
+
+void TestDecoder::autoInformationReports_data()
+{
+    QTest::addColumn<QList<QByteArray>>("setup");
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QByteArray>("report");
+
+    using L = QList<QByteArray>;
+    QTest::newRow("off: no report") << L{} << QByteArray("FA00007000000;") << QByteArray();
+    QTest::newRow("frequency: IF") << L{"AI1;"} << QByteArray("FA00007000000;")
+                                   << QByteArray("IF00007000000     +00000000002000001 ;");
+    QTest::newRow("VFO B not shown: own answer")
+        << L{"AI1;"} << QByteArray("FB00007000000;") << QByteArray("FB00007000000;");
+    QTest::newRow("transmit: IF") << L{"AI1;"} << QByteArray("TX;")
+                                  << QByteArray("IF00014000000     +00000000012000001 ;");
+    QTest::newRow("mode: IF") << L{"AI1;"} << QByteArray("MD3;")
+                              << QByteArray("IF00014000000     +00000000003000001 ;");
+    QTest::newRow("switch: own answer") << L{"AI1;"} << QByteArray("NB1;") << QByteArray("NB1;");
+    QTest::newRow("level: own answer") << L{"AI1;"} << QByteArray("PC050;") << QByteArray("PC050;");
+    QTest::newRow("no change: nothing") << L{"AI1;"} << QByteArray("NB0;") << QByteArray();
+    QTest::newRow("AI0 ends reports") << L{"AI1;"} << QByteArray("AI0;") << QByteArray();
+    QTest::newRow("AI1 itself unreported") << L{} << QByteArray("AI1;") << QByteArray();
+    QTest::newRow("power off: silent") << L{"AI1;"} << QByteArray("PS0;") << QByteArray();
+    QTest::newRow("Quillard's memory write") << L{"AI1;"} << QByteArray(ch07) << QByteArray();
+}
+
+void TestDecoder::autoInformationReports()
+{
+    QFETCH(QList<QByteArray>, setup);
+    QFETCH(QByteArray, command);
+    QFETCH(QByteArray, report);
+
+    Ts570 radio;
+    for (const QByteArray& c : setup)
+        QVERIFY(radio.execute(c).kind == Outcome::Kind::Applied);
+    const Outcome outcome = radio.execute(command);
+    QVERIFY(outcome.kind == Outcome::Kind::Applied);
+    QCOMPARE(outcome.reply, report);
+    // A read is answered once, never reported on top.
+    if (radio.state().powered) {
+        const Outcome read = radio.execute("NB;");
+        QVERIFY(read.kind == Outcome::Kind::Answered);
+        QCOMPARE(read.reply, radio.state().noiseBlanker ? QByteArray("NB1;") : QByteArray("NB0;"));
+    }
+}
+
+void TestDecoder::modelD()
+{
+    Ts570 radio(Model::D);
+    QCOMPARE(radio.execute("ID;").reply, QByteArray("ID017;"));
+    // No 6 m band on the D.
+    QVERIFY(radio.execute("FA00050125000;").kind == Outcome::Kind::Rejected);
+    QVERIFY(radio.execute("MW0 000005012500020001 ;").kind == Outcome::Kind::Rejected);
+    QVERIFY(radio.execute("FA00029999999;").kind == Outcome::Kind::Applied);
+    QVERIFY(radio.execute("FA00030000000;").kind == Outcome::Kind::Rejected);
+    QCOMPARE(radio.execute("FA;").reply, QByteArray("FA00029999999;"));
+    // A reset does not turn it into an S.
+    radio.execute("SR2;");
+    QCOMPARE(radio.execute("ID;").reply, QByteArray("ID017;"));
+
+    Ts570 s;
+    QVERIFY(s.execute("FA00050125000;").kind == Outcome::Kind::Applied);
+}
+
+void TestDecoder::switchedOffRadioStillSaysWhoItIs()
+{
+    Ts570 radio;
+    radio.execute("PS0;");
+    const Outcome id = radio.execute("id;");
+    QVERIFY(id.kind == Outcome::Kind::Answered);
+    QCOMPARE(id.reply, QByteArray("ID018;"));
+    // Hamlib wakes the radio with ";;;;PS1;": the semicolons go unheard.
+    for (const QByteArray& command : {QByteArray(";"), QByteArray("IF;"), QByteArray("AI1;")}) {
+        const Outcome outcome = radio.execute(command);
+        QVERIFY2(outcome.kind == Outcome::Kind::IgnoredWhileOff, command.constData());
+        QVERIFY(outcome.reply.isEmpty());
+    }
+    QVERIFY(radio.execute("PS1;").kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.execute(";").reply, QByteArray("?;"));
+    QVERIFY(!radio.state().autoInformation);
 }
 
 void TestDecoder::framing_data()
@@ -525,6 +719,43 @@ void TestDecoder::options()
         break;
     }
     QCOMPARE(got, result);
+}
+
+void TestDecoder::modelAndDelayOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("result"); // model|delay, or error
+
+    using S = QStringList;
+    QTest::newRow("defaults") << S{} << "S|0";
+    QTest::newRow("model D") << S{"--model", "D"} << "D|0";
+    QTest::newRow("model d") << S{"--model=d"} << "D|0";
+    QTest::newRow("model S") << S{"--model", "S"} << "S|0";
+    QTest::newRow("delay") << S{"--reply-delay", "250"} << "S|250";
+    QTest::newRow("delay limit") << S{"--reply-delay", "10000"} << "S|10000";
+    QTest::newRow("model X") << S{"--model", "X"} << "error --model";
+    QTest::newRow("model 570D") << S{"--model", "570D"} << "error --model";
+    QTest::newRow("negative delay") << S{"--reply-delay", "-1"} << "error --reply-delay";
+    QTest::newRow("delay too long") << S{"--reply-delay", "10001"} << "error --reply-delay";
+    QTest::newRow("delay text") << S{"--reply-delay", "soon"} << "error --reply-delay";
+}
+
+void TestDecoder::modelAndDelayOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, result);
+
+    const ParsedOptions parsed = parseOptions(QStringList{QStringLiteral("vr")} + arguments);
+    if (parsed.action == ParsedOptions::Action::Error) {
+        // The message names the option at fault.
+        QCOMPARE(QStringLiteral("error ") + parsed.error.section(QLatin1Char(' '), 0, 0), result);
+        return;
+    }
+    QVERIFY(parsed.action == ParsedOptions::Action::Run);
+    QCOMPARE(QStringLiteral("%1|%2")
+                 .arg(parsed.options.model == Model::D ? QStringLiteral("D") : QStringLiteral("S"))
+                 .arg(parsed.options.replyDelayMs),
+             result);
 }
 
 QTEST_APPLESS_MAIN(TestDecoder)

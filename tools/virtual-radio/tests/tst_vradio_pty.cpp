@@ -2,6 +2,7 @@
 // link, over a real pseudo-terminal.
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -146,6 +147,8 @@ class TestPty : public QObject {
     Q_OBJECT
 private slots:
     void clientSessions();
+    void answersAndReportsOnTheLine();
+    void replyDelay();
     void takenLinkIsLeftAlone_data();
     void takenLinkIsLeftAlone();
     void staleLinkIsReplaced();
@@ -205,6 +208,59 @@ void TestPty::clientSessions()
     QCOMPARE(radio.process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(radio.process().exitCode(), 0);
     QVERIFY(!pathTaken(link));
+}
+
+void TestPty::answersAndReportsOnTheLine()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("com1"));
+    Radio radio({QStringLiteral("--no-window"), QStringLiteral("--link"), link,
+                 QStringLiteral("--model"), QStringLiteral("D")});
+    QVERIFY(readyLine.match(QString::fromLocal8Bit(radio.readLine())).hasMatch());
+    const int client = openClient(link);
+    QVERIFY(client >= 0);
+
+    // Several commands in one write, lower case, a read among sets.
+    QVERIFY(send(client, "id;fa00007074000;IF;\r"));
+    QCOMPARE(receive(client, 6 + 38), QByteArray("ID017;IF00007074000     +00000000002000001 ;"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("id;"));
+    QCOMPARE(ansLine.match(QString::fromLatin1(radio.readLine())).captured(1),
+             QStringLiteral("ID017;"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("fa00007074000;"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("IF;"));
+    radio.readLine();
+
+    // With auto-information on, a change comes back unasked and is logged
+    // as an answer.
+    QVERIFY(send(client, "AI1;\rNB1;\r"));
+    QCOMPARE(receive(client, 4), QByteArray("NB1;"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("AI1;"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("NB1;"));
+    QCOMPARE(ansLine.match(QString::fromLatin1(radio.readLine())).captured(1),
+             QStringLiteral("NB1;"));
+    ::close(client);
+}
+
+void TestPty::replyDelay()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("com1"));
+    Radio radio({QStringLiteral("--no-window"), QStringLiteral("--link"), link,
+                 QStringLiteral("--reply-delay"), QStringLiteral("400")});
+    QVERIFY(readyLine.match(QString::fromLocal8Bit(radio.readLine())).hasMatch());
+    const int client = openClient(link);
+    QVERIFY(client >= 0);
+
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(send(client, "FA;PS;\r"));
+    // The commands are taken (and logged) at once; only the answers wait, in
+    // order.
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("FA;"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("PS;"));
+    QCOMPARE(receive(client, 18), QByteArray("FA00014000000;PS1;"));
+    QVERIFY2(timer.elapsed() >= 400, qPrintable(QString::number(timer.elapsed())));
+    ::close(client);
 }
 
 void TestPty::takenLinkIsLeftAlone_data()

@@ -1,4 +1,4 @@
-#include "app/cues.h"
+#include "session/cues.h"
 
 #include "platform/platform.h"
 

@@ -13,31 +13,46 @@
 // ends the lease, and only then does the main window's next activation open
 // the main link again.
 //
-// Every message that names qd.cfg is written here. Whichever window meets a
-// problem of the settings shows it once, after the handler that met it, over
-// that window; faults of the port itself are worded by the link and shown
-// over the window that owns it.
+// Every message that names qd.cfg is written here, and none is shown here:
+// the owner raises problem() with the window it concerns, and the program
+// shows it (PortMessages). A problem of the settings reaches that window once,
+// after the handler that met it; faults of the port itself are worded by the
+// link and raised as they come, for the window that owns the link.
 //
 // The main link is configured as soon as the settings are read, so every
 // message names the port, and it opens on demand when a command finds it
 // closed while the port is not lent out: some window systems never activate
 // the main window. When it cannot open because its device is missing or has
-// no UART and USB serial adapters are plugged in, the message offers to link
-// the port to one of them.
+// no UART and USB serial adapters are plugged in, linkOffered() carries the
+// message as one question per adapter; the operator's choice comes back
+// through acceptLinkOffer().
 
-#include "app/settings.h"
+#include "session/settings.h"
 
+#include <QList>
+#include <QObject>
 #include <QPointer>
 
 class PortLease;
-class QWidget;
 class SerialLink;
 
-class PortOwner {
+// One USB serial adapter the main window's port could be linked to.
+struct LinkOffer {
+    QString question; // the failure, the adapter, and what Yes does
+    int port = 0;     // the port number to link
+    QString adapterName;
+    QString adapterPath; // its by-id name, which stays when it is plugged in elsewhere
+};
+
+class PortOwner : public QObject {
+    Q_OBJECT
+
 public:
-    // The main window and its link, both of which outlive every lease.
-    PortOwner(SerialLink& mainLink, QWidget* mainWindow);
-    ~PortOwner();
+    // The main window and its link, both of which outlive every lease. Without
+    // a main window (a radio window opened on its own) only the borrowing
+    // windows hear of problems.
+    PortOwner(SerialLink& mainLink, QObject* mainWindow);
+    ~PortOwner() override;
     PortOwner(const PortOwner&) = delete;
     PortOwner& operator=(const PortOwner&) = delete;
 
@@ -56,14 +71,30 @@ public:
     [[nodiscard]] PortLease lend();
     bool isLent() const { return m_leases > 0; }
 
+    // The operator said Yes to one offer: links the port to the adapter and
+    // opens it. Returns why the link could not be made (a message for the
+    // operator), or an empty text.
+    QString acceptLinkOffer(const LinkOffer& offer);
+
+signals:
+    // A message the operator must read, over window (the main window or a
+    // borrowing one).
+    void problem(QObject* window, const QString& message);
+    // The main link could not open, and its port could be linked to one of
+    // these adapters: ask, in order, until the operator accepts one.
+    void linkOffered(QObject* window, const QList<LinkOffer>& offers);
+
 private:
     friend class PortLease;
 
-    void showMainLinkProblem(const QString& message);
-    bool offerToLink(const QString& message);
+    void onMainLinkProblem(const QString& message);
+    QList<LinkOffer> linkOffers(const QString& message) const;
+    // Raises problem() once the handler that found it has finished, so a
+    // window's load or activation never waits on the operator.
+    void reportWhenUp(QObject* window, const QString& message);
 
     SerialLink& m_mainLink;
-    QWidget* m_mainWindow;
+    QPointer<QObject> m_mainWindow;
     SettingsRead m_read;
     bool m_settingsRead = false;
     bool m_settingsProblemShown = false;
@@ -84,7 +115,7 @@ public:
 
     // The window's load: reads qd.cfg afresh, configures the window's link
     // from it and opens the port; problems are shown over the window.
-    void openAtLoad(SerialLink& link, QWidget* window);
+    void openAtLoad(SerialLink& link, QObject* window);
     // The window goes: its link lets go of the port (the lease itself lasts
     // until it is destroyed).
     void release();

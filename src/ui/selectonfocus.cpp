@@ -1,4 +1,4 @@
-#include "app/selectonfocus.h"
+#include "ui/selectonfocus.h"
 
 #include <QAbstractButton>
 #include <QFocusEvent>

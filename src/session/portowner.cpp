@@ -1,27 +1,12 @@
-#include "app/portowner.h"
+#include "session/portowner.h"
 
-#include "app/messagebox.h"
 #include "platform/platform.h"
 #include "radio/seriallink.h"
 
 #include <QDir>
 #include <QTimer>
-#include <QWidget>
 
 namespace {
-// Shown over the window once the handler that found the problem has
-// finished, so a window's load or activation never waits on a box.
-void showWhenUp(QWidget* window, const QString& text)
-{
-    QTimer::singleShot(0, window, [window, text] { MessageBox::warn(window, text); });
-}
-
-void showProblemsOf(SerialLink& link, QWidget* window)
-{
-    QObject::connect(&link, &SerialLink::problem, window,
-                     [window](const QString& message) { MessageBox::warn(window, message); });
-}
-
 // Configures a link for the port the settings name. Settings the port cannot
 // use still configure it, so that every command refused says why; the port is
 // named as the operator knows it, and a damaged text only by a short excerpt.
@@ -47,12 +32,12 @@ bool cannotBeThere(Platform::SerialHardware hardware)
 }
 } // namespace
 
-PortOwner::PortOwner(SerialLink& mainLink, QWidget* mainWindow)
+PortOwner::PortOwner(SerialLink& mainLink, QObject* mainWindow)
     : m_mainLink(mainLink), m_mainWindow(mainWindow)
 {
     if (m_mainWindow)
-        QObject::connect(&m_mainLink, &SerialLink::problem, m_mainWindow,
-                         [this](const QString& message) { showMainLinkProblem(message); });
+        connect(&m_mainLink, &SerialLink::problem, this,
+                [this](const QString& message) { onMainLinkProblem(message); });
     m_mainLink.setOpenOnDemand([this] { activate(); });
 }
 
@@ -83,7 +68,7 @@ void PortOwner::activate()
         // were not sent. Nothing is written to the operator's file.
         if (!m_settingsProblemShown && m_mainWindow) {
             m_settingsProblemShown = true;
-            showWhenUp(m_mainWindow, m_read.problem);
+            reportWhenUp(m_mainWindow, m_read.problem);
         }
         return;
     }
@@ -95,28 +80,42 @@ void PortOwner::activate()
         m_offerPending = true;
 }
 
-void PortOwner::showMainLinkProblem(const QString& message)
+void PortOwner::reportWhenUp(QObject* window, const QString& message)
 {
+    // The window's going cancels its message; the owner's going, every one.
+    const QPointer<PortOwner> owner(this);
+    QTimer::singleShot(0, window ? window : this, [owner, window, message] {
+        if (owner)
+            emit owner->problem(window, message);
+    });
+}
+
+void PortOwner::onMainLinkProblem(const QString& message)
+{
+    if (!m_mainWindow)
+        return;
     if (m_offerPending) {
         m_offerPending = false;
         m_offerMade = true;
-        if (offerToLink(message))
+        const QList<LinkOffer> offers = linkOffers(message);
+        if (!offers.isEmpty()) {
+            emit linkOffered(m_mainWindow, offers);
             return;
+        }
     }
-    MessageBox::warn(m_mainWindow, message);
+    emit problem(m_mainWindow, message);
 }
 
-// Asks, adapter by adapter, whether the port is to reach it; on Yes makes the
-// port's link to the adapter's by-id name (which stays the same when it is
-// plugged in elsewhere) and opens the port. Returns false when there was
-// nothing to offer.
-bool PortOwner::offerToLink(const QString& message)
+// One question per adapter plugged in, each naming the adapter by its by-id
+// name and saying what Yes does; none when there is nothing to offer.
+QList<LinkOffer> PortOwner::linkOffers(const QString& message) const
 {
     const int number = portNumber(m_read.settings.Comm);
     const QList<Platform::SerialAdapter> adapters = Platform::serialAdapters();
     const QString link = QDir::toNativeSeparators(Platform::serialLinkPath(number));
+    QList<LinkOffer> offers;
     if (number == 0 || adapters.isEmpty() || link.isEmpty())
-        return false;
+        return offers;
     for (qsizetype i = 0; i < adapters.size(); ++i) {
         const Platform::SerialAdapter& adapter = adapters[i];
         const QString which =
@@ -128,23 +127,22 @@ bool PortOwner::offerToLink(const QString& message)
                            "link %6 to %7 and opens the port.")
                 .arg(message, which, adapter.name, QDir::toNativeSeparators(adapter.device),
                      QString::number(number), link, QDir::toNativeSeparators(adapter.path));
-        if (MessageBox::ask(m_mainWindow, MessageBox::programTitle(), question,
-                            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
-                            QMessageBox::Yes) != QMessageBox::Yes)
-            continue;
-        const QString failure = Platform::linkSerialPort(number, adapter.path);
-        if (!failure.isEmpty()) {
-            MessageBox::warn(m_mainWindow,
-                             QStringLiteral("Com%1 could not be linked to %2: %3. Make the link "
-                                            "yourself: ln -s %4 %5")
-                                 .arg(QString::number(number), adapter.name, failure,
-                                      QDir::toNativeSeparators(adapter.path), link));
-            return true;
-        }
-        activate();
-        return true;
+        offers.append(LinkOffer{question, number, adapter.name, adapter.path});
     }
-    return true;
+    return offers;
+}
+
+QString PortOwner::acceptLinkOffer(const LinkOffer& offer)
+{
+    const QString failure = Platform::linkSerialPort(offer.port, offer.adapterPath);
+    if (!failure.isEmpty())
+        return QStringLiteral("Com%1 could not be linked to %2: %3. Make the link yourself: "
+                              "ln -s %4 %5")
+            .arg(QString::number(offer.port), offer.adapterName, failure,
+                 QDir::toNativeSeparators(offer.adapterPath),
+                 QDir::toNativeSeparators(Platform::serialLinkPath(offer.port)));
+    activate();
+    return {};
 }
 
 PortLease PortOwner::lend()
@@ -167,15 +165,21 @@ PortLease::~PortLease()
         --m_owner->m_leases;
 }
 
-void PortLease::openAtLoad(SerialLink& link, QWidget* window)
+void PortLease::openAtLoad(SerialLink& link, QObject* window)
 {
     m_link = &link;
-    showProblemsOf(link, window);
+    if (window && m_owner) {
+        PortOwner* owner = m_owner;
+        QObject::connect(
+            &link, &SerialLink::problem, window,
+            [owner, window](const QString& message) { emit owner->problem(window, message); });
+    }
     // Read afresh at every opening, so a changed file takes effect now.
     const SettingsRead read = readSettingsFile();
     configureFrom(link, read);
     if (!read.ok()) {
-        showWhenUp(window, read.problem);
+        if (m_owner)
+            m_owner->reportWhenUp(window, read.problem);
         return;
     }
     if (!link.isOpen())

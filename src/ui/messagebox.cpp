@@ -1,7 +1,7 @@
-#include "app/messagebox.h"
+#include "ui/messagebox.h"
 
-#include "app/focusreturn.h"
-#include "app/look.h"
+#include "ui/focusreturn.h"
+#include "ui/look.h"
 
 #include <QFontMetrics>
 #include <QQueue>

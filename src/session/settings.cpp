@@ -1,6 +1,6 @@
-#include "app/settings.h"
+#include "session/settings.h"
 
-#include "app/cues.h"
+#include "session/cues.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/focusreturn.h"
+#include "ui/focusreturn.h"
 
 #include <QApplication>
 

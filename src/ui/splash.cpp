@@ -1,7 +1,7 @@
-#include "app/splash.h"
+#include "ui/splash.h"
 
-#include "app/look.h"
-#include "app/pictures.h"
+#include "ui/look.h"
+#include "ui/pictures.h"
 
 #include <QPainter>
 

@@ -9,7 +9,7 @@
 // SettingsRead, whose problem names the file, what is wrong with it (quoting
 // at most a short excerpt) and how to start over.
 
-#include "app/settingsformat.h"
+#include "session/settingsformat.h"
 
 #include <QString>
 

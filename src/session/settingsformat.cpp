@@ -1,4 +1,4 @@
-#include "app/settingsformat.h"
+#include "session/settingsformat.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "app/clock.h"
+#include "clock/clock.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -3,8 +3,8 @@
 // without spaces, or hundreds of lines), it stays within the screen's
 // available area with its OK button on the screen, and the whole text can
 // still be read; a short text is shown as it is.
-#include "app/look.h"
-#include "app/messagebox.h"
+#include "ui/look.h"
+#include "ui/messagebox.h"
 #include "uitest.h"
 
 #include <QAbstractButton>

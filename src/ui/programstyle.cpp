@@ -1,4 +1,4 @@
-#include "app/programstyle.h"
+#include "ui/programstyle.h"
 
 #include <QApplication>
 #include <QPainter>
