@@ -2,12 +2,14 @@
 
 #include "panel/columnbutton.h"
 #include "panel/framedaccessible.h"
+#include "panel/safenavigation.h"
 #include "panel/selectiongroup.h"
 #include "ui/look.h"
 
 #include <QMap>
 #include <QStyle>
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -22,6 +24,21 @@ public:
     using QPushButton::QPushButton;
 
 protected:
+    // Under safe keyboard navigation Return presses it, as it does a
+    // selection button; otherwise only Space does, as always.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool plainReturn =
+            (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            !(event->modifiers() & ~Qt::KeypadModifier);
+        if (plainReturn && SafeNavigation::instance().active()) {
+            click();
+            event->accept();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QStylePainter painter(this);

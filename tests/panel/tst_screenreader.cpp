@@ -129,6 +129,13 @@ private slots:
         timeline.clear();
         QTest::keyClick(panel.button("Option111"), Qt::Key_Return);
         QCOMPARE(timeline.events(), QStringList({"PS0;", "cue:poff.wav"}));
+
+        // Return presses a push button too.
+        timeline.clear();
+        panel.button("Command8")->setFocus(Qt::TabFocusReason); // "Preamplifier"
+        QTest::keyClick(panel.button("Command8"), Qt::Key_Return);
+        QCOMPARE(timeline.events(), QStringList({"PA1;"}));
+        QCOMPARE(announced(panel.window()), QStringLiteral("Preamplifier on"));
     }
 
     // Without a screen reader and without the operator's choice, focus
@@ -152,6 +159,12 @@ private slots:
         SafeNavigation::instance().setScreenReaderRunning(false);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(timeline.events(), QStringList({"FR2;", "MC 00;"}));
+
+        // Return on a push button stays as it was: nothing.
+        timeline.clear();
+        panel.button("Command8")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(panel.button("Command8"), Qt::Key_Return);
+        QCOMPARE(timeline.events(), QStringList());
     }
 
     // The operator's menu item turns safe navigation on and is kept in
