@@ -97,8 +97,7 @@ void Form2::buildControls(QWidget* canvas)
     // Every action says what it sent, over the control that has the focus;
     // the front panel picture keeps the record.
     controls.afterEachAction([this] { m_context.report(); });
-    m_context.told = [this](const QString& words, const SentRecord& record,
-                            const QList<QByteArray>&) {
+    m_context.told = [this](const QString& words, const SentRecord& record) {
         announce(this, words);
         if (auto* picture = findChild<RadioPicture*>(QStringLiteral("Picture1")))
             picture->showLastSent(record.brief(), record.summary());

@@ -20,9 +20,7 @@ struct PanelContext {
     SerialLink& link;
     QWidget* window;
     // Told the words of each report and the record of everything sent.
-    std::function<void(const QString& words, const SentRecord& record,
-                       const QList<QByteArray>& sent)>
-        told = {};
+    std::function<void(const QString& words, const SentRecord& record)> told = {};
 
     // Writes one command to the main window's link; the link reports its own faults.
     void SendCommand(const CatCommand& command) const
@@ -39,7 +37,7 @@ struct PanelContext {
             return;
         const QList<QByteArray> sent = std::exchange(m_sent, {});
         if (told)
-            told(spokenResult(sent), m_record, sent);
+            told(spokenResult(sent), m_record);
     }
 
     // Reports, then plays the cue.
