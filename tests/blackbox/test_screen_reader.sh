@@ -103,7 +103,7 @@ expect_bytes "$sent"
 
 # Orca going away turns the safe navigation off: Shift+Tab to "30m" selects it again.
 set_screen_reader_enabled false
-sleep 0.5
+sleep 1.5
 press shift+Tab
 sent+=$'FR0;\rFA00010100000;\r'
 expect_bytes "$sent"
