@@ -13,6 +13,11 @@ constexpr int leftColumn = 9;
 constexpr int rightColumn = 176;
 constexpr int columnWidth = 168;
 constexpr std::array<int, 5> rowTops = {83, 105, 127, 149, 171}; // 80, 40, 20, 15, 10 m
+// What a screen reader says after each cell's frequency: its column and row.
+constexpr std::array<const char*, 2> columnWords = {"IARU Region 1 (Europe/Africa)",
+                                                    "U.S.A./Canada"};
+constexpr std::array<const char*, 5> rowWords = {"80 metres", "40 metres", "20 metres", "15 metres",
+                                                 "10 metres"};
 
 // Column by column, top to bottom. The U.S.A. 80 m calling frequency selects
 // VFO A before the mode.
@@ -103,6 +108,9 @@ Form4::Form4(PortLease lease, QWidget* parent)
         QLineEdit* box = addTextEntry(this, sstvEntries[i],
                                       QRect(x, rowTops[i % rowTops.size()], columnWidth, 24));
         box->setFont(cellFont);
+        box->setAccessibleDescription(
+            QStringLiteral("%1, %2").arg(QLatin1String(columnWords[i / rowTops.size()]),
+                                         QLatin1String(rowWords[i % rowTops.size()])));
     }
     fitCaptions(findChildren<QLineEdit*>());
 }

@@ -13,14 +13,14 @@ void Option6_Click(PanelContext& panel)
     }
     panel.state.VfoSelection = QStringLiteral("A");
     panel.SendCommand(CatCommand::receiveOn(Receiver::VfoA));
-    PlayCue(QString::fromLatin1(Cue::VfoA));
+    panel.PlayCue(Cue::VfoA);
 }
 
 void Option7_Click(PanelContext& panel)
 {
     panel.state.VfoSelection = QStringLiteral("B");
     panel.SendCommand(CatCommand::receiveOn(Receiver::VfoB));
-    PlayCue(QString::fromLatin1(Cue::VfoB));
+    panel.PlayCue(Cue::VfoB);
 }
 
 void Option8_Click(PanelContext& panel)
@@ -28,7 +28,7 @@ void Option8_Click(PanelContext& panel)
     // Memory mode leaves VfoSelection alone: the band buttons still address
     // the VFO chosen before.
     panel.SendCommand(CatCommand::receiveOn(Receiver::Memory));
-    PlayCue(QString::fromLatin1(Cue::Memory));
+    panel.PlayCue(Cue::Memory);
 }
 
 void band_Click(PanelContext& panel, const BandButton& band)
@@ -36,7 +36,7 @@ void band_Click(PanelContext& panel, const BandButton& band)
     const bool vfoB = panel.state.VfoSelection == QLatin1String("B");
     panel.SendCommand(CatCommand::receiveOn(vfoB ? Receiver::VfoB : Receiver::VfoA));
     panel.SendCommand(CatCommand::frequency(vfoB ? Vfo::B : Vfo::A, band.hertz));
-    PlayCue(QString::fromLatin1(band.cue));
+    panel.PlayCue(band.cue);
 }
 
 void buildBandControls(PanelContext& panel, PanelCanvas& canvas)

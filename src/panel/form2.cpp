@@ -1,13 +1,17 @@
 #include "panel/form2.h"
 
 #include "clock/clock.h"
+#include "panel/announcer.h"
 #include "panel/bands.h"
 #include "panel/focusorder.h"
 #include "panel/functions.h"
+#include "panel/menuaccessible.h"
 #include "panel/menus.h"
 #include "panel/modes.h"
 #include "panel/panelcanvas.h"
 #include "panel/quickmemory.h"
+#include "panel/radiopicture.h"
+#include "panel/safenavigation.h"
 #include "panel/selectiongroup.h"
 #include "panel/systemreset.h"
 #include "session/cues.h"
@@ -22,6 +26,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
@@ -68,7 +74,12 @@ Form2::Form2(QWidget* parent)
     auto* canvas = new SkyCanvas(this);
     setCentralWidget(canvas);
     buildControls(canvas);
+    installMenuItemAccessibility();
     buildMenus(this, m_port);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        announceMenuTitle(menu, this);
+    if (auto* help = menuBar()->findChild<QMenu*>(QStringLiteral("Help")))
+        SafeNavigation::instance().addMenuItem(help);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The radio's answers are never used: whatever it sent is thrown away
     // each time the transmit buffer has emptied.
@@ -81,6 +92,14 @@ void Form2::buildControls(QWidget* canvas)
 {
     m_selection = new SelectionGroup(this);
     PanelCanvas controls(canvas, *m_selection);
+    // Every action says what it sent, over the control that has the focus;
+    // the front panel picture keeps the record.
+    controls.afterEachAction([this] { m_context.report(); });
+    m_context.told = [this](const QString& words, const SentRecord& record) {
+        announce(this, words);
+        if (auto* picture = findChild<RadioPicture*>(QStringLiteral("Picture1")))
+            picture->showLastSent(record.brief(), record.summary());
+    };
     buildBandControls(m_context, controls);
     buildQuickMemories(m_context, controls);
     buildModeControls(m_context, controls);

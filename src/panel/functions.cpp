@@ -4,9 +4,16 @@
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/radiopicture.h"
+#include "panel/spokenresult.h"
+#include "panel/switchbutton.h"
 #include "session/cues.h"
 
+#include <QAbstractButton>
+#include <QPointer>
+
 #include <array>
+#include <memory>
+#include <optional>
 
 namespace {
 // A push button of the "Settings" or "Transmission" frame. With a state it is
@@ -96,23 +103,28 @@ constexpr std::array<PowerButton, 2> powerButtons = {{
     {"Option111", "Off", false, Cue::PowerOff},
 }};
 
-void press(PanelContext& panel, const FunctionButton& button)
+// Returns, for a switch, whether the setting it sent is "on".
+std::optional<bool> press(PanelContext& panel, const FunctionButton& button)
 {
     if (!button.state) {
         panel.SendCommand(button.command());
         if (button.cue)
-            PlayCue(QString::fromLatin1(button.cue));
-        return;
+            panel.PlayCue(button.cue);
+        return std::nullopt;
     }
     qint16& state = panel.state.*button.state;
     // Only the button changes its state, but never index past the cycle.
     const int current = state >= 0 && state < button.cycle ? state : button.cycle - 1;
     state = static_cast<qint16>((current + 1) % button.cycle);
-    panel.SendCommand(CatCommand::setSwitch(button.which, button.settingAtState[current]));
+    const CatCommand setting = CatCommand::setSwitch(button.which, button.settingAtState[current]);
+    panel.SendCommand(setting);
     // The pause keeps the window working: other buttons, this one included,
     // run to completion inside it.
-    if (button.pauseSeconds > 0)
+    if (button.pauseSeconds > 0) {
+        panel.report();
         WaitSeconds(button.pauseSeconds);
+    }
+    return switchSetting(setting.text());
 }
 // The radio picture only plays a sound.
 void Picture1_Click()
@@ -129,14 +141,21 @@ void buildFunctionControls(PanelContext& panel, PanelCanvas& canvas)
             row.frame == Frame::Settings
                 ? stackedInFrame(frame, row.place, settingsButtonSize, Qt::Vertical)
                 : stackedInFrame(frame, row.place, transmissionButtonSize, Qt::Horizontal);
-        canvas.addPushButton(canvas.widget(), place, row.name, row.caption, row.toolTip,
-                             [&panel, &row] { press(panel, row); });
+        auto made = std::make_shared<QPointer<QAbstractButton>>();
+        *made = canvas.addPushButton(canvas.widget(), place, row.name, row.caption, row.toolTip,
+                                     [&panel, &row, made] {
+                                         const std::optional<bool> on = press(panel, row);
+                                         if (on && *made)
+                                             showSwitchSetting(*made, *on);
+                                     });
+        if (row.state)
+            makeSwitch(*made);
     }
 
     for (int index = 0; const PowerButton& row : powerButtons)
         canvas.addColumnButton(Frame::Power, index++, row.name, row.caption, [&panel, &row] {
             panel.SendCommand(CatCommand::power(row.on));
-            PlayCue(QString::fromLatin1(row.cue));
+            panel.PlayCue(row.cue);
         });
 
     auto* picture = new RadioPicture(canvas.widget());

@@ -7,6 +7,7 @@
 #include "guides/form8.h"
 #include "guides/form9.h"
 #include "memory/form1.h"
+#include "panel/outsidekeydelivery.h"
 #include "session/portowner.h"
 #include "ui/focusreturn.h"
 #include "ui/splash.h"
@@ -92,7 +93,8 @@ void buildMenus(QMainWindow* window, PortOwner& port)
         action->setObjectName(QString::fromLatin1(item.name));
         action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
-        QObject::connect(action, &QAction::triggered, window,
-                         [main, open = item.open] { open(main); });
+        QObject::connect(action, &QAction::triggered, window, [window, main, open = item.open] {
+            runOutsideKeyDelivery(window, [main, open] { open(main); });
+        });
     }
 }

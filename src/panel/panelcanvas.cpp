@@ -1,6 +1,8 @@
 #include "panel/panelcanvas.h"
 
 #include "panel/columnbutton.h"
+#include "panel/framedaccessible.h"
+#include "panel/safenavigation.h"
 #include "panel/selectiongroup.h"
 #include "ui/captions.h"
 #include "ui/colours.h"
@@ -8,6 +10,7 @@
 #include <QMap>
 #include <QStyle>
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -22,6 +25,21 @@ public:
     using QPushButton::QPushButton;
 
 protected:
+    // Under safe keyboard navigation Return presses it, as it does a
+    // selection button; otherwise only Space does, as always.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool plainReturn =
+            (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            !(event->modifiers() & ~Qt::KeypadModifier);
+        if (plainReturn && SafeNavigation::instance().active()) {
+            click();
+            event->accept();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QStylePainter painter(this);
@@ -152,7 +170,7 @@ QAbstractButton* PanelCanvas::addPushButton(QWidget* parent, const QRect& place,
     button->setAutoDefault(false);
     if (toolTip)
         button->setToolTip(QString::fromLatin1(toolTip));
-    QObject::connect(button, &QAbstractButton::clicked, button, std::move(act));
+    QObject::connect(button, &QAbstractButton::clicked, button, followed(std::move(act)));
     keep(button);
     m_pushButtons.append(button);
     return button;
@@ -160,8 +178,18 @@ QAbstractButton* PanelCanvas::addPushButton(QWidget* parent, const QRect& place,
 
 void PanelCanvas::addSelection(QAbstractButton* button, std::function<void()> act)
 {
-    m_selection.add(button, std::move(act));
+    m_selection.add(button, followed(std::move(act)));
     keep(button);
+}
+
+std::function<void()> PanelCanvas::followed(std::function<void()> act) const
+{
+    if (!m_after)
+        return act;
+    return [act = std::move(act), after = m_after] {
+        act();
+        after();
+    };
 }
 
 void PanelCanvas::keep(QWidget* control)
@@ -192,8 +220,10 @@ void PanelCanvas::describeByFrame()
     for (QWidget* control : m_canvas->findChildren<QWidget*>()) {
         if (dynamic_cast<PanelFrame*>(control))
             continue;
-        if (const std::optional<Frame> frame = frameUnder(control, m_canvas))
+        if (const std::optional<Frame> frame = frameUnder(control, m_canvas)) {
             control->setAccessibleDescription(QString::fromLatin1(frameSpec(*frame).caption));
+            groupInFrame(control, this->frame(*frame));
+        }
     }
 }
 

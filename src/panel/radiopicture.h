@@ -2,7 +2,9 @@
 
 // The photograph of the radio's front panel at the top of the main window.
 // It takes part in the focus order and reports a click (press and release
-// inside the picture) with clicked().
+// inside the picture) with clicked(). To a screen reader it also tells what
+// Quillard last sent: its accessible name adds the receiver and frequency,
+// its description has everything, both marked "last sent".
 
 #include <QImage>
 #include <QWidget>
@@ -12,6 +14,10 @@ class RadioPicture : public QWidget {
 
 public:
     explicit RadioPicture(QWidget* parent);
+
+    // brief: "last sent: VFO A, 14.000 MHz, USB"; summary: the whole record.
+    void showLastSent(const QString& brief, const QString& summary);
+    QString lastSentBrief() const { return m_brief; }
 
 signals:
     void clicked();
@@ -24,4 +30,5 @@ protected:
 private:
     QImage m_picture;
     bool m_pressed = false;
+    QString m_brief;
 };

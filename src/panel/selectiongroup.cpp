@@ -1,5 +1,7 @@
 #include "panel/selectiongroup.h"
 
+#include "panel/framedaccessible.h"
+#include "panel/safenavigation.h"
 #include "ui/selectonfocus.h"
 
 #include <QAccessibleWidget>
@@ -9,35 +11,11 @@ namespace {
 // The column buttons are push buttons that stay pressed while marked, in one
 // exclusive group with the hundred memory radio buttons: a screen reader
 // must hear radio buttons, checked or not, that a press selects.
-class SelectionPushButtonAccessible : public QAccessibleWidget {
+class SelectionPushButtonAccessible : public FramedAccessible {
 public:
     explicit SelectionPushButtonAccessible(QAbstractButton* button)
-        : QAccessibleWidget(button, QAccessible::RadioButton)
+        : FramedAccessible(button, QAccessible::RadioButton)
     {}
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.checkable = true;
-        state.checked = button()->isChecked();
-        return state;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction())
-            button()->click();
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-private:
-    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
 QAccessibleInterface* selectionPushButtons(const QString&, QObject* object)
@@ -69,7 +47,7 @@ void SelectionGroup::add(QAbstractButton* button, std::function<void()> act)
         if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(button))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
     }
-    selectOnFocus(button);
+    selectOnFocus(button, [] { return !SafeNavigation::instance().active(); });
     connect(button, &QAbstractButton::pressed, this,
             [this, button] { m_pressedWhileMarked = button->isChecked() ? button : nullptr; });
     connect(button, &QAbstractButton::toggled, this, [act](bool marked) {
@@ -82,4 +60,33 @@ void SelectionGroup::add(QAbstractButton* button, std::function<void()> act)
         m_pressedWhileMarked = nullptr;
         act();
     });
+}
+
+bool safeNavigationKey(QAbstractButton* button, QKeyEvent* event,
+                       const std::function<void()>& buttonsOwn)
+{
+    if (!SafeNavigation::instance().active() || event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        button->click();
+        event->accept();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // Qt's arrow keys click the next button of an exclusive group when
+        // the one they leave is marked; without exclusivity they only move.
+        if (QButtonGroup* group = button->group()) {
+            group->setExclusive(false);
+            buttonsOwn();
+            group->setExclusive(true);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
 }

@@ -12,9 +12,16 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QObject>
 
 #include <functional>
+
+// While safe keyboard navigation is on (panel/safenavigation.h): Return and
+// Enter act like Space, and arrows move the focus within the group without
+// acting. Returns false for keys it leaves to the button.
+bool safeNavigationKey(QAbstractButton* button, QKeyEvent* event,
+                       const std::function<void()>& buttonsOwn);
 
 class SelectionGroup : public QObject {
 public:
@@ -39,6 +46,12 @@ public:
     using Button::Button;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!safeNavigationKey(this, event, [this, event] { Button::keyPressEvent(event); }))
+            Button::keyPressEvent(event);
+    }
+
     void focusInEvent(QFocusEvent* event) override
     {
         Button::focusInEvent(event);

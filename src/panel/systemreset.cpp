@@ -1,5 +1,6 @@
 #include "panel/systemreset.h"
 
+#include "panel/outsidekeydelivery.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "session/cues.h"
@@ -39,6 +40,8 @@ void buildSystemReset(PanelContext& panel, PanelCanvas& canvas)
     const QRect column = stackedInFrame(settings, 0, resetButtonSize, Qt::Vertical);
     const QRect place = column.translated(0, resetPlace * settingsButtonHeight)
                             .translated(-settings.geometry.topLeft());
-    canvas.addPushButton(canvas.frame(Frame::Settings), place, "Command18", "System Reset",
-                         "System Reset (Full or Partial)", [&panel] { Command18_Click(panel); });
+    canvas.addPushButton(
+        canvas.frame(Frame::Settings), place, "Command18", "System Reset",
+        "System Reset (Full or Partial)",
+        [&panel] { runOutsideKeyDelivery(panel.window, [&panel] { Command18_Click(panel); }); });
 }

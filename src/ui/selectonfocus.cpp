@@ -6,7 +6,9 @@
 namespace {
 class SelectOnFocusFilter : public QObject {
 public:
-    using QObject::QObject;
+    SelectOnFocusFilter(QObject* parent, std::function<bool()> focusSelects)
+        : QObject(parent), m_focusSelects(std::move(focusSelects))
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -19,18 +21,20 @@ protected:
             // click; and focus that merely comes back with the window, or after
             // a menu or popup closes, must not act again (it could send "PS0;"
             // unasked).
-            const bool moved = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
-                               || reason == Qt::ShortcutFocusReason
-                               || reason == Qt::OtherFocusReason;
-            if (moved && !button->isChecked())
+            const bool moved = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                               reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+            if (moved && !button->isChecked() && (!m_focusSelects || m_focusSelects()))
                 button->setChecked(true);
         }
         return false;
     }
+
+private:
+    std::function<bool()> m_focusSelects;
 };
 } // namespace
 
-void selectOnFocus(QAbstractButton* button)
+void selectOnFocus(QAbstractButton* button, std::function<bool()> focusSelects)
 {
-    button->installEventFilter(new SelectOnFocusFilter(button));
+    button->installEventFilter(new SelectOnFocusFilter(button, std::move(focusSelects)));
 }

@@ -41,7 +41,7 @@ cleanup() {
     if [[ -n "${QUILLARD_PID:-}" ]]; then
         grep -lx "$QUILLARD_PID" /run/lock/LCK..* 2>/dev/null | xargs -r rm -f || true
     fi
-    rm -rf "$WORK"
+    [[ -n "${KEEP_WORK:-}" ]] || rm -rf "$WORK"
 }
 trap cleanup EXIT
 

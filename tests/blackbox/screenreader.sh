@@ -1,0 +1,101 @@
+# Shared by the screen-reader tests: runs the real Orca, headless, next to the
+# built program, and keeps Orca's debug log as the record of what it said.
+#
+#   source "$(dirname "$0")/screenreader.sh"   # after common.sh
+#   start_x; radio_on_com1
+#   start_screen_reader                 # private session bus, AT-SPI bus, Orca
+#   start_main_window
+#   wait_until_focused "VFO A"
+#   mark_said; press Tab; said_since_mark     # Orca's utterances since the mark
+#
+# The session bus is private (dbus-run-session cannot be used from a sourced
+# script, so dbus-daemon is started here with --print-pid and ended by the
+# cleanup); the accessibility bus launcher and its own dbus-daemon end with it.
+# No speech synthesizer is needed: Orca logs each utterance ("SPEECH OUTPUT:")
+# before it hands it to speech-dispatcher, which is absent.
+
+ORCA_LOG="$WORK/orca.log"
+ORCA_MARK=0
+
+# A private session bus with the accessibility bus on it, accessibility on.
+start_accessibility_bus() {
+    local launcher=/usr/libexec/at-spi-bus-launcher
+    [[ -x $launcher ]] || fail "at-spi2-core is not installed"
+    local info
+    info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) \
+        || fail "no private session bus could be started"
+    export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$info")
+    DBUS_PID=$(sed -n 2p <<<"$info")
+    PIDS+=("$DBUS_PID")
+    "$launcher" --launch-immediately >"$WORK/at-spi.log" 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 50); do
+        if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress >/dev/null 2>&1; then
+            break
+        fi
+        sleep 0.1
+    done
+    # What Orca sets when it starts; set here too so that the bridge of a
+    # program started first is already on. false: accessibility without a
+    # screen reader.
+    set_screen_reader_enabled "${1:-true}"
+}
+
+start_screen_reader() {
+    command -v orca >/dev/null || fail "orca is not installed (apt-get install orca python3-pyatspi)"
+    start_accessibility_bus true
+    mkdir -p "$WORK/orca-prefs"
+    # Orca writes its log unflushed; line by line lets the test read it as it
+    # grows. INFO is the level of its "SPEECH OUTPUT:" lines.
+    cat >"$WORK/orca-prefs/orca-customizations.py" <<'PY'
+import orca.debug
+orca.debug.debugFile.reconfigure(line_buffering=True)
+orca.debug.debugLevel = orca.debug.LEVEL_INFO
+PY
+    orca --replace -u "$WORK/orca-prefs" -d speech -d braille \
+        --debug-file "$ORCA_LOG" >"$WORK/orca.out" 2>&1 &
+    ORCA_PID=$!
+    PIDS+=("$ORCA_PID")
+    for _ in $(seq 600); do
+        grep -q "ORCA: Starting registry" "$ORCA_LOG" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "Orca did not start: $(tail -5 "$WORK/orca.out")"
+}
+
+# Sets org.a11y.Status: IsEnabled always, ScreenReaderEnabled to $1.
+set_screen_reader_enabled() {
+    local value=$1
+    dbus-send --session --type=method_call --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
+        variant:boolean:true >/dev/null
+    dbus-send --session --type=method_call --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled \
+        "variant:boolean:$value" >/dev/null
+}
+
+# Orca's utterances, one a line, without the quotes.
+orca_said() {
+    { grep -a "SPEECH OUTPUT: '" "$ORCA_LOG" || true; } | sed -E -e "s/^.*SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" -e 's/ +$//'
+
+}
+
+mark_said() { ORCA_MARK=$(orca_said | wc -l); }
+said_since_mark() { orca_said | tail -n "+$((ORCA_MARK + 1))"; }
+
+# Sends one key as the operator would, then lets Orca speak.
+press() {
+    xdotool key --clearmodifiers "$1"
+    sleep "${PRESS_PAUSE:-0.6}"
+}
+
+# Waits up to 20 s until Orca has said a line matching this pattern since the mark.
+wait_said() {
+    local pattern=$1
+    for _ in $(seq 200); do
+        said_since_mark | grep -q -- "$pattern" && return 0
+        sleep 0.1
+    done
+    fail "Orca did not say '$pattern'; it said: $(said_since_mark | tr '\n' '|')"
+}

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# A blind operator with the Orca screen reader, as Orca itself hears the
+# panel: Orca runs headless on a private session bus with the accessibility
+# bus, its debug log is the record of what it says, and keys go in as an
+# operator presses them. With a screen reader on, Tab explores without
+# operating the radio, Space acts, and each action is spoken with what it sent.
+source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/screenreader.sh"
+
+start_x
+radio_on_com1
+start_screen_reader
+mark_said
+start_main_window
+wait_said '^VFO A\.$'
+sleep 1
+expect_bytes ''
+
+# Thirty Tabs from "VFO A" pass VFO B, Mem and the memories up to "Mem 28"
+# (Mem 03 comes last in the order): each is heard, none is selected or sent.
+mark_said
+PRESS_PAUSE=0.3
+for _ in $(seq 30); do press Tab; done
+wait_said '^Mem 28\.$'
+said_since_mark | grep -qx 'VFO B\.' || fail "Tab past VFO B was not heard"
+said_since_mark | grep -qx 'not selected radio button' || fail "no 'not selected' heard"
+said_since_mark | grep -qx 'selected radio button' && fail "a button was selected by Tab"
+sleep 0.5
+expect_bytes ''
+
+# Back to "VFO A" and on backwards past the time signals, the picture and
+# the Settings frame to the noise blanker: still nothing sent.
+for _ in $(seq 30); do press shift+Tab; done
+mark_said
+for _ in $(seq 14); do press shift+Tab; done
+wait_said '^Noice Blanker check box not checked\.$'
+expect_bytes ''
+
+# The noise blanker's first press sends its "off" setting; each press says
+# what it sent, and the switch is checked while "on" was last sent.
+PRESS_PAUSE=0.8
+sent=''
+mark_said
+press space
+sent+=$'NB0;\r'
+expect_bytes "$sent"
+wait_said '^notification Noise blanker off\.$'
+mark_said
+press space
+sent+=$'NB1;\r'
+expect_bytes "$sent"
+wait_said '^notification Noise blanker on\.$'
+wait_said '^checked$'
+
+# On to "20m" (RF Attenuator, Scan, Antenna 2, six modes, 10m .. 17m pass
+# silently), and Space there tunes it and says so.
+PRESS_PAUSE=0.3
+mark_said
+for _ in $(seq 14); do press shift+Tab; done
+wait_said '^20m\.$'
+expect_bytes "$sent"
+mark_said
+press space
+sent+=$'FR0;\rFA00014000000;\r'
+expect_bytes "$sent"
+wait_said '^notification 20 metres, VFO A, 14\.000 MHz\.$'
+
+# Return acts as Space does: "20m" again.
+mark_said
+press Return
+sent+=$'FR0;\rFA00014000000;\r'
+expect_bytes "$sent"
+wait_said '^notification 20 metres, VFO A, 14\.000 MHz\.$'
+
+# Menus say their title as they open, and each item its shortcut.
+PRESS_PAUSE=0.6
+mark_said
+press alt+f
+wait_said '^notification File menu\.$'
+wait_said '^Exit Ctrl+X\.$'
+mark_said
+press Right
+wait_said '^notification Program Radio Memories menu\.$'
+wait_said '^Memories Ctrl+M\.$'
+mark_said
+press Right
+press Right
+wait_said '^notification Help menu\.$'
+press Down
+wait_said '^About F1\.$'
+press Escape
+press Escape
+wait_said '^20m\.$'
+expect_bytes "$sent"
+
+# The memory window, opened by its shortcut, is heard with its first field.
+mark_said
+press ctrl+m
+wait_said '^Channel 00 frequency text\.$'
+press Escape
+wait_said '^20m\.$'
+expect_bytes "$sent"
+
+# Orca going away turns the safe navigation off: Shift+Tab to "30m" selects it again.
+set_screen_reader_enabled false
+sleep 1.5
+press shift+Tab
+sent+=$'FR0;\rFA00010100000;\r'
+expect_bytes "$sent"
+
+kill -0 "$QUILLARD_PID" || fail "Quillard ended"
+echo "PASS"
