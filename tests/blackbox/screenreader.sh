@@ -58,9 +58,9 @@ PY
     # would SIGKILL the first, another test's (in another build tree too). So
     # the tests that run it take turns; the turn ends with this script.
     exec {ORCA_TURN}>"/tmp/quillard-orca-$(id -u).lock"
-    flock -w 60 "$ORCA_TURN" || fail "another test's Orca held its turn for 60 s"
+    flock -w 40 "$ORCA_TURN" || fail "another test's Orca held its turn for 40 s"
     # One started otherwise (an older test's, which --replace'd) may still end.
-    for _ in $(seq 60); do
+    for _ in $(seq 80); do
         pgrep -u "$(id -u)" -x orca >/dev/null || break
         sleep 0.5
     done

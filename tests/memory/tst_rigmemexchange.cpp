@@ -6,10 +6,10 @@
 //
 // Needs rigmem (Debian: libhamlib-utils) and the virtual radio of this build.
 
+#include "clock/testclock.h"
 #include "memory/form1.h"
 #include "memory/memoryfiledialog.h"
 #include "session/cues.h"
-#include "clock/testclock.h"
 #include "uitest.h"
 
 #include <QDir>
@@ -86,8 +86,8 @@ QString rigmem(const QString& link, const QString& verb, const QString& file)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral("rigmem"), {"-m", "2016", "-r", link, "-s", "9600", "-C",
-                                             "post_write_delay=0", verb, file});
+    process.start(QStringLiteral("rigmem"),
+                  {"-m", "2016", "-r", link, "-s", "9600", "-C", "post_write_delay=0", verb, file});
     if (!process.waitForFinished(120000))
         process.kill();
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
