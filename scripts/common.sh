@@ -18,12 +18,12 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # the virtual radio and to exchange the memory sheet with, for the
 # benchmarks (bench/run.sh) Xlib's XTEST and DAMAGE to click and to see
 # windows drawn, MinGW to compile the Windows side of the platform seam, and
-# for the screen-reader tests the Orca screen reader, the AT-SPI buses and
-# pyatspi, and rigctld and flrig, which share the radio with Quillard in its
-# tests.
+# for the screen-reader tests the Orca screen reader, the AT-SPI buses,
+# pyatspi and pgrep (to see another Orca of the user), and rigctld and flrig,
+# which share the radio with Quillard in its tests.
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
                desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils flrig
-               g++-mingw-w64-x86-64-posix orca python3-pyatspi at-spi2-core dbus)
+               g++-mingw-w64-x86-64-posix orca python3-pyatspi at-spi2-core dbus procps)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)

@@ -7,6 +7,7 @@
 #   start_main_window
 #   wait_until_focused "VFO A"
 #   mark_said; press Tab; said_since_mark     # Orca's utterances since the mark
+#   press_here space                    # a key that moves no focus
 #
 # The session bus is private (dbus-run-session cannot be used from a sourced
 # script, so dbus-daemon is started here with --print-pid and ended by the
@@ -53,7 +54,21 @@ import orca.debug
 orca.debug.debugFile.reconfigure(line_buffering=True)
 orca.debug.debugLevel = orca.debug.LEVEL_INFO
 PY
-    orca --replace -u "$WORK/orca-prefs" -d speech -d braille \
+    # Orca runs once per user: a second one refuses to start, and --replace
+    # would SIGKILL the first, another test's (in another build tree too). So
+    # the tests that run it take turns; the turn ends with this script.
+    exec {ORCA_TURN}>"/tmp/quillard-orca-$(id -u).lock"
+    flock -w 40 "$ORCA_TURN" || fail "another test's Orca held its turn for 40 s"
+    # One started otherwise (an older test's, which --replace'd) may still end.
+    for _ in $(seq 80); do
+        pgrep -u "$(id -u)" -x orca >/dev/null || break
+        sleep 0.5
+    done
+    if pgrep -u "$(id -u)" -x orca >/dev/null; then
+        echo "SKIP: an Orca of this user is running, and a test does not end it" >&2
+        exit 77
+    fi
+    orca -u "$WORK/orca-prefs" -d speech -d braille \
         --debug-file "$ORCA_LOG" >"$WORK/orca.out" 2>&1 &
     ORCA_PID=$!
     PIDS+=("$ORCA_PID")
@@ -84,11 +99,29 @@ orca_said() {
 mark_said() { ORCA_MARK=$(orca_said | wc -l); }
 said_since_mark() { orca_said | tail -n "+$((ORCA_MARK + 1))"; }
 
-# Sends one key as the operator would, then lets Orca speak.
-press() {
-    xdotool key --clearmodifiers "$1"
-    sleep "${PRESS_PAUSE:-0.6}"
+# What Orca last took as the focus: it logs this once it has finished with an
+# event, after all it said for it.
+orca_focus() {
+    { grep -a -o 'EVENT MANAGER: locusOfFocus: .*' "$ORCA_LOG" || true; } | tail -n 1
 }
+
+# Sends one key as the operator would, then waits until Orca has followed the
+# focus it moved (up to 3 s: a key that moves none, such as Space, waits that
+# long). Orca skips a focus event whose object has lost the focus again by the
+# time it reaches it, so a key pressed before then would go unheard.
+press() {
+    local before
+    before=$(orca_focus)
+    xdotool key --clearmodifiers "$1"
+    for _ in $(seq 60); do
+        [[ "$(orca_focus)" != "$before" ]] && return 0
+        sleep 0.05
+    done
+}
+
+# Sends a key that acts where the focus is (Space, Return): what it sent and
+# what Orca said are then waited for by the caller.
+press_here() { xdotool key --clearmodifiers "$1"; }
 
 # Waits up to 20 s until Orca has said a line matching this pattern since the mark.
 wait_said() {

@@ -19,7 +19,6 @@ expect_bytes ''
 # Thirty Tabs from "VFO A" pass VFO B, Mem and the memories up to "Mem 28"
 # (Mem 03 comes last in the order): each is heard, none is selected or sent.
 mark_said
-PRESS_PAUSE=0.3
 for _ in $(seq 30); do press Tab; done
 wait_said '^Mem 28\.$'
 said_since_mark | grep -qx 'VFO B\.' || fail "Tab past VFO B was not heard"
@@ -38,15 +37,14 @@ expect_bytes ''
 
 # The noise blanker's first press sends its "off" setting; each press says
 # what it sent, and the switch is checked while "on" was last sent.
-PRESS_PAUSE=0.8
 sent=''
 mark_said
-press space
+press_here space
 sent+=$'NB0;\r'
 expect_bytes "$sent"
 wait_said '^notification Noise blanker off\.$'
 mark_said
-press space
+press_here space
 sent+=$'NB1;\r'
 expect_bytes "$sent"
 wait_said '^notification Noise blanker on\.$'
@@ -54,26 +52,24 @@ wait_said '^checked$'
 
 # On to "20m" (RF Attenuator, Scan, Antenna 2, six modes, 10m .. 17m pass
 # silently), and Space there tunes it and says so.
-PRESS_PAUSE=0.3
 mark_said
 for _ in $(seq 14); do press shift+Tab; done
 wait_said '^20m\.$'
 expect_bytes "$sent"
 mark_said
-press space
+press_here space
 sent+=$'FR0;\rFA00014000000;\r'
 expect_bytes "$sent"
 wait_said '^notification 20 metres, VFO A, 14\.000 MHz\.$'
 
 # Return acts as Space does: "20m" again.
 mark_said
-press Return
+press_here Return
 sent+=$'FR0;\rFA00014000000;\r'
 expect_bytes "$sent"
 wait_said '^notification 20 metres, VFO A, 14\.000 MHz\.$'
 
 # Menus say their title as they open, and each item its shortcut.
-PRESS_PAUSE=0.6
 mark_said
 press alt+f
 wait_said '^notification File menu\.$'
@@ -88,7 +84,7 @@ press Right
 wait_said '^notification Help menu\.$'
 press Down
 wait_said '^About F1\.$'
-press Escape
+press_here Escape   # closes the Help menu, which need move no focus Orca follows
 press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
