@@ -111,9 +111,11 @@ QString twoDigits(int channel)
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where)
 {
+    // A label's accessible name is its text: naming it again would only send
+    // a screen reader one more event for each of the sheet's labels as the
+    // window opens.
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setAccessibleName(text);
     label->setGeometry(where);
     return label;
 }

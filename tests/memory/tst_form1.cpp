@@ -206,6 +206,11 @@ private slots:
         QCOMPARE(heard(form.modeBox(37))->text(QAccessible::Name),
                  QStringLiteral("Channel 37 mode"));
         QVERIFY(announced(form).isEmpty());
+        // The sheet's labels are heard by their texts.
+        QCOMPARE(heard(form.findChild<QLabel*>("chan05"))->text(QAccessible::Name),
+                 QStringLiteral("05"));
+        QCOMPARE(heard(form.findChild<QLabel*>("headerFreq2"))->text(QAccessible::Name),
+                 QStringLiteral("Freq."));
     }
 
     void everyOpeningStartsEmptyWithThePortOpen()
