@@ -1,10 +1,12 @@
 #include "memory/form1.h"
 
 #include "clock/clock.h"
+#include "memory/entryinstruction.h"
 #include "memory/memoryfiledialog.h"
 #include "memory/memorywriter.h"
 #include "memory/rigmemcsv.h"
 #include "session/cues.h"
+#include "ui/announcer.h"
 #include "ui/captions.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
@@ -62,6 +64,9 @@ constexpr int ClientHeight = SecondRowTop + ButtonHeight + Margin;
 struct Button {
     const char* name;
     const char* caption;
+    // What a screen reader says: the caption without its "...", or what the
+    // caption leaves to the place it stands in.
+    const char* spoken;
     const char* toolTip;
     int x; // buttons read left to right: Load, Save, Write, Exit
     int y;
@@ -69,24 +74,25 @@ struct Button {
 };
 // Listed in tab order, which follows the sheet.
 constexpr std::array<Button, 7> buttons = {{
-    {"Command2", "Write to radio", "Program Radio: writes every filled channel, 00 to 99",
-     Margin + 2 * GroupStride, ButtonTop, &Form1::Command2_Click},
-    {"Command1", "Exit", "Exit back to Main Screen", Margin + 3 * GroupStride, ButtonTop,
+    {"Command2", "Write to radio", "Write to radio",
+     "Program Radio: writes every filled channel, 00 to 99", Margin + 2 * GroupStride, ButtonTop,
+     &Form1::Command2_Click},
+    {"Command1", "Exit", "Exit", "Exit back to Main Screen", Margin + 3 * GroupStride, ButtonTop,
      &Form1::Command1_Click},
-    {"Command3", "Load from file",
+    {"Command3", "Load from file", "Load from file",
      "Load Frequencies from Disk: as many channels as the file holds, up to 100", Margin, ButtonTop,
      &Form1::Command3_Click},
-    {"Command4", "Save to file",
+    {"Command4", "Save to file", "Save to file",
      "Save Frequencies to Disk: channels 00 to 09, or all 100 when 10 to 99 hold entries",
      Margin + GroupStride, ButtonTop, &Form1::Command4_Click},
-    {"ImportCsv", "Import rigmem CSV...",
+    {"ImportCsv", "Import rigmem CSV...", "Import rigmem CSV",
      "Fill the sheet from a CSV file that Hamlib's rigmem saved from the radio", Margin,
      SecondRowTop, &Form1::ImportCsv_Click},
-    {"ExportCsv", "Export rigmem CSV...",
+    {"ExportCsv", "Export rigmem CSV...", "Export rigmem CSV",
      "Save the sheet as a CSV file for Hamlib's rigmem to load into the radio",
      Margin + GroupStride, SecondRowTop, &Form1::ExportCsv_Click},
-    {"StopWrite", "Stop", "Stop writing after the channel being written", Margin + 3 * GroupStride,
-     SecondRowTop, &Form1::StopWrite_Click},
+    {"StopWrite", "Stop", "Stop writing", "Stop writing after the channel being written",
+     Margin + 3 * GroupStride, SecondRowTop, &Form1::StopWrite_Click},
 }};
 constexpr QRect progressGeometry{Margin + 2 * GroupStride, SecondRowTop, GroupStride - 6,
                                  ButtonHeight};
@@ -105,9 +111,11 @@ QString twoDigits(int channel)
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where)
 {
+    // A label's accessible name is its text: naming it again would only send
+    // a screen reader one more event for each of the sheet's labels as the
+    // window opens.
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setAccessibleName(text);
     label->setGeometry(where);
     return label;
 }
@@ -161,9 +169,14 @@ void Form1::buildSheet()
         }
     }
 
-    auto* instruction = addLabel(this, QStringLiteral("Label5"),
-                                 QString::fromLatin1(instructionText), instructionGeometry);
+    auto* instruction = new EntryInstruction(QString::fromLatin1(instructionText), this);
+    instruction->setObjectName(QStringLiteral("Label5"));
+    instruction->setGeometry(instructionGeometry);
     instruction->setWordWrap(true);
+    QList<QWidget*> explained;
+    for (const Row& row : m_rows)
+        explained.append(row.frequency);
+    instruction->setExplained(explained);
     fitCaption(instruction);
 
     QList<QWidget*> pushButtons;
@@ -171,7 +184,7 @@ void Form1::buildSheet()
         auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
         pushButtons.append(button);
         button->setObjectName(QString::fromLatin1(spec.name));
-        button->setAccessibleName(button->text());
+        button->setAccessibleName(QString::fromLatin1(spec.spoken));
         button->setToolTip(QString::fromLatin1(spec.toolTip));
         button->setGeometry(spec.x, spec.y, ButtonWidth, ButtonHeight);
         // Enter in a box must not press a button behind the operator's back.
@@ -181,6 +194,7 @@ void Form1::buildSheet()
     fitCaptions(pushButtons);
     auto* progress = addLabel(this, QStringLiteral("WriteProgress"), QString(), progressGeometry);
     progress->setAlignment(Qt::AlignCenter);
+    progress->setAccessibleDescription(QStringLiteral("Progress of the write to the radio"));
     showWriting(false);
 
     QList<QWidget*> frequencies;
@@ -290,10 +304,13 @@ void Form1::Command2_Click()
         return MemoryRecord{m_rows[channel].frequency->text(), m_rows[channel].mode->text()};
     };
     hooks.send = [this](const CatCommand& command) { return m_link.sendCommand(command); };
-    hooks.progress = [progress](int channel, int left) {
+    hooks.progress = [this, progress](int channel, int left) {
         progress->setText(QStringLiteral("Writing channel %1, %2 left")
                               .arg(QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0')))
                               .arg(left));
+        // A label's new text is not spoken by itself: the operator hears it
+        // as the window's announcement.
+        announce(this, progress->text());
     };
     const SheetWriteResult result = write.run(hooks, m_modeCode);
     if (alive)

@@ -1,7 +1,6 @@
 #include "panel/form2.h"
 
 #include "clock/clock.h"
-#include "panel/announcer.h"
 #include "panel/bands.h"
 #include "panel/focusorder.h"
 #include "panel/functions.h"
@@ -15,6 +14,7 @@
 #include "panel/selectiongroup.h"
 #include "panel/systemreset.h"
 #include "session/cues.h"
+#include "ui/announcer.h"
 #include "ui/captions.h"
 #include "ui/pictures.h"
 #include "ui/placement.h"

@@ -1,6 +1,6 @@
 #include "panel/menuaccessible.h"
 
-#include "panel/announcer.h"
+#include "ui/announcer.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

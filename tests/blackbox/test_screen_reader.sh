@@ -93,6 +93,35 @@ expect_bytes "$sent"
 mark_said
 press ctrl+m
 wait_said '^Channel 00 frequency text\.$'
+
+# After a box over the sheet closes, Orca hears the control the keyboard came
+# back to, and not the long instruction under the sheet again. Export with an
+# empty sheet says there is nothing to export.
+instruction='Enter all memories without decimals'
+mark_said
+press shift+Tab
+wait_said '^Export rigmem CSV push button'
+press space
+wait_said 'nothing to export'
+mark_said
+press Return
+wait_said '^Export rigmem CSV push button'
+sleep 0.5
+said_since_mark | grep -q "$instruction" && fail "instruction read again: $(said_since_mark | tr '\n' '|')"
+
+# A frequency of three digits left with Tab: the format box, then the sheet.
+press Tab
+press 1
+press 2
+press 3
+mark_said
+press Tab
+wait_said 'Data not entered in correct format'
+mark_said
+press Return
+wait_said '^Channel 00 \(frequency\|mode\) text'
+sleep 0.5
+said_since_mark | grep -q "$instruction" && fail "instruction read again: $(said_since_mark | tr '\n' '|')"
 press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"

@@ -6,6 +6,7 @@
 #include "timeline.h"
 #include "uitest.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -58,6 +59,21 @@ QStringList messageTexts()
     for (const MessageBox::Shown& shown : MessageBox::takeShown())
         texts.append(shown.text);
     return texts;
+}
+
+QAccessibleInterface* heard(QObject* object)
+{
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(object);
+    if (!interface)
+        qFatal("no accessible interface for %s", qPrintable(object->objectName()));
+    return interface;
+}
+
+// The words the window last gave a screen reader, or empty.
+QString announced(const Form1& form)
+{
+    auto* board = form.findChild<QWidget*>(QStringLiteral("Announcement"));
+    return board ? heard(board)->text(QAccessible::Name) : QString();
 }
 
 QStringList sheetTexts(const Form1& form, int from, int to)
@@ -152,6 +168,49 @@ private slots:
             widget = widget->nextInFocusChain();
         } while (chain.size() < expected.size());
         QCOMPARE(chain, expected);
+    }
+
+    void whatAScreenReaderHears()
+    {
+        TestEnvironment env;
+        Form1 form(m_port.lend());
+        // Names without the caption's "...", and Stop says what it stops.
+        const QList<std::array<QString, 2>> spoken = {{"Command2", "Write to radio"},
+                                                      {"ImportCsv", "Import rigmem CSV"},
+                                                      {"ExportCsv", "Export rigmem CSV"},
+                                                      {"StopWrite", "Stop writing"}};
+        for (const auto& [name, words] : spoken)
+            QCOMPARE(heard(button(form, qPrintable(name)))->text(QAccessible::Name), words);
+        QCOMPARE(heard(form.findChild<QLabel*>("WriteProgress"))->text(QAccessible::Description),
+                 QStringLiteral("Progress of the write to the radio"));
+
+        // The instruction labels the hundred frequency boxes (so a screen
+        // reader does not take it for a loose label of the window and read it
+        // each time the window becomes active), while each box keeps its own name.
+        QAccessibleInterface* instruction = heard(form.findChild<QLabel*>("Label5"));
+        QCOMPARE(instruction->role(), QAccessible::StaticText);
+        QVERIFY(instruction->text(QAccessible::Name).startsWith("Enter all memories"));
+        QList<QObject*> labelled;
+        for (const auto& [target, relation] : instruction->relations(QAccessible::Labelled)) {
+            QCOMPARE(relation, QAccessible::Labelled);
+            labelled.append(target->object());
+        }
+        QCOMPARE(labelled.size(), 100);
+        QCOMPARE(labelled.first(), form.freqBox(0));
+        QCOMPARE(labelled.last(), form.freqBox(99));
+        QVERIFY(!labelled.contains(form.modeBox(0)));
+        QVERIFY(instruction->relations(QAccessible::Controller).isEmpty());
+        QVERIFY(heard(form.freqBox(0))->relations(QAccessible::Label).isEmpty());
+        QCOMPARE(heard(form.freqBox(0))->text(QAccessible::Name),
+                 QStringLiteral("Channel 00 frequency"));
+        QCOMPARE(heard(form.modeBox(37))->text(QAccessible::Name),
+                 QStringLiteral("Channel 37 mode"));
+        QVERIFY(announced(form).isEmpty());
+        // The sheet's labels are heard by their texts.
+        QCOMPARE(heard(form.findChild<QLabel*>("chan05"))->text(QAccessible::Name),
+                 QStringLiteral("05"));
+        QCOMPARE(heard(form.findChild<QLabel*>("headerFreq2"))->text(QAccessible::Name),
+                 QStringLiteral("Freq."));
     }
 
     void everyOpeningStartsEmptyWithThePortOpen()
@@ -448,8 +507,10 @@ private slots:
         form.modeBox(99)->setText("am");
         timeline.clear();
         QStringList seen;
+        QStringList heardWords;
         auto look = [&] {
             QStringList state{form.findChild<QLabel*>("WriteProgress")->text()};
+            heardWords << announced(form);
             for (const char* name : {"Command2", "Command3", "ImportCsv", "Command4", "StopWrite"})
                 state << QStringLiteral("%1 %2").arg(name).arg(button(form, name)->isEnabled());
             seen << state.join(", ");
@@ -467,6 +528,9 @@ private slots:
         const QString during = "Command2 0, Command3 0, ImportCsv 0, Command4 1, StopWrite 1";
         QCOMPARE(seen, QStringList({"Writing channel 03, 4 left, " + during,
                                     "Writing channel 45, 2 left, " + during}));
+        // The progress is spoken as it changes.
+        QCOMPARE(heardWords,
+                 QStringList({"Writing channel 03, 4 left", "Writing channel 45, 2 left"}));
         look();
         QCOMPARE(seen.last(), ", Command2 1, Command3 1, ImportCsv 1, Command4 1, StopWrite 0");
         QCOMPARE(messageTexts(),

@@ -1,4 +1,4 @@
-#include "panel/announcer.h"
+#include "ui/announcer.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>
