@@ -4,6 +4,7 @@
 #include "radio/daemonfaults.h"
 #include "radio/daemonprobe.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -40,7 +41,7 @@ FormShare::FormShare(int port, const QString& baud, QWidget* parent)
     : QWidget(parent, Qt::Window), m_port(port), m_baud(baud), m_probe(new DaemonProbe(this))
 {
     setObjectName(QStringLiteral("FormShare"));
-    setWindowTitle(QStringLiteral("Com%1 reaches the radio").arg(port));
+    setWindowTitle(QStringLiteral("How Com%1 reaches the radio").arg(port));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
 
@@ -109,6 +110,10 @@ FormShare::FormShare(int port, const QString& baud, QWidget* parent)
         if (viaChoices[i].via == route.via)
             options[i]->setChecked(true);
     onViaChosen();
+    // Placed as the program's other windows are, also where no window
+    // manager places it.
+    adjustSize();
+    centreOnScreen(this);
 }
 
 PortRoute::Via FormShare::chosenVia() const
@@ -169,22 +174,31 @@ void FormShare::cmdTest_Click()
     if (!routeFromControls(route))
         return;
     if (!route.throughDaemon()) {
-        m_result->setText(QStringLiteral("Com%1 reaches %2 directly; Quillard opens it when "
-                                         "the main window is active.")
-                              .arg(m_port)
-                              .arg(Platform::serialDevicePath(m_port)));
+        showResult(QStringLiteral("Com%1 reaches %2 directly; Quillard opens it when "
+                                  "the main window is active.")
+                       .arg(m_port)
+                       .arg(Platform::serialDevicePath(m_port)));
         return;
     }
-    m_result->setText(QStringLiteral("Asking %1:%2 ...").arg(route.host).arg(route.tcpPort));
+    showResult(QStringLiteral("Asking %1:%2 ...").arg(route.host).arg(route.tcpPort));
     m_probe->start(route.via == PortRoute::Via::Rigctld ? DaemonProbe::Daemon::Rigctld
                                                         : DaemonProbe::Daemon::Flrig,
                    route.host, route.tcpPort,
                    Platform::serialDeviceBehind(Platform::serialDevicePath(m_port)), m_baud);
 }
 
+void FormShare::showResult(const QString& text)
+{
+    m_result->setText(text);
+    // A longer answer makes the window taller instead of being cut off.
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
+}
+
 void FormShare::onProbed(bool answered, const QString& sentence)
 {
-    m_result->setText(sentence);
+    showResult(sentence);
     if (!answered && chosenVia() == PortRoute::Via::Rigctld &&
         isThisComputer(m_host->text().trimmed()))
         offerToStartRigctld(sentence);
@@ -211,7 +225,7 @@ void FormShare::offerToStartRigctld(const QString& sentence)
                                               "install libhamlib-utils)"));
         return;
     }
-    m_result->setText(QStringLiteral("rigctld started: %1").arg(command));
+    showResult(QStringLiteral("rigctld started: %1").arg(command));
 }
 
 void FormShare::cmdSave_Click()

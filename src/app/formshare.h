@@ -39,6 +39,7 @@ private:
     // to correct.
     bool routeFromControls(PortRoute& route);
     void onViaChosen();
+    void showResult(const QString& text);
     void onProbed(bool answered, const QString& sentence);
     void offerToStartRigctld(const QString& sentence);
 

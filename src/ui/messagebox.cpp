@@ -99,7 +99,15 @@ QMessageBox::StandardButton MessageBox::ask(QWidget* parent, const QString& titl
         box.setEscapeButton(QMessageBox::No);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
-    return clicked == QMessageBox::NoButton ? defaultButton : clicked;
+    if (clicked != QMessageBox::NoButton)
+        return clicked;
+    // Closed without an answer (Quillard was asked to end meanwhile, or its
+    // window went): that is never a Yes to a question.
+    if (buttons.testFlag(QMessageBox::No))
+        return QMessageBox::No;
+    if (buttons.testFlag(QMessageBox::Cancel))
+        return QMessageBox::Cancel;
+    return defaultButton;
 }
 
 void MessageBox::setScripted(bool scripted)

@@ -3,11 +3,12 @@
 // without spaces, or hundreds of lines), it stays within the screen's
 // available area with its OK button on the screen, and the whole text can
 // still be read; a short text is shown as it is.
-#include "ui/placement.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 #include "uitest.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -119,6 +120,26 @@ private slots:
         QVERIFY(seen.box.height() <= small.height());
         QVERIFY(seen.box.width() <= small.width());
         QCOMPARE(seen.detailedText, text);
+    }
+
+    // A question closed without an answer (the program ending under it, as on
+    // logout) is never taken as its default Yes: that Yes may start a program
+    // or reset the radio.
+    void aQuestionClosedUnansweredIsNo()
+    {
+        TestEnvironment env;
+        MessageBox::setScripted(false);
+        onNextModal([](QWidget* modal) { modal->close(); });
+        QCOMPARE(MessageBox::ask(nullptr, MessageBox::programTitle(),
+                                 QStringLiteral("Start rigctld now with this command?"),
+                                 QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes),
+                 QMessageBox::No);
+        onNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->done(0); });
+        QCOMPARE(MessageBox::ask(nullptr, MessageBox::programTitle(),
+                                 QStringLiteral("Do you want to reset?"), QMessageBox::Question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes),
+                 QMessageBox::No);
     }
 };
 
