@@ -11,6 +11,10 @@
 // and whose own queries the stand-in answers. The target through rigctld is a
 // median under 50 ms.
 //
+// Then, in the same program, Ctrl+M opens the memory sheet, ten channels are
+// typed in and "Write to radio" is clicked: from the release to the tenth
+// channel's command at the radio, over both.
+//
 // In this process: from sendCommand() to the command's last byte at the
 // stand-in, 300 times over each; then a memory write of ten channels (ten
 // "MW" commands, each followed by the 0.2 s pause) over both.
@@ -48,6 +52,7 @@
 // Xlib last: its macros (None, Bool, Status, ...) would clash with Qt's names.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace {
 constexpr int Clicks = 300;
@@ -91,11 +96,95 @@ struct Clicked {
     std::vector<double> ms;
     int lost = 0;
     QByteArray oneClick;
+    double writeSeconds = -1; // "Write to radio" to the tenth channel at the radio
 };
+
+// A control's centre in its window, as a child run with --where prints it.
+struct Place {
+    int x = -1;
+    int y = -1;
+};
+
+bool findPlace(const BenchEnvironment& env, const char* name, Place& place)
+{
+    Child where =
+        startChild({ownFolder() + "/bench_share", "--where", name}, env.childEnvironment(), true);
+    std::istringstream answer(readAll(where.stdoutFd));
+    waitChild(where);
+    return static_cast<bool>(answer >> place.x >> place.y);
+}
+
+void clickAt(Display* display, unsigned long window, Place place)
+{
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), place.x, place.y, &rootX,
+                          &rootY, &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+}
+
+void release(Display* display)
+{
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+}
+
+void typeKey(XWatch& x, Ts570StandIn& radio, const char* keysym, bool control = false)
+{
+    Display* display = x.display();
+    const unsigned int ctrl = XKeysymToKeycode(display, XK_Control_L);
+    const unsigned int key = XKeysymToKeycode(display, XStringToKeysym(keysym));
+    if (control)
+        XTestFakeKeyEvent(display, ctrl, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, False, CurrentTime);
+    if (control)
+        XTestFakeKeyEvent(display, ctrl, False, CurrentTime);
+    XFlush(display);
+    serveFor(x, radio, 5);
+}
+
+// Opens the memory sheet with Ctrl+M, types ten channels on 14.2 MHz USB and
+// clicks "Write to radio": seconds from the release to the tenth channel's
+// command at the radio (each channel is followed by the 0.2 s pause).
+double writeSheet(XWatch& x, Ts570StandIn& radio, const Place& freq00, const Place& writeButton)
+{
+    Display* display = x.display();
+    typeKey(x, radio, "m", true);
+    const std::string title = "Program Radio Memory";
+    if (!waitServing(
+            x, radio, [&] { return x.mappedNamed(title) != nullptr; }, 10000))
+        return -1;
+    const unsigned long sheet = x.mappedNamed(title)->id;
+    serveFor(x, radio, 500);
+    clickAt(display, sheet, freq00);
+    release(display);
+    serveFor(x, radio, 100);
+    for (int channel = 0; channel < 10; ++channel) {
+        for (const char* digit : {"1", "4", "2", "0", "0", "0", "0"})
+            typeKey(x, radio, digit);
+        typeKey(x, radio, "Tab");
+        for (const char* letter : {"u", "s", "b"})
+            typeKey(x, radio, letter);
+        typeKey(x, radio, "Tab");
+    }
+    serveFor(x, radio, 300);
+    clickAt(display, sheet, writeButton);
+    serveFor(x, radio, 5);
+    radio.forget();
+    const double released = monotonicMs();
+    release(display);
+    if (!radio.waitUntil([&] { return radio.arrivedMeanwhile().count("MW") >= 10; }, 10000))
+        return -1;
+    return (monotonicMs() - released) / 1e3;
+}
 
 // The real program started on env's settings folder, its band buttons clicked.
 Clicked clickProgram(XWatch& x, BenchEnvironment& env, Ts570StandIn& radio,
-                     std::vector<Target>& targets, const Options& options)
+                     std::vector<Target>& targets, const Place& freq00, const Place& writeButton,
+                     const Options& options)
 {
     Clicked result;
     Display* display = x.display();
@@ -114,18 +203,11 @@ Clicked clickProgram(XWatch& x, BenchEnvironment& env, Ts570StandIn& radio,
 
     for (int click = 0; click < options.clicks; ++click) {
         const Target& target = targets[click % targets.size()];
-        int rootX = 0, rootY = 0;
-        Window child = 0;
-        XTranslateCoordinates(display, window, DefaultRootWindow(display), target.x, target.y,
-                              &rootX, &rootY, &child);
-        XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
-        XTestFakeButtonEvent(display, 1, True, CurrentTime);
-        XSync(display, False);
+        clickAt(display, window, {target.x, target.y});
         serveFor(x, radio, 5); // the press is handled; the button is down
         radio.forget();
         const double released = monotonicMs();
-        XTestFakeButtonEvent(display, 1, False, CurrentTime);
-        XFlush(display);
+        release(display);
         if (radio.waitContaining(target.lastCommand, 3000)) {
             result.ms.push_back(monotonicMs() - released);
             if (result.oneClick.isEmpty())
@@ -135,6 +217,11 @@ Clicked clickProgram(XWatch& x, BenchEnvironment& env, Ts570StandIn& radio,
         }
         serveFor(x, radio, options.gapMs);
     }
+    // A band button takes the keyboard for the panel, whose Ctrl+M opens the sheet.
+    clickAt(display, window, {targets[0].x, targets[0].y});
+    release(display);
+    serveFor(x, radio, 300);
+    result.writeSeconds = writeSheet(x, radio, freq00, writeButton);
     stopChild(program);
     return result;
 }
@@ -148,6 +235,14 @@ void printClicks(const char* what, const Clicked& clicked)
     std::printf("  %-32s median %7.2f ms  p99 %7.2f ms  max %7.2f ms  (n=%zu, %d lost)\n", what,
                 median(clicked.ms), percentile(clicked.ms, 0.99), percentile(clicked.ms, 1.0),
                 clicked.ms.size(), clicked.lost);
+}
+
+void printWrite(const char* what, double seconds)
+{
+    if (seconds < 0)
+        std::printf("  %-32s the sheet did not open or the tenth channel did not arrive\n", what);
+    else
+        std::printf("  %-32s %7.3f s\n", what, seconds);
 }
 
 void endToEnd(const Options& options)
@@ -167,14 +262,19 @@ void endToEnd(const Options& options)
                                    {"m20", "20m", "FA00014000000;\r"}};
     BenchEnvironment serialEnv;
     for (Target& target : targets) {
-        Child where = startChild({ownFolder() + "/bench_share", "--where", target.name},
-                                 serialEnv.childEnvironment(), true);
-        std::istringstream answer(readAll(where.stdoutFd));
-        waitChild(where);
-        if (!(answer >> target.x >> target.y)) {
+        Place place;
+        if (!findPlace(serialEnv, target.name, place)) {
             std::printf("end to end: \"%s\" (%s) was not found\n", target.caption, target.name);
             return;
         }
+        target.x = place.x;
+        target.y = place.y;
+    }
+    Place freq00, writeButton;
+    if (!findPlace(serialEnv, "Form1/freq00", freq00) ||
+        !findPlace(serialEnv, "Form1/Command2", writeButton)) {
+        std::printf("end to end: the memory sheet's freq00 or \"Write to radio\" was not found\n");
+        return;
     }
 
     // Port 1 straight to a stand-in: com1 is its pseudo-terminal.
@@ -201,16 +301,22 @@ void endToEnd(const Options& options)
                 "%.0f ms apart, release to the frequency command's last byte:\n",
                 options.clicks, targets[0].caption, targets[1].caption, options.gapMs);
     std::fflush(stdout);
-    const Clicked serial = clickProgram(x, serialEnv, serialRadio, targets, options);
+    const Clicked serial =
+        clickProgram(x, serialEnv, serialRadio, targets, freq00, writeButton, options);
     printClicks("serial port (pseudo-terminal)", serial);
     std::fflush(stdout);
-    const Clicked shared = clickProgram(x, sharedEnv, sharedRadio, targets, options);
+    const Clicked shared =
+        clickProgram(x, sharedEnv, sharedRadio, targets, freq00, writeButton, options);
     printClicks("through rigctld on 127.0.0.1", shared);
     std::printf("  %-32s median under 50 ms\n", "target through rigctld");
     QByteArray shown = shared.oneClick;
     shown.replace('\r', '|');
     std::printf("  one click through rigctld brought the radio \"%s\" ('|' = CR)\n",
                 shown.constData());
+    std::printf("memory write end to end: ten channels typed into the sheet, \"Write to radio\" "
+                "clicked, release to the tenth channel at the radio (ten 0.2 s pauses):\n");
+    printWrite("serial port (pseudo-terminal)", serial.writeSeconds);
+    printWrite("through rigctld on 127.0.0.1", shared.writeSeconds);
     std::fflush(stdout);
 }
 

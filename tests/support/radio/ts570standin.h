@@ -31,6 +31,8 @@ public:
     // The same, until part has arrived anywhere since the last forget(): a
     // daemon's own query may follow it before the wait looks.
     bool waitContaining(const QByteArray& part, int milliseconds);
+    // The same, until done() holds; it is asked whenever bytes arrive.
+    bool waitUntil(const std::function<bool()>& done, int milliseconds);
     // The commands that arrived with a carriage return, in order, each as one
     // unbroken text (a query slipped into one would show as a broken text).
     QStringList framedCommands();
@@ -42,7 +44,6 @@ public:
 
 private:
     void take();
-    bool waitUntil(const std::function<bool()>& done, int milliseconds);
 
     PseudoTerminal m_pty{PseudoTerminal::Reading::WhenAsked};
     std::unique_ptr<QSocketNotifier> m_notifier;
