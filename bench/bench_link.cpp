@@ -28,6 +28,7 @@
 #include "radio/processusage.h"
 #include "radio/seriallink.h"
 #include "uitest.h"
+#include "where.h"
 #include "xwatch.h"
 
 #include <QAbstractEventDispatcher>
@@ -162,24 +163,6 @@ void idle(const QString& settingsDir)
     std::printf("  event loop wake-ups %d (1 is the benchmark's own end timer), timer events %d, "
                 "processor time %.1f ms\n",
                 wakeUps, timerEvents, cpu);
-}
-
-// Where a control of the main window lies, in the window's own coordinates,
-// as the xcb platform lays it out (the same code as the program's): printed
-// as "x y" by a child run with --where NAME on the benchmark's X server.
-int printWhere(int argc, char** argv, const char* name)
-{
-    QApplication app(argc, argv);
-    Form2 window;
-    window.setAttribute(Qt::WA_DontShowOnScreen);
-    window.show();
-    QCoreApplication::processEvents();
-    auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
-    if (!control)
-        return 1;
-    const QPoint centre = control->mapTo(&window, control->rect().center());
-    std::printf("%d %d\n", centre.x(), centre.y());
-    return 0;
 }
 
 struct EndToEnd {

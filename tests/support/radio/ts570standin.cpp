@@ -82,9 +82,19 @@ const QByteArray& Ts570StandIn::arrivedMeanwhile()
 
 bool Ts570StandIn::waitMeanwhile(const QByteArray& ending, int milliseconds)
 {
+    return waitUntil([&] { return arrivedMeanwhile().endsWith(ending); }, milliseconds);
+}
+
+bool Ts570StandIn::waitContaining(const QByteArray& part, int milliseconds)
+{
+    return waitUntil([&] { return arrivedMeanwhile().contains(part); }, milliseconds);
+}
+
+bool Ts570StandIn::waitUntil(const std::function<bool()>& done, int milliseconds)
+{
     QElapsedTimer waited;
     waited.start();
-    while (!arrivedMeanwhile().endsWith(ending)) {
+    while (!done()) {
         const int left = milliseconds - static_cast<int>(waited.elapsed());
         if (left <= 0)
             return false;

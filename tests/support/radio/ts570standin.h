@@ -12,6 +12,7 @@
 #include <QSocketNotifier>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class Ts570StandIn {
@@ -27,6 +28,11 @@ public:
     // Blocks (in poll, not spinning) until what has arrived ends with ending,
     // or milliseconds have passed; whether it came. The event loop does not run.
     bool waitMeanwhile(const QByteArray& ending, int milliseconds);
+    // The same, until part has arrived anywhere since the last forget(): a
+    // daemon's own query may follow it before the wait looks.
+    bool waitContaining(const QByteArray& part, int milliseconds);
+    // The same, until done() holds; it is asked whenever bytes arrive.
+    bool waitUntil(const std::function<bool()>& done, int milliseconds);
     // The commands that arrived with a carriage return, in order, each as one
     // unbroken text (a query slipped into one would show as a broken text).
     QStringList framedCommands();
