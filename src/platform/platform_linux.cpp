@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+
 #include <QStandardPaths>
+#include <algorithm>
 
 #include <alsa/asoundlib.h>
 #include <sndfile.h>
@@ -247,12 +249,17 @@ LockFileContents readLockFile(const QString& lockFile)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.read(256);
+    // Four binary bytes can look like digits followed by NULs (process 12345
+    // is "90" and two NULs), so only a file of text is read as text.
+    const bool text = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) {
+        return c == '\n' || c == '\r' || c == '\t' || (c >= ' ' && c < 127);
+    });
     const QList<QByteArray> lines = bytes.split('\n');
     bool ok = false;
-    const qint64 pid = lines.value(0).trimmed().toLongLong(&ok);
+    const qint64 pid = text ? lines.value(0).trimmed().toLongLong(&ok) : 0;
     if (ok)
         return {pid, QFileInfo(QFile::decodeName(lines.value(1).trimmed())).fileName()};
-    if (bytes.size() == 4) {
+    if (!text && bytes.size() == 4) {
         qint32 binary = 0;
         memcpy(&binary, bytes.constData(), sizeof binary);
         return {binary, {}};

@@ -6,6 +6,7 @@
 
 #include "platform/fakemachine.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,30 @@ class TestPlatform : public QObject {
     QTemporaryDir m_config;
 
 private slots:
+    // A lock that names its process in four binary bytes is read as binary
+    // even where those bytes look like digits: process 12345 is 0x3039, the
+    // bytes "90" and two NULs, which must not read as process 90.
+    void binaryLockLookingLikeDigits()
+    {
+        if (!QFileInfo(QStringLiteral("/run/lock")).isWritable())
+            QSKIP("the lock folder /run/lock cannot be written here");
+        const QString device =
+            QStringLiteral("/dev/quillard-test-%1").arg(QCoreApplication::applicationPid());
+        const QString lockFile =
+            QFileInfo(QStringLiteral("/run/lock")).canonicalFilePath() +
+            QStringLiteral("/LCK..quillard-test-%1").arg(QCoreApplication::applicationPid());
+        {
+            QFile file(lockFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(QByteArray("90\0\0", 4)), qint64(4));
+        }
+        const auto stale = Platform::staleSerialLock(device);
+        const auto holder = Platform::serialLockHolder(device);
+        QFile::remove(lockFile);
+        QVERIFY(stale || holder);
+        QCOMPARE(stale ? stale->pid : holder->pid, qint64(12345));
+    }
+
     void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
 
     void settingsFolderFollowsXdgConfigHome()
