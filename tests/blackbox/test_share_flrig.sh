@@ -6,6 +6,10 @@
 # exactly their commands on the radio, in order, between flrig's own polls.
 if [[ -z "${QUILLARD_OWN_NETWORK:-}" ]]; then
     export QUILLARD_OWN_NETWORK=1
+    # root needs no user namespace (and gets none inside a chroot).
+    if [[ $(id -u) -eq 0 ]]; then
+        exec unshare -n -- bash "$0" "$@"
+    fi
     exec unshare -rn -- bash "$0" "$@"
 fi
 ip link set lo up

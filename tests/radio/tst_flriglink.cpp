@@ -190,7 +190,9 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QUILLARD_OWN_NETWORK")) {
         setenv("QUILLARD_OWN_NETWORK", "1", 1);
-        QList<char*> arguments = {const_cast<char*>("unshare"), const_cast<char*>("-rn"),
+        // root needs no user namespace (and gets none inside a chroot).
+        QList<char*> arguments = {const_cast<char*>("unshare"),
+                                  const_cast<char*>(::getuid() == 0 ? "-n" : "-rn"),
                                   const_cast<char*>("--")};
         for (int i = 0; i < argc; ++i)
             arguments << argv[i];
