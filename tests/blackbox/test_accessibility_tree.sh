@@ -14,7 +14,7 @@ start_accessibility_bus false
 start_main_window
 sleep 1
 expect_bytes ''
-/usr/bin/python3 "$(dirname "$0")/accessibility_tree.py" Quillard || fail "the accessibility tree is not as expected"
+/usr/bin/python3 "$(dirname "$0")/accessibility_tree.py" Quillard "$MAIN_TITLE" || fail "the accessibility tree is not as expected"
 expect_bytes $'FR0;\rFA00014000000;\r'
 
 # Focus selects without a screen reader: Tab from "VFO A" to "VFO B".
