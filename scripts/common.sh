@@ -20,10 +20,12 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # windows drawn, MinGW to compile the Windows side of the platform seam, and
 # for the screen-reader tests the Orca screen reader, the AT-SPI buses,
 # pyatspi and pgrep (to see another Orca of the user), and rigctld and flrig,
-# which share the radio with Quillard in its tests.
+# which share the radio with Quillard in its tests (flrig in a network of the
+# test's own, whose loopback ip brings up).
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
                desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils flrig
-               g++-mingw-w64-x86-64-posix orca python3-pyatspi at-spi2-core dbus procps)
+               g++-mingw-w64-x86-64-posix orca python3-pyatspi at-spi2-core dbus procps
+               iproute2)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)
