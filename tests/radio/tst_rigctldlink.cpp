@@ -216,8 +216,12 @@ private slots:
         link.configure(at(port));
         QSignalSpy problems(&link, &RadioLink::problem);
         link.open();
+        QSignalSpy acknowledged(&link, &RadioLink::commEvent);
         link.sendCommand(CatCommand::receiveOn(Receiver::VfoB));
         QTRY_COMPARE(radio.framedCommands(), QStringList{"FR1;"});
+        // rigctld's acknowledgement of FR1 may still be on its way; once it is
+        // in (commEvent), FR1 is known to have arrived and is not doubtful.
+        QTRY_COMPARE(acknowledged.count(), 1);
 
         link.sendCommand(CatCommand::frequency(Vfo::B, 3581500));
         rigctld->kill();
