@@ -56,7 +56,8 @@ QString DaemonLink::address() const
 
 QString DaemonLink::portDescription() const
 {
-    return QStringLiteral("Port %1 through %2 at %3").arg(m_settings.port, daemonName(), address());
+    return QStringLiteral("Port %1 through %2 at %3")
+        .arg(QString::number(m_settings.port), daemonName(), address());
 }
 
 bool DaemonLink::open()

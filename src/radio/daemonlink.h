@@ -32,13 +32,13 @@
 
 // Where a daemon listens, and what to say about the radio behind it.
 struct DaemonSettings {
-    QString port; // the port number as the operator knows it ("1")
+    int port = 0; // the port number as the operator knows it (1)
     QString host = QStringLiteral("127.0.0.1");
     quint16 tcpPort = 0;
     // The serial device and rate the daemon is to serve, for the advice on
-    // starting one; may be empty.
+    // starting one; empty and 0 when not known.
     QString device;
-    QString baud;
+    int baud = 0;
 
     bool operator==(const DaemonSettings& other) const = default;
 };

@@ -32,7 +32,7 @@ constexpr quint16 FlrigPort = 12345;
 DaemonSettings flrigHere()
 {
     DaemonSettings settings;
-    settings.port = QStringLiteral("1");
+    settings.port = 1;
     settings.host = QStringLiteral("127.0.0.1");
     settings.tcpPort = FlrigPort;
     return settings;
