@@ -68,10 +68,6 @@ public:
     // "Port 1 through rigctld at 127.0.0.1:4532"
     QString portDescription() const override;
 
-    // Pushes out what every daemon link still holds; called before the window
-    // thread blocks (a cue), so a handler's commands leave before it.
-    static void flushAll();
-
 protected:
     explicit DaemonLink(QObject* parent);
 

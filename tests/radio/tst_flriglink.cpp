@@ -157,7 +157,7 @@ private slots:
         radio.forget();
         link.sendCommand(CatCommand::mode(Mode::FSK));
         link.sendCommand(CatCommand::antenna(2));
-        DaemonLink::flushAll();
+        link.flush();
         QByteArray meanwhile;
         for (int waited = 0; waited < 40 && !meanwhile.contains("MD6;\rAN2;\r"); ++waited) {
             usleep(50000);
