@@ -41,6 +41,12 @@ const char* modeName(Mode mode)
 // The levels shown, in the order of the panel's row.
 const char* const levelNames[] = {"PWR", "AF", "RF", "SQL", "MIC", "SHIFT", "WIDTH", "KEY"};
 
+// "+20", "-300": an offset as the radio's display gives it.
+QString signedHz(int hz)
+{
+    return (hz < 0 ? QStringLiteral("-") : QStringLiteral("+")) + QString::number(qAbs(hz));
+}
+
 QString widthText(const RadioState& s)
 {
     if (filterFamily(s.activeMode()) == FilterFamily::Voice)
@@ -84,6 +90,7 @@ FrontPanel::FrontPanel(const RadioSession* session, const QString& linkPath, QWi
     auto* indicators = new QGridLayout;
     for (int i = 0; i < names.size(); ++i) {
         auto* label = new QLabel(names[i], this);
+        label->setObjectName(QStringLiteral("indicator %1").arg(names[i]));
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(64);
         m_indicators.insert(names[i], label);
@@ -171,8 +178,7 @@ void FrontPanel::refresh()
     setIndicator(QStringLiteral("AT"), on && s.tunerInLine,
                  s.tuning ? QStringLiteral("AT TUNE") : QStringLiteral("AT"));
     setIndicator(QStringLiteral("SPLIT"), on && s.split());
-    const QString offset =
-        QStringLiteral("%1%2").arg(s.ritOffset < 0 ? u'-' : u'+').arg(qAbs(s.ritOffset));
+    const QString offset = signedHz(s.ritOffset);
     setIndicator(QStringLiteral("RIT"), on && s.rit, QStringLiteral("RIT ") + offset);
     setIndicator(QStringLiteral("XIT"), on && s.xit, QStringLiteral("XIT ") + offset);
     setIndicator(QStringLiteral("AI"), on && s.autoInformation);
@@ -192,7 +198,7 @@ void FrontPanel::refreshLevels(const RadioState& s)
         QStringLiteral("RF %1").arg(s.rfGain),
         QStringLiteral("SQL %1").arg(s.squelch),
         QStringLiteral("MIC %1").arg(s.micGain),
-        QStringLiteral("SHIFT %1%2 Hz").arg(s.ifShift < 0 ? u'-' : u'+').arg(qAbs(s.ifShift)),
+        QStringLiteral("SHIFT %1 Hz").arg(signedHz(s.ifShift)),
         QStringLiteral("WIDTH %1").arg(widthText(s)),
         QStringLiteral("KEY %1 wpm").arg(s.keySpeed),
     };
