@@ -319,7 +319,9 @@ quillard-d)
     ;;
 quillard-rigctld)
     start_radio
-    start_rigctld -m 2016
+    # rigctld keeps what it read for half a second, and raw commands do not
+    # refresh that: without its cache every read below asks the radio.
+    start_rigctld -m 2016 -C cache_timeout=0
     # Quillard shares the radio through rigctld: the same commands, framed
     # and sent through it, read back by another client.
     quillard_send_rigctld "$RIGCTLD_PORT" 'FR0;' 'FT1;' 'RT1;' 'RU;' 'RU;' 'RU;' 'PC050;' \

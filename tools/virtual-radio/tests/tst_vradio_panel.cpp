@@ -108,11 +108,13 @@ void TestPanel::levelsAsLastSet()
 void TestPanel::textBeingKeyed()
 {
     QCOMPARE(text(QStringLiteral("keying")), QStringLiteral("KY  -"));
-    // At 10 wpm "TEST" takes 2.88 s, S alone 0.96 s: it shortens as it goes
-    // out.
+    // At 10 wpm "TEST" takes 2.88 s: it shortens as it goes out.
     send("KS010;\rMD3;\rKY TEST                    ;\r");
     QTRY_COMPARE(text(QStringLiteral("keying")), QStringLiteral("KY  TEST"));
-    QTRY_COMPARE(text(QStringLiteral("keying")), QStringLiteral("KY  ST"));
+    const QStringList underway{QStringLiteral("KY  EST"), QStringLiteral("KY  ST"),
+                               QStringLiteral("KY  T")};
+    QTRY_VERIFY2(underway.contains(text(QStringLiteral("keying"))),
+                 qPrintable(text(QStringLiteral("keying"))));
     QTRY_COMPARE(text(QStringLiteral("keying")), QStringLiteral("KY  -"));
     send("MD2;\rKY E                       ;\r");
     QTRY_COMPARE(text(QStringLiteral("keying")), QStringLiteral("KY  E   (not CW)"));
