@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -202,8 +203,10 @@ void OnAirWindow::buildControls()
     auto* showing = new QButtonGroup(this);
     showing->addButton(m_onAirOnly);
     showing->addButton(m_allEntries);
-    filters->addWidget(m_onAirOnly, 1, 4);
-    filters->addWidget(m_allEntries, 1, 5);
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(m_onAirOnly);
+    choice->addWidget(m_allEntries);
+    filters->addLayout(choice, 1, 4, 1, 2);
     filters->setColumnStretch(1, 1);
     filters->setColumnStretch(3, 1);
     filters->setColumnStretch(5, 1);
@@ -234,6 +237,8 @@ void OnAirWindow::buildControls()
 
     m_status = new QLabel(content);
     m_status->setObjectName(QStringLiteral("ScheduleStatus"));
+    // Its name is what it says; a screen reader finds it by what it is.
+    m_status->setAccessibleDescription(QStringLiteral("Status"));
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_status);

@@ -9,6 +9,7 @@
 #include "guides/schedulefiledialog.h"
 #include "pipewatch.h"
 #include "timeline.h"
+#include "ui/placement.h"
 #include "uitest.h"
 
 #include <QAbstractItemModel>
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTableView>
 #include <QTimeZone>
@@ -425,6 +427,27 @@ private slots:
         QCOMPARE(programSettings(env).value("Schedule/file").toString(), good);
         if (pipe)
             QVERIFY(!pipe->readerWaited());
+    }
+
+    // On a screen smaller than the window it scrolls, as every guide does, and works the same.
+    void keepsWithinASmallScreen()
+    {
+        TestEnvironment env;
+        TestClock clock;
+        clock.setUtc(sunday);
+        Timeline timeline;
+        programSettings(env).setValue("Schedule/file",
+                                      writeFile(env.settingsDir() + "/sked-test.csv", schedule));
+        const QRect screen(0, 0, 640, 400);
+        setAvailableScreenAreaForTests(screen);
+        const auto window = openWindow(m_port);
+        setAvailableScreenAreaForTests(std::nullopt);
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(screen.contains(window->geometry()));
+        QVERIFY(window->findChild<QScrollArea*>());
+        QCOMPARE(frequencies(*window), QStringList({"5505", "6070", "7150", "9610"}));
+        clickRow(*window, 1);
+        QCOMPARE(timeline.events(), QStringList({"MD5;", "FR0;", "FA00006070000;"}));
     }
 
     void rememberedScheduleThatCannotBeReadAnyMore()
