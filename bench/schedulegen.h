@@ -57,8 +57,9 @@ inline QByteArray generatedSchedule(int lines)
         "Amber",        "Riverside", "Highveld", "Nordlicht", "Sierra Alta", "Blue Lagoon",
         "Saffron",      "Kestrel",   "Monsoon",  "Tundra",    "Caravan",     "Lighthouse",
         "Orchard",      "Granite",   "Meadow",   "Coral Bay", "Steppe",      "Isthmus"};
-    static constexpr const char* suffixes[] = {"",         "",   "",          " International",
-                                               " Network", " 2", " Overseas", " DIGITAL"};
+    // EiBi marks a digital (DRM) broadcast with "DIGITAL"; a few are.
+    static constexpr const char* suffixes[] = {
+        "", "", "", "", "", "", " International", " Network", " 2", " Overseas"};
     static constexpr const char* countries[] = {
         "ROU", "CHN", "USA", "D",   "F",   "G",   "IND", "IRN", "KRE", "KOR", "CUB", "TUR", "B",
         "ARG", "AUS", "NZL", "EGY", "NIG", "TWN", "VTN", "J",   "BUL", "CZE", "GRC", "SPN", "POR",
@@ -138,12 +139,13 @@ inline QByteArray generatedSchedule(int lines)
             persistence += 90;
             dayText = random.bounded(4) == 0 ? "LSB" : "";
         }
-        body.emplace_back(khz.toDouble(), khz + ';' + hhmm(start) + '-' + hhmm(end) + ';' +
-                                              dayText + ';' + pick(countries) + ';' +
-                                              pick(prefixes) + ' ' + pick(names) + pick(suffixes) +
-                                              ';' + pick(languages) + ';' + pick(targets) + ';' +
-                                              pick(sites) + ';' + QByteArray::number(persistence) +
-                                              ';' + from + ';' + until + "\r\n");
+        const QByteArray digital = random.bounded(40) == 0 ? " DIGITAL" : "";
+        body.emplace_back(khz.toDouble(),
+                          khz + ';' + hhmm(start) + '-' + hhmm(end) + ';' + dayText + ';' +
+                              pick(countries) + ';' + pick(prefixes) + ' ' + pick(names) +
+                              pick(suffixes) + digital + ';' + pick(languages) + ';' +
+                              pick(targets) + ';' + pick(sites) + ';' +
+                              QByteArray::number(persistence) + ';' + from + ';' + until + "\r\n");
     }
     std::stable_sort(body.begin(), body.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
