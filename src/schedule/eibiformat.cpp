@@ -346,8 +346,9 @@ QString lineExcerpt(QByteArrayView line)
 {
     constexpr qsizetype shown = 40;
     QString text = QString::fromLatin1(line.first(std::min(line.size(), shown)));
+    // Control and format characters (a soft hyphen, say) would not show.
     for (QChar& c : text)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0))
+        if (!c.isPrint())
             c = QLatin1Char('?');
     if (line.size() > shown)
         text += QStringLiteral("...");

@@ -243,6 +243,11 @@ private slots:
             << "line 1 should be EiBi's header (\"kHz:75;Time(UTC):93;Days:59;...\") or a "
                "schedule line, but it reads \"?PNG\""
             << 1;
+        QTest::newRow("invisible characters")
+            << QByteArray("kHz:75\xad\xad\x85;x\xa0y")
+            << "line 1 should be EiBi's header (\"kHz:75;Time(UTC):93;Days:59;...\") or a "
+               "schedule line, but it reads \"kHz:75???;x\xc2\xa0y\""
+            << 1;
         QTest::newRow("header, then nonsense")
             << header + "this;is;not;a;schedule\r\nnor;this\r\n"
             << "it stops making sense at line 2: it has 5 fields separated by \";\", where a "
