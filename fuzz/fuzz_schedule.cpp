@@ -5,7 +5,8 @@
 // excerpt; the entries hold frequencies the radio's eleven digits can carry,
 // minutes of the day, days and dates that exist, and lines in order; the
 // lines that could not be read are real lines, ascending, and none of them
-// is an entry; and every filter shows entries of the schedule only.
+// is an entry; its texts are the schedule's; and every filter shows entries
+// of the schedule only.
 
 #include "schedule/eibiformat.h"
 #include "schedule/onair.h"
@@ -66,6 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 !schedule.unreadLines.contains(entry.line));
         require(i == 0 || schedule.entries[i - 1].hertz <= entry.hertz);
         require(!entry.kilohertzText().isEmpty());
+        for (TextId text : {entry.time, entry.days, entry.country, entry.station, entry.language,
+                            entry.target, entry.site})
+            require(text < TextId(schedule.texts.size()));
     }
     require(printable(schedule.unreadLinesText()));
 

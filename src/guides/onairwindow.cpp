@@ -328,16 +328,24 @@ bool OnAirWindow::showSchedule(const QString& path)
 
 void OnAirWindow::fillChoices()
 {
-    QSet<QString> languages;
-    QSet<QString> targets;
-    for (const ScheduleEntry& entry : m_shown->schedule.entries) {
+    const Schedule& schedule = m_shown->schedule;
+    QSet<TextId> languageFields;
+    QSet<TextId> targetFields;
+    for (const ScheduleEntry& entry : schedule.entries) {
         if (entry.isInactive())
             continue;
-        for (const QString& language : entry.language.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            languages.insert(language.trimmed());
-        if (!entry.target.isEmpty())
-            targets.insert(entry.target);
+        languageFields.insert(entry.language);
+        targetFields.insert(entry.target);
     }
+    QSet<QString> languages;
+    for (TextId field : languageFields)
+        for (const QString& language :
+             schedule.text(field).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            languages.insert(language.trimmed());
+    QSet<QString> targets;
+    for (TextId field : targetFields)
+        if (!schedule.text(field).isEmpty())
+            targets.insert(schedule.text(field));
     const auto fill = [](QComboBox* box, const QString& all, const QSet<QString>& codes) {
         const QSignalBlocker quiet(box);
         QStringList sorted(codes.cbegin(), codes.cend());
@@ -423,8 +431,8 @@ void OnAirWindow::tuneRow(int row)
     for (const CatCommand& command : commandsFor(tuning, mode))
         sent = link().sendCommand(command) && sent;
     QStringList words;
-    if (!entry->station.isEmpty())
-        words << entry->station;
+    if (const QString& station = m_shown->schedule.text(entry->station); !station.isEmpty())
+        words << station;
     words << megahertzText(entry->hertz) << modeName(mode);
     // A command the link refused has told its own message; the words do not claim it.
     announce(this, words.join(QStringLiteral(", ")) +

@@ -49,21 +49,22 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
+    const auto text = [this](TextId id) { return m_schedule->text(id); };
     switch (index.column()) {
     case Frequency:
         return entry->kilohertzText();
     case Station:
-        return entry->station;
+        return text(entry->station);
     case Language:
-        return entry->language;
+        return text(entry->language);
     case Target:
-        return entry->target;
+        return text(entry->target);
     case Time:
-        return entry->time;
+        return text(entry->time);
     case Days:
-        return entry->days;
+        return text(entry->days);
     case Site:
-        return entry->site;
+        return text(entry->site);
     default:
         return {};
     }

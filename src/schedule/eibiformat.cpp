@@ -133,7 +133,7 @@ std::optional<DayOfYear> dayAndMonthName(QByteArrayView text)
     for (int month = 1; month <= 12; ++month) {
         if (equalsIgnoringCase(text.last(3), months[month - 1]) && day >= 1 &&
             day <= daysInMonth(month))
-            return DayOfYear{day, month};
+            return DayOfYear{qint8(day), qint8(month)};
     }
     return std::nullopt;
 }
@@ -239,7 +239,7 @@ std::optional<QString> readDate(QByteArrayView text, const char* what,
         const int day = (text[0] - '0') * 10 + text[1] - '0';
         const int month = (text[2] - '0') * 10 + text[3] - '0';
         if (month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(month)) {
-            date = DayOfYear{day, month};
+            date = DayOfYear{qint8(day), qint8(month)};
             return std::nullopt;
         }
     }
@@ -257,25 +257,29 @@ QByteArrayView withoutLastHeard(QByteArrayView text)
     return text;
 }
 
-// The texts of a schedule repeat (a station's name, its times, its site, the
-// languages and areas): each is made once and shared by every entry that
-// holds it, which saves most of the allocations and memory of a reading.
+// The texts of a schedule, each made once (from Latin-1) and named by the
+// entries that hold it.
 class TextPool {
 public:
-    QString operator()(QByteArrayView text)
+    explicit TextPool(QStringList& texts) : m_texts(texts) {}
+
+    TextId operator()(QByteArrayView text)
     {
         if (text.isEmpty())
-            return {};
+            return 0;
         const std::string_view key(text.data(), size_t(text.size()));
-        auto found = m_texts.find(key);
-        if (found == m_texts.end())
-            found = m_texts.emplace(key, QString::fromLatin1(text.data(), text.size())).first;
+        auto found = m_ids.find(key);
+        if (found == m_ids.end()) {
+            found = m_ids.emplace(key, TextId(m_texts.size())).first;
+            m_texts.append(QString::fromLatin1(text.data(), text.size()));
+        }
         return found->second;
     }
 
 private:
+    QStringList& m_texts;
     // The keys point into the bytes being read, which outlive the pool.
-    std::unordered_map<std::string_view, QString> m_texts;
+    std::unordered_map<std::string_view, TextId> m_ids;
 };
 
 bool isHeader(QByteArrayView line)
@@ -426,7 +430,7 @@ ScheduleRead parseSchedule(const QByteArray& bytes)
     // One entry a line, near enough: no growing on the way.
     read.schedule.entries.reserve(bytes.count('\n') + 1);
     QString firstFault;
-    TextPool latin1;
+    TextPool latin1(read.schedule.texts);
     int lineNumber = 0;
     bool first = true; // the first line that is not blank: the header, or an entry
     while (pos < bytes.size()) {

@@ -16,12 +16,12 @@ QDate lastSunday(int year, int month)
 QDate inYear(const DayOfYear& date, int year)
 {
     const QDate first(year, date.month, 1);
-    return QDate(year, date.month, std::min(date.day, first.daysInMonth()));
+    return QDate(year, date.month, std::min(int(date.day), first.daysInMonth()));
 }
 
-int yearOrder(const DayOfYear& date)
+int yearOrder(int day, int month)
 {
-    return date.month * 32 + date.day;
+    return month * 32 + day;
 }
 
 // Days from the day to the nearest occurrence of the date at or after it.
@@ -65,9 +65,9 @@ bool UtcMoment::isSummer(const QDate& day) const
 bool isWithinDates(const ScheduleEntry& entry, const QDate& day)
 {
     if (entry.from && entry.until) {
-        const int from = yearOrder(*entry.from);
-        const int until = yearOrder(*entry.until);
-        const int today = yearOrder(DayOfYear{day.day(), day.month()});
+        const int from = yearOrder(entry.from->day, entry.from->month);
+        const int until = yearOrder(entry.until->day, entry.until->month);
+        const int today = yearOrder(day.day(), day.month());
         return from <= until ? (from <= today && today <= until)
                              : (today >= from || today <= until);
     }

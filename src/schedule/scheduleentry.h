@@ -5,27 +5,33 @@
 // UTC, on some days, perhaps only between two dates of the season. The texts
 // are kept as the file writes them; the frequency, the times, the days, the
 // persistence and the dates are read into values that the "on the air" rule
-// (onair.h) and the filters (schedulefilter.h) work with.
+// (onair.h) and the filters (schedulefilter.h) work with. The texts repeat
+// (a station's name, its site, the languages and areas): each is kept once in
+// the schedule and the entries name it, which keeps a season's schedule small.
 //
 // Qt Core only.
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 // A day of the year without its year, as the schedule writes it ("0401" is
 // 4 January); the season around the day says which year.
 struct DayOfYear {
-    int day = 0;   // 1 to 31
-    int month = 0; // 1 to 12
+    qint8 day = 0;   // 1 to 31
+    qint8 month = 0; // 1 to 12
     bool operator==(const DayOfYear&) const = default;
 };
 
 // How an entry is received: AM for broadcasts, a sideband for the utility
 // stations that the schedule marks USB or LSB (or that are utility voice
 // stations, which are upper sideband unless marked).
-enum class Reception { AM, UpperSideband, LowerSideband };
+enum class Reception : quint8 { AM, UpperSideband, LowerSideband };
+
+// A text of a schedule: where it is in the schedule's texts (0, the empty text).
+using TextId = quint32;
 
 struct ScheduleEntry {
     // Bits of weekdays, Monday first: bit 0 Monday ... bit 6 Sunday.
@@ -55,14 +61,14 @@ struct ScheduleEntry {
     std::optional<DayOfYear> from;  // the first day on the air
     std::optional<DayOfYear> until; // the last day on the air
 
-    // As the file writes them (Latin-1), without surrounding blanks.
-    QString time;     // "2300-0100"
-    QString days;     // "Mo-Fr", "", "irr"
-    QString country;  // ITU code of the station's country
-    QString station;  // "Radio Romania International"
-    QString language; // "E", "-TS", "S,Q"
-    QString target;   // "Eu", "NAm"
-    QString site;     // the transmitter site (the Remarks column): "w", "/ROU-t"
+    // The texts as the file writes them (Latin-1), without surrounding blanks.
+    TextId time = 0;     // "2300-0100"
+    TextId days = 0;     // "Mo-Fr", "", "irr"
+    TextId country = 0;  // ITU code of the station's country
+    TextId station = 0;  // "Radio Romania International"
+    TextId language = 0; // "E", "-TS", "S,Q"
+    TextId target = 0;   // "Eu", "NAm"
+    TextId site = 0;     // the transmitter site (the Remarks column): "w", "/ROU-t"
 
     int line = 0; // in the file, from 1
 
@@ -75,7 +81,10 @@ struct ScheduleEntry {
 // and the lines that could not be read.
 struct Schedule {
     QList<ScheduleEntry> entries;
-    QList<int> unreadLines; // ascending
+    QStringList texts = {QString()}; // each text of the entries once
+    QList<int> unreadLines;          // ascending
+
+    const QString& text(TextId id) const { return texts.at(id); }
 
     // "3 lines could not be read: 41, 977, 3012", or empty when all could be.
     QString unreadLinesText() const;

@@ -4,6 +4,8 @@
 
 #include <QStringMatcher>
 
+#include <vector>
+
 namespace {
 QString frequencyText(qint64 hertz)
 {
@@ -18,9 +20,8 @@ QString ReceiveRange::text() const
     return QStringLiteral("%1 to %2").arg(frequencyText(lowHertz), frequencyText(highHertz));
 }
 
-bool speaks(const ScheduleEntry& entry, const QString& language)
+bool speaks(const QString& field, const QString& language)
 {
-    const QString& field = entry.language;
     if (field == language)
         return true;
     // Several languages: "S,Q".
@@ -39,8 +40,27 @@ FilteredSchedule filterSchedule(const Schedule& schedule, const ScheduleFilter& 
                                 const QDateTime& utc)
 {
     const UtcMoment moment(utc);
+    // What each text says is worked out once, however many entries hold it.
+    const QStringList& texts = schedule.texts;
+    const auto eachText = [&](bool wanted, const auto& holds) {
+        std::vector<char> answers;
+        if (wanted) {
+            answers.resize(size_t(texts.size()));
+            for (qsizetype id = 0; id < texts.size(); ++id)
+                answers[size_t(id)] = holds(texts[id]);
+        }
+        return answers;
+    };
+    const QStringMatcher matcher(filter.text, Qt::CaseInsensitive);
     const bool searching = !filter.text.isEmpty();
-    const QStringMatcher text(filter.text, Qt::CaseInsensitive);
+    const std::vector<char> found =
+        eachText(searching, [&](const QString& text) { return matcher.indexIn(text) >= 0; });
+    const std::vector<char> speaking =
+        eachText(!filter.language.isEmpty(),
+                 [&](const QString& text) { return speaks(text, filter.language); });
+    const std::vector<char> aimed = eachText(
+        !filter.target.isEmpty(), [&](const QString& text) { return text == filter.target; });
+
     FilteredSchedule result;
     const QList<ScheduleEntry>& entries = schedule.entries;
     for (qsizetype i = 0; i < entries.size(); ++i) {
@@ -49,14 +69,13 @@ FilteredSchedule filterSchedule(const Schedule& schedule, const ScheduleFilter& 
             continue;
         if (filter.band && !filter.band->contains(entry.hertz))
             continue;
-        if (!filter.language.isEmpty() && !speaks(entry, filter.language))
+        if (!speaking.empty() && !speaking[entry.language])
             continue;
-        if (!filter.target.isEmpty() && entry.target != filter.target)
+        if (!aimed.empty() && !aimed[entry.target])
             continue;
         if (filter.onAirOnly && !isOnAir(entry, moment))
             continue;
-        // The text last: it is the dearest test, and the one that changes at each keystroke.
-        if (searching && text.indexIn(entry.station) < 0 && text.indexIn(entry.site) < 0)
+        if (!found.empty() && !found[entry.station] && !found[entry.site])
             continue;
         if (!filter.range.contains(entry.hertz)) {
             ++result.outsideRange;

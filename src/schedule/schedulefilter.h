@@ -47,5 +47,5 @@ struct FilteredSchedule {
 FilteredSchedule filterSchedule(const Schedule& schedule, const ScheduleFilter& filter,
                                 const QDateTime& utc);
 
-// Whether an entry's language field ("E", "S,Q") holds this code.
-bool speaks(const ScheduleEntry& entry, const QString& language);
+// Whether a language field ("E", "S,Q") holds this code.
+bool speaks(const QString& languages, const QString& language);

@@ -15,14 +15,26 @@ namespace {
 const QByteArray header = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
                           "Remarks:135;P:35;Start:60;Stop:60;\r\n";
 
-ScheduleEntry oneEntry(const QByteArray& line)
+// The one entry of a schedule of one line, and that schedule's texts.
+struct OneEntry {
+    Schedule schedule;
+    ScheduleEntry entry;
+    QString text(TextId id) const { return schedule.text(id); }
+};
+
+OneEntry oneEntry(const QByteArray& line)
 {
     const ScheduleRead read = parseSchedule(header + line + "\r\n");
     if (!read.ok() || read.schedule.entries.size() != 1) {
         qWarning() << "not one entry:" << line << read.problem << read.schedule.unreadLines;
         return {};
     }
-    return read.schedule.entries.constFirst();
+    return {read.schedule, read.schedule.entries.constFirst()};
+}
+
+QString stationOf(const Schedule& schedule, int index)
+{
+    return schedule.text(schedule.entries[index].station);
 }
 } // namespace
 
@@ -32,35 +44,37 @@ class TestEibiFormat : public QObject {
 private slots:
     void readsEveryFieldOfALine()
     {
-        const ScheduleEntry entry = oneEntry(
+        const OneEntry read = oneEntry(
             "9610;2300-0100;Mo-Fr;ROU;Radio Romania International;E;WEu;/ROU-t;6;0104;3009[0725]");
+        const ScheduleEntry& entry = read.entry;
         QCOMPARE(entry.hertz, 9610000);
         QCOMPARE(entry.startMinute, 23 * 60);
         QCOMPARE(entry.endMinute, 60);
         QCOMPARE(entry.weekdays, quint8(0x1f));
-        QCOMPARE(entry.country, QStringLiteral("ROU"));
-        QCOMPARE(entry.station, QStringLiteral("Radio Romania International"));
-        QCOMPARE(entry.language, QStringLiteral("E"));
-        QCOMPARE(entry.target, QStringLiteral("WEu"));
-        QCOMPARE(entry.site, QStringLiteral("/ROU-t"));
+        QCOMPARE(read.text(entry.country), QStringLiteral("ROU"));
+        QCOMPARE(read.text(entry.station), QStringLiteral("Radio Romania International"));
+        QCOMPARE(read.text(entry.language), QStringLiteral("E"));
+        QCOMPARE(read.text(entry.target), QStringLiteral("WEu"));
+        QCOMPARE(read.text(entry.site), QStringLiteral("/ROU-t"));
         QCOMPARE(entry.persistence, 6);
         QVERIFY(!entry.utility);
         QCOMPARE(entry.from, DayOfYear({1, 4}));
         QCOMPARE(entry.until, DayOfYear({30, 9}));
-        QCOMPARE(entry.time, QStringLiteral("2300-0100"));
-        QCOMPARE(entry.days, QStringLiteral("Mo-Fr"));
+        QCOMPARE(read.text(entry.time), QStringLiteral("2300-0100"));
+        QCOMPARE(read.text(entry.days), QStringLiteral("Mo-Fr"));
         QCOMPARE(entry.reception, Reception::AM);
         QCOMPARE(entry.line, 2);
         QCOMPARE(entry.kilohertzText(), QStringLiteral("9610"));
 
         // Blanks around fields, the header's trailing ";", no dates, "2400".
-        const ScheduleEntry plain = oneEntry(" 6070 ; 0000-2400 ;;D; Channel 292 ;D;Eu;;1;;;");
+        const OneEntry plainRead = oneEntry(" 6070 ; 0000-2400 ;;D; Channel 292 ;D;Eu;;1;;;");
+        const ScheduleEntry& plain = plainRead.entry;
         QCOMPARE(plain.hertz, 6070000);
         QCOMPARE(plain.startMinute, 0);
         QCOMPARE(plain.endMinute, 1440);
         QCOMPARE(plain.weekdays, quint8(0x7f));
-        QCOMPARE(plain.station, QStringLiteral("Channel 292"));
-        QCOMPARE(plain.site, QString());
+        QCOMPARE(plainRead.text(plain.station), QStringLiteral("Channel 292"));
+        QCOMPARE(plainRead.text(plain.site), QString());
         QVERIFY(!plain.from && !plain.until);
     }
 
@@ -83,19 +97,18 @@ private slots:
         QFETCH(QByteArray, field);
         QFETCH(qint64, hertz);
         QFETCH(QString, shown);
-        const ScheduleEntry entry = oneEntry(field + ";1200-1300;;D;Station;E;Eu;;1;;");
+        const ScheduleEntry entry = oneEntry(field + ";1200-1300;;D;Station;E;Eu;;1;;").entry;
         QCOMPARE(entry.hertz, hertz);
         QCOMPARE(entry.kilohertzText(), shown);
     }
 
     void latin1Names()
     {
-        const ScheduleEntry entry = oneEntry("9665;2200-2300;;B;R\xe1"
-                                             "dio Nacional da Amaz\xf4nia;P;SAm;;1;;");
-        QCOMPARE(entry.station, QStringLiteral("Rádio Nacional da Amazônia"));
-        const ScheduleEntry german =
-            oneEntry("6005;0000-2400;;D;Deutschlandfunk K\xf6ln;D;Eu;k;1;;");
-        QCOMPARE(german.station, QStringLiteral("Deutschlandfunk Köln"));
+        const OneEntry brazil = oneEntry("9665;2200-2300;;B;R\xe1"
+                                         "dio Nacional da Amaz\xf4nia;P;SAm;;1;;");
+        QCOMPARE(brazil.text(brazil.entry.station), QStringLiteral("Rádio Nacional da Amazônia"));
+        const OneEntry german = oneEntry("6005;0000-2400;;D;Deutschlandfunk K\xf6ln;D;Eu;k;1;;");
+        QCOMPARE(german.text(german.entry.station), QStringLiteral("Deutschlandfunk Köln"));
     }
 
     // The days field: weekdays in every form, remarks that keep the entry
@@ -132,36 +145,39 @@ private slots:
         QFETCH(int, weekdays);
         QFETCH(bool, irregular);
         QFETCH(bool, unscheduled);
-        const ScheduleEntry entry = oneEntry("7200;1200-1300;" + days + ";ROU;Station;E;Eu;;1;;");
+        const OneEntry read = oneEntry("7200;1200-1300;" + days + ";ROU;Station;E;Eu;;1;;");
+        const ScheduleEntry& entry = read.entry;
         if (weekdays >= 0)
             QCOMPARE(entry.weekdays, quint8(weekdays));
         QCOMPARE(entry.irregular, irregular);
         QCOMPARE(entry.unscheduled, unscheduled);
-        QCOMPARE(entry.days, QString::fromLatin1(days));
+        QCOMPARE(read.text(entry.days), QString::fromLatin1(days));
         QVERIFY(!entry.onlyOn);
     }
 
     void oneDayOfTheYearAndSidebands()
     {
-        const ScheduleEntry festival = oneEntry("9400;1800-1900;15Sep;BUL;Station;BU;Eu;;1;;");
+        const ScheduleEntry festival =
+            oneEntry("9400;1800-1900;15Sep;BUL;Station;BU;Eu;;1;;").entry;
         QCOMPARE(festival.onlyOn, DayOfYear({15, 9}));
         QVERIFY(!festival.unscheduled);
 
-        QCOMPARE(oneEntry("5505;0000-2400;USB;IRL;Shannon Volmet;E;NAO;;1;;").reception,
+        QCOMPARE(oneEntry("5505;0000-2400;USB;IRL;Shannon Volmet;E;NAO;;1;;").entry.reception,
                  Reception::UpperSideband);
-        QCOMPARE(oneEntry("7150;1800-1900;LSB;G;Amateur net;E;Eu;;1;;").reception,
+        QCOMPARE(oneEntry("7150;1800-1900;LSB;G;Amateur net;E;Eu;;1;;").entry.reception,
                  Reception::LowerSideband);
         // A utility station (persistence 90 and over) is upper sideband unless marked.
-        const ScheduleEntry utility = oneEntry("8828;0000-2400;;HKG;Hong Kong Volmet;E;FE;;91;;");
+        const ScheduleEntry utility =
+            oneEntry("8828;0000-2400;;HKG;Hong Kong Volmet;E;FE;;91;;").entry;
         QVERIFY(utility.utility);
         QCOMPARE(utility.persistence, 1);
         QCOMPARE(utility.reception, Reception::UpperSideband);
-        QCOMPARE(oneEntry("6604;0000-2400;LSB;USA;New York Volmet;E;NAm;;91;;").reception,
+        QCOMPARE(oneEntry("6604;0000-2400;LSB;USA;New York Volmet;E;NAm;;91;;").entry.reception,
                  Reception::LowerSideband);
-        QCOMPARE(oneEntry("9610;1400-1500;;ROU;RRI;E;Eu;;8;;").persistence, 8);
-        QVERIFY(oneEntry("9610;1400-1500;;ROU;RRI;E;Eu;;98;;").isInactive());
+        QCOMPARE(oneEntry("9610;1400-1500;;ROU;RRI;E;Eu;;8;;").entry.persistence, 8);
+        QVERIFY(oneEntry("9610;1400-1500;;ROU;RRI;E;Eu;;98;;").entry.isInactive());
         // No code: on all season.
-        QCOMPARE(oneEntry("9610;1400-1500;;ROU;RRI;E;Eu;;;;").persistence, 1);
+        QCOMPARE(oneEntry("9610;1400-1500;;ROU;RRI;E;Eu;;;;").entry.persistence, 1);
     }
 
     // Lines that cannot be read are skipped and listed by number; the rest
@@ -185,7 +201,7 @@ private slots:
         QVERIFY2(read.ok(), qPrintable(read.problem));
         QCOMPARE(read.schedule.unreadLines, QList<int>({3, 5, 6, 7, 8, 9, 10, 11}));
         QCOMPARE(read.schedule.entries.size(), 2);
-        QCOMPARE(read.schedule.entries[0].station, QStringLiteral("Good one"));
+        QCOMPARE(stationOf(read.schedule, 0), QStringLiteral("Good one"));
         QCOMPARE(read.schedule.entries[1].line, 12);
         QCOMPARE(read.schedule.unreadLinesText(),
                  QStringLiteral("8 lines could not be read: 3, 5, 6, 7, 8, 9, 10, 11"));
@@ -217,10 +233,10 @@ private slots:
             QVERIFY2(read.ok(), qPrintable(read.problem));
             QCOMPARE(read.schedule.unreadLines, QList<int>());
             QCOMPARE(read.schedule.entries.size(), 3);
-            QCOMPARE(read.schedule.entries[0].station, QStringLiteral("First"));
+            QCOMPARE(stationOf(read.schedule, 0), QStringLiteral("First"));
             QCOMPARE(read.schedule.entries[0].line, 4);
-            QCOMPARE(read.schedule.entries[1].station, QStringLiteral("Second"));
-            QCOMPARE(read.schedule.entries[2].station, QStringLiteral("Third"));
+            QCOMPARE(stationOf(read.schedule, 1), QStringLiteral("Second"));
+            QCOMPARE(stationOf(read.schedule, 2), QStringLiteral("Third"));
             QCOMPARE(read.schedule.entries[2].line, 2);
         }
     }
