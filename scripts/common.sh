@@ -21,12 +21,11 @@ RUN_PACKAGES=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 # for the screen-reader tests the Orca screen reader, the AT-SPI buses,
 # pyatspi and pgrep (to see another Orca of the user), and rigctld and flrig,
 # which share the radio with Quillard in its tests (flrig in a network of the
-# test's own, whose loopback ip brings up), and libfaketime, which shows the
-# program a known UTC in the schedule window's black-box test.
+# test's own, whose loopback ip brings up).
 TEST_PACKAGES=(xdotool x11-utils socat jackd2 libasound2-plugins libxtst-dev libxdamage-dev
                desktop-file-utils appstream man-db fonts-cantarell libhamlib-utils flrig
                g++-mingw-w64-x86-64-posix orca python3-pyatspi at-spi2-core dbus procps
-               iproute2 faketime)
+               iproute2)
 # CI's sanitizer build and fuzzers: clang, its sanitizer and libFuzzer
 # runtimes, and the symbolizer that names the frames of a report.
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev llvm-14)

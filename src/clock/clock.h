@@ -18,9 +18,10 @@
 // utcNow() is the calendar: the date and time in UTC, for what depends on
 // the time of day (the short-wave schedule's "on the air now"). The program
 // asks the system; a test sets it on its clock, where it moves on with the
-// clock's waits and alarms. (The black-box tests run the program under
-// libfaketime, which moves the system's calendar and leaves the monotonic
-// clock alone, so the program holds no hook an operator could set by chance.)
+// clock's waits and alarms. (The black-box tests preload a library into the
+// program that holds the system's calendar at their moment and leaves the
+// monotonic clock alone, so the program has no hook an operator could set
+// by chance.)
 
 #include <QDateTime>
 #include <QObject>
