@@ -89,10 +89,7 @@ void clickToWire(const QString& settingsDir)
 {
     FarEnd radio(settingsDir);
     SerialLink link;
-    if (!link.openLink({QStringLiteral("1"),
-                        QStringLiteral("9600"),
-                        settingsDir + QStringLiteral("/com1"),
-                        {}}))
+    if (!link.openLink({1, 9600, settingsDir + QStringLiteral("/com1"), {}}))
         qFatal("the link did not open");
     const CatCommand command = CatCommand::frequency(Vfo::A, 14000000);
     const qsizetype size = command.framed().size();

@@ -385,7 +385,7 @@ int main(int argc, char** argv)
 
     Ts570StandIn serialRadio;
     SerialLink serial;
-    serial.openLink({QStringLiteral("1"), QStringLiteral("9600"), serialRadio.devicePath(), {}});
+    serial.openLink({1, 9600, serialRadio.devicePath(), {}});
 
     Ts570StandIn sharedRadio;
     DaemonProcess rigctld;
@@ -395,7 +395,7 @@ int main(int argc, char** argv)
     }
     RigctldLink shared;
     DaemonSettings settings;
-    settings.port = QStringLiteral("1");
+    settings.port = 1;
     settings.tcpPort = rigctld.port();
     shared.configure(settings);
     shared.open();

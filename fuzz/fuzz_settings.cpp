@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the settings reader as the contents of qd.cfg.
 // Besides the sanitizers' checks it asserts what every message about a
 // damaged file relies on: the two texts hold no line end, what is called
-// usable is a port number and a baud rate, the reason quotes the file only by
-// a short printable excerpt, and two usable lines read back as written.
+// usable is a port number and a baud rate, the reason and the port's name in
+// messages quote the file only by a short printable excerpt, and two usable
+// lines read back as written, to the same numbers.
 
 #include "session/settingsformat.h"
 
@@ -41,14 +42,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(printable(excerpt) && excerpt.size() <= 4 * ExcerptChars + 3);
     }
 
+    // A port that is no number is quoted by an excerpt, and only then.
+    const SerialChoice& choice = parsed.choice;
+    require((choice.port == 0) != choice.unreadablePort.isEmpty() || settings.Comm.isEmpty());
+    require(printable(choice.unreadablePort) &&
+            choice.unreadablePort.size() <= 4 * ExcerptChars + 3);
+
     if (!parsed.why.isEmpty())
         return 0;
-    require(portNumber(settings.Comm) >= 1 && portNumber(settings.Comm) <= 255);
-    require(isSerialBaudRate(settings.Baud));
+    require(choice.port >= 1 && choice.port <= 255);
+    require(choice.baud && *choice.baud > 0);
     const QByteArray written =
         settings.Comm.toLatin1() + "\r\n" + settings.Baud.toLatin1() + "\r\n";
     const ParsedSettings again = parseSettings(written);
     require(again.why.isEmpty() && again.settings.Comm == settings.Comm &&
-            again.settings.Baud == settings.Baud);
+            again.settings.Baud == settings.Baud && again.choice.port == choice.port &&
+            again.choice.baud == choice.baud);
     return 0;
 }

@@ -295,6 +295,7 @@ void Form1::Command2_Click()
     m_write = &write;
     showWriting(true);
     QPointer<Form1> alive(this);
+    m_link.flush();
     PlayCue(QString::fromLatin1(Cue::Programming));
 
     auto* progress = findChild<QLabel*>(QStringLiteral("WriteProgress"));

@@ -94,7 +94,6 @@ void Form2::buildControls(QWidget* canvas)
     PanelCanvas controls(canvas, *m_selection);
     // Every action says what it sent, over the control that has the focus;
     // the front panel picture keeps the record.
-    controls.afterEachAction([this] { m_context.report(); });
     m_context.told = [this](const QString& words, const SentRecord& record) {
         announce(this, words);
         if (auto* picture = findChild<RadioPicture*>(QStringLiteral("Picture1")))
@@ -156,7 +155,7 @@ void Form2::Form_Load()
 
 void Form2::finishLoad(QPointer<Splash> splash, qint64 splashShownNs)
 {
-    m_state.StartupFlag = 1;
+    m_context.carryOut(Station::load(m_context.station()));
     m_port.readSettings();
     // The first wait counts from the splash's showing, the panel's building included.
     WaitSeconds(std::max(0.0, 2.0 - (Clock::current().nowNs() - splashShownNs) / 1e9));
@@ -195,7 +194,7 @@ void Form2::showEvent(QShowEvent* event)
     if (!m_shownBefore) {
         m_shownBefore = true;
         // The first showing puts the focus on "VFO A", which marks it; its
-        // handler absorbs that one selection through StartupFlag. It is marked
+        // handler absorbs that one selection (Station::chooseVfoA). It is marked
         // here rather than left to the window's activation, which some window
         // systems deliver late or never: otherwise the operator's first real
         // "VFO A" would be the one swallowed.

@@ -7,13 +7,13 @@
 //
 // Data flow: the control units (bands and VFOs, quick memories, modes and time
 // signals, functions and power, system reset) build their controls onto the
-// sky canvas from their tables. A control's handler reads and writes the
-// panel's variables (PanelState), sends its commands through the panel's link
-// in order and then plays its cue.
+// sky canvas from their tables. A control's handler asks the station engine
+// what its action sends (station/station.h) and the panel's context carries
+// the step out: the commands through the panel's link in order, the station
+// as last sent kept, the words told, then the cue.
 
 #include "app/portmessages.h"
 #include "panel/panelcontext.h"
-#include "panel/panelstate.h"
 #include "session/portlink.h"
 #include "session/portowner.h"
 
@@ -47,7 +47,8 @@ public:
     // What the panel sends through: its link, opened on demand.
     RadioLink& link() { return m_port.sender(); }
     PortOwner& port() { return m_port; }
-    PanelState& state() { return m_state; }
+    // The station as the panel last sent it.
+    const StationState& state() const { return m_context.station(); }
 
     // The one group of all selection buttons, across the frames.
     SelectionGroup& selectionGroup() { return *m_selection; }
@@ -62,11 +63,10 @@ private:
     // From the splash on screen: the rest of its first wait, the cue, the second wait.
     void finishLoad(QPointer<Splash> splash, qint64 splashShownNs);
 
-    PanelState m_state;
     PortLink m_link;
     PortOwner m_port{m_link, this};
     PortMessages m_portMessages{m_port};
-    PanelContext m_context{m_state, m_port.sender(), this};
+    PanelContext m_context{m_port.sender(), this};
     SelectionGroup* m_selection = nullptr;
     QAbstractButton* m_firstFocus = nullptr; // "VFO A"
     bool m_shownBefore = false;

@@ -1,10 +1,8 @@
 #include "panel/functions.h"
 
-#include "clock/clock.h"
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
 #include "panel/radiopicture.h"
-#include "panel/spokenresult.h"
 #include "panel/switchbutton.h"
 #include "session/cues.h"
 
@@ -16,120 +14,96 @@
 #include <optional>
 
 namespace {
-// A push button of the "Settings" or "Transmission" frame. With a state it is
-// a switching button: each press sends the setting for the current state and
-// moves the state on, round a cycle of two or three.
+// A push button of the "Settings" or "Transmission" frame: a plain one acts
+// through act, a switching one steps its switch round its cycle.
 struct FunctionButton {
     const char* name;
     const char* caption;
     const char* toolTip;
     Frame frame;
     int place; // position in its frame's stack
-    CatCommand (*command)();
-    const char* cue;
-    qint16 PanelState::*state;
-    Switch which;
-    std::array<int, 3> settingAtState;
-    int cycle;
-    double pauseSeconds;
+    StationStep (*act)(const StationState& state);
+    std::optional<Switch> switching;
 };
 
 constexpr QSize settingsButtonSize(73, 30);
 constexpr QSize transmissionButtonSize(59, 18);
 
-constexpr CatCommand (*noCommand)() = nullptr;
-constexpr qint16 PanelState::*noState = nullptr;
-
-FunctionButton pushButton(const char* name, const char* caption, const char* toolTip, Frame frame,
-                          int place, CatCommand (*command)(), const char* cue = nullptr)
+constexpr FunctionButton pushButton(const char* name, const char* caption, const char* toolTip,
+                                    Frame frame, int place,
+                                    StationStep (*act)(const StationState& state))
 {
-    return {name, caption, toolTip, frame, place, command, cue, noState, Switch::Lock, {}, 0, 0};
+    return {name, caption, toolTip, frame, place, act, std::nullopt};
 }
 
-FunctionButton switchButton(const char* name, const char* caption, const char* toolTip, Frame frame,
-                            int place, qint16 PanelState::*state, Switch which,
-                            std::array<int, 3> settingAtState, int cycle, double pauseSeconds = 0)
+constexpr FunctionButton switchButton(const char* name, const char* caption, const char* toolTip,
+                                      Frame frame, int place, Switch which)
 {
-    return {name,    caption, toolTip, frame,          place, noCommand,
-            nullptr, state,   which,   settingAtState, cycle, pauseSeconds};
+    return {name, caption, toolTip, frame, place, nullptr, which};
 }
 
-const std::array<FunctionButton, 15> functionButtons = {
+constexpr std::array<FunctionButton, 15> functionButtons = {
+    pushButton("Command1", "Tune Antenna", "Antenna Tuner", Frame::Settings, 0,
+               Station::tuneAntenna),
+    pushButton("Command3", "Antenna 1", "Switch to Antenna 1", Frame::Settings, 1,
+               [](const StationState& state) { return Station::selectAntenna(state, 1); }),
+    pushButton("Command13", "Antenna 2", "Switch to Antenna 2", Frame::Settings, 2,
+               [](const StationState& state) { return Station::selectAntenna(state, 2); }),
     pushButton(
-        "Command1", "Tune Antenna", "Antenna Tuner", Frame::Settings, 0,
-        [] { return CatCommand::tuneAntenna(); }, Cue::TuneAntenna),
-    pushButton(
-        "Command3", "Antenna 1", "Switch to Antenna 1", Frame::Settings, 1,
-        [] { return CatCommand::antenna(1); }, Cue::Antenna1),
-    pushButton(
-        "Command13", "Antenna 2", "Switch to Antenna 2", Frame::Settings, 2,
-        [] { return CatCommand::antenna(2); }, Cue::Antenna2),
-    pushButton("Command4", "Frequency  Up", "Move Frequency Up", Frame::Settings, 3,
-               [] { return CatCommand::frequencyUp(); }),
+        "Command4", "Frequency  Up", "Move Frequency Up", Frame::Settings, 3,
+        [](const StationState& state) { return Station::stepFrequency(state, FrequencyStep::Up); }),
     pushButton("Command5", "Frequency Down", "Move Frequency Down", Frame::Settings, 4,
-               [] { return CatCommand::frequencyDown(); }),
-    switchButton("Command6", "Freq Lock", "Lock the Frequency", Frame::Settings, 5,
-                 &PanelState::LockState, Switch::Lock, {1, 0}, 2),
+               [](const StationState& state) {
+                   return Station::stepFrequency(state, FrequencyStep::Down);
+               }),
+    switchButton("Command6", "Freq Lock", "Lock the Frequency", Frame::Settings, 5, Switch::Lock),
     switchButton("Command7", "Speech Processor", "Turn Speech Processor On/Off", Frame::Settings, 6,
-                 &PanelState::ProcessorState, Switch::Processor, {1, 0}, 2),
+                 Switch::Processor),
     switchButton("Command8", "Preamplifier", "Turn Preamp On/Off", Frame::Settings, 7,
-                 &PanelState::PreampState, Switch::Preamplifier, {1, 0}, 2),
+                 Switch::Preamplifier),
     switchButton("Command9", "Noice Reduction", "Turn NR On/Off", Frame::Settings, 8,
-                 &PanelState::NoiseReductionState, Switch::NoiseReduction, {1, 2, 0}, 3),
-    // The noise blanker's first press sends its "off" setting.
+                 Switch::NoiseReduction),
     switchButton("Command10", "Noice Blanker", "Turn NB On/Off", Frame::Settings, 9,
-                 &PanelState::NoiseBlankerState, Switch::NoiseBlanker, {0, 1}, 2),
+                 Switch::NoiseBlanker),
     switchButton("Command11", "RF Attenuator", "Turn RF Attenuator On/Off", Frame::Settings, 10,
-                 &PanelState::AttenuatorState, Switch::Attenuator, {1, 0}, 2),
+                 Switch::Attenuator),
     switchButton("Command12", "Scan On/Off", "Start/Stop Scanning", Frame::Settings, 11,
-                 &PanelState::ScanState, Switch::Scan, {1, 0}, 2),
-    pushButton("Command14", "Transmit", nullptr, Frame::Transmission, 0,
-               [] { return CatCommand::transmit(); }),
-    pushButton("Command15", "Receive", nullptr, Frame::Transmission, 1,
-               [] { return CatCommand::receive(); }),
-    switchButton("Command16", "VOX", nullptr, Frame::Transmission, 2, &PanelState::VoxState,
-                 Switch::Vox, {1, 0}, 2, 0.2),
+                 Switch::Scan),
+    pushButton("Command14", "Transmit", nullptr, Frame::Transmission, 0, Station::transmit),
+    pushButton("Command15", "Receive", nullptr, Frame::Transmission, 1, Station::receive),
+    switchButton("Command16", "VOX", nullptr, Frame::Transmission, 2, Switch::Vox),
 };
 
 struct PowerButton {
     const char* name;
     const char* caption;
     bool on;
-    const char* cue;
 };
 
 constexpr std::array<PowerButton, 2> powerButtons = {{
-    {"Option110", "On", true, Cue::PowerOn},
-    {"Option111", "Off", false, Cue::PowerOff},
+    {"Option110", "On", true},
+    {"Option111", "Off", false},
 }};
 
-// Returns, for a switch, whether the setting it sent is "on".
-std::optional<bool> press(PanelContext& panel, const FunctionButton& button)
+// Command1_Click, Command3_Click ... Command16_Click.
+void function_Click(PanelContext& panel, const FunctionButton& button)
 {
-    if (!button.state) {
-        panel.SendCommand(button.command());
-        if (button.cue)
-            panel.PlayCue(button.cue);
-        return std::nullopt;
-    }
-    qint16& state = panel.state.*button.state;
-    // Only the button changes its state, but never index past the cycle.
-    const int current = state >= 0 && state < button.cycle ? state : button.cycle - 1;
-    state = static_cast<qint16>((current + 1) % button.cycle);
-    const CatCommand setting = CatCommand::setSwitch(button.which, button.settingAtState[current]);
-    panel.SendCommand(setting);
-    // The pause keeps the window working: other buttons, this one included,
-    // run to completion inside it.
-    if (button.pauseSeconds > 0) {
-        panel.report();
-        WaitSeconds(button.pauseSeconds);
-    }
-    return switchSetting(setting.text());
+    if (button.switching)
+        panel.carryOut(Station::pressSwitch(panel.station(), *button.switching));
+    else
+        panel.carryOut(button.act(panel.station()));
 }
-// The radio picture only plays a sound.
-void Picture1_Click()
+
+// Option110_Click, Option111_Click.
+void power_Click(PanelContext& panel, const PowerButton& button)
 {
-    PlayCue(QString::fromLatin1(Cue::Tickles));
+    panel.carryOut(Station::switchPower(panel.station(), button.on));
+}
+
+// The radio picture only plays a sound.
+void Picture1_Click(PanelContext& panel)
+{
+    panel.playCue(Cue::Tickles);
 }
 } // namespace
 
@@ -142,23 +116,22 @@ void buildFunctionControls(PanelContext& panel, PanelCanvas& canvas)
                 ? stackedInFrame(frame, row.place, settingsButtonSize, Qt::Vertical)
                 : stackedInFrame(frame, row.place, transmissionButtonSize, Qt::Horizontal);
         auto made = std::make_shared<QPointer<QAbstractButton>>();
-        *made = canvas.addPushButton(canvas.widget(), place, row.name, row.caption, row.toolTip,
-                                     [&panel, &row, made] {
-                                         const std::optional<bool> on = press(panel, row);
-                                         if (on && *made)
-                                             showSwitchSetting(*made, *on);
-                                     });
-        if (row.state)
+        *made = canvas.addPushButton(
+            canvas.widget(), place, row.name, row.caption, row.toolTip, [&panel, &row, made] {
+                function_Click(panel, row);
+                // As last sent now, after any press that ran inside this one's pause.
+                if (row.switching && *made)
+                    showSwitchSetting(*made, panel.station().switches.isOn(*row.switching));
+            });
+        if (row.switching)
             makeSwitch(*made);
     }
 
     for (int index = 0; const PowerButton& row : powerButtons)
-        canvas.addColumnButton(Frame::Power, index++, row.name, row.caption, [&panel, &row] {
-            panel.SendCommand(CatCommand::power(row.on));
-            panel.PlayCue(row.cue);
-        });
+        canvas.addColumnButton(Frame::Power, index++, row.name, row.caption,
+                               [&panel, &row] { power_Click(panel, row); });
 
     auto* picture = new RadioPicture(canvas.widget());
-    QObject::connect(picture, &RadioPicture::clicked, picture, Picture1_Click);
+    QObject::connect(picture, &RadioPicture::clicked, picture, [&panel] { Picture1_Click(panel); });
     canvas.keep(picture);
 }

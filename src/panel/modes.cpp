@@ -2,30 +2,36 @@
 
 #include "panel/panelcanvas.h"
 #include "panel/panelcontext.h"
+#include "station/modes.h"
 
 namespace {
 constexpr QSize timeSignalButtonSize(58, 18);
 
-void tuneTimeSignal(PanelContext& panel, const TimeSignalButton& signal)
+// LSB_Click, Option1_Click ... Option5_Click.
+void mode_Click(PanelContext& panel, Mode mode)
 {
-    panel.SendCommand(CatCommand::mode(Mode::AM));
-    panel.SendCommand(CatCommand::frequency(Vfo::A, signal.hertz));
+    panel.carryOut(Station::selectMode(panel.station(), mode));
+}
+
+// Command2_Click, mhz10_Click, mhz15_Click.
+void timeSignal_Click(PanelContext& panel, const TimeSignal& signal)
+{
+    panel.carryOut(Station::tuneTimeSignal(panel.station(), signal));
 }
 } // namespace
 
 void buildModeControls(PanelContext& panel, PanelCanvas& canvas)
 {
-    for (int index = 0; const ModeButton& row : modeButtons)
-        canvas.addColumnButton(
-            Frame::Modes, index++, row.name, row.caption,
-            [&panel, mode = row.mode] { panel.SendCommand(CatCommand::mode(mode)); });
+    for (int index = 0; const ModeChoice& row : modeChoices)
+        canvas.addColumnButton(Frame::Modes, index++, row.name, row.caption,
+                               [&panel, mode = row.mode] { mode_Click(panel, mode); });
 
     // These three sit inside their frame.
     const FrameSpec& wwv = frameSpec(Frame::Wwv);
-    for (int index = 0; const TimeSignalButton& row : timeSignalButtons) {
+    for (int index = 0; const TimeSignal& row : timeSignals) {
         const QRect place = stackedInFrame(wwv, index++, timeSignalButtonSize, Qt::Horizontal)
                                 .translated(-wwv.geometry.topLeft());
         canvas.addPushButton(canvas.frame(Frame::Wwv), place, row.name, row.caption, nullptr,
-                             [&panel, &row] { tuneTimeSignal(panel, row); });
+                             [&panel, &row] { timeSignal_Click(panel, row); });
     }
 }

@@ -170,7 +170,7 @@ QAbstractButton* PanelCanvas::addPushButton(QWidget* parent, const QRect& place,
     button->setAutoDefault(false);
     if (toolTip)
         button->setToolTip(QString::fromLatin1(toolTip));
-    QObject::connect(button, &QAbstractButton::clicked, button, followed(std::move(act)));
+    QObject::connect(button, &QAbstractButton::clicked, button, std::move(act));
     keep(button);
     m_pushButtons.append(button);
     return button;
@@ -178,18 +178,8 @@ QAbstractButton* PanelCanvas::addPushButton(QWidget* parent, const QRect& place,
 
 void PanelCanvas::addSelection(QAbstractButton* button, std::function<void()> act)
 {
-    m_selection.add(button, followed(std::move(act)));
+    m_selection.add(button, std::move(act));
     keep(button);
-}
-
-std::function<void()> PanelCanvas::followed(std::function<void()> act) const
-{
-    if (!m_after)
-        return act;
-    return [act = std::move(act), after = m_after] {
-        act();
-        after();
-    };
 }
 
 void PanelCanvas::keep(QWidget* control)

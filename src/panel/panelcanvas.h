@@ -24,8 +24,6 @@ public:
     PanelCanvas(QWidget* canvas, SelectionGroup& selection);
 
     QWidget* widget() const { return m_canvas; }
-    // Runs after every action of the controls made from now on.
-    void afterEachAction(std::function<void()> after) { m_after = std::move(after); }
     PanelFrame* frame(Frame which) const { return m_frames[static_cast<std::size_t>(which)]; }
 
     // A right-column selection button: the index-th of its frame's stack, in
@@ -57,10 +55,7 @@ public:
     void describeByFrame();
 
 private:
-    std::function<void()> followed(std::function<void()> act) const;
-
     QWidget* m_canvas;
-    std::function<void()> m_after;
     SelectionGroup& m_selection;
     std::array<PanelFrame*, frameCount> m_frames{};
     QHash<QString, QWidget*> m_controls;

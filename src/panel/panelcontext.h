@@ -1,49 +1,46 @@
 #pragma once
 
-// What the panel's control handlers work with: the panel's variables, what
-// the main window sends through (its link, opened on demand), and the window
-// to ask questions over. Handlers send their commands in order through
-// SendCommand() and then play their cue through PlayCue(); they never see the
-// window's widgets. What an action sent is told to a screen reader (report())
-// before its cue and, for actions without a cue, once the action is over.
+// What the panel's control handlers work with: the station as last sent, the
+// main window's link (opened on demand) and the window to ask questions over.
+// A handler asks the station engine what its action does (station/station.h)
+// and hands the step to carryOut(); it never sees the window's widgets.
+//
+// Data flow: handler -> Station::<action>(station(), input) -> StationStep ->
+// carryOut(): each command through the link in order, the new state kept, the
+// words told (to the screen reader, and the record of everything sent to the
+// front panel picture), the link flushed and the cue played, then the pause.
 
-#include "panel/panelstate.h"
-#include "panel/spokenresult.h"
 #include "radio/radiolink.h"
+#include "station/sentrecord.h"
+#include "station/station.h"
 
 #include <functional>
 
 class QWidget;
 
-struct PanelContext {
-    PanelState& state;
-    RadioLink& link;
-    QWidget* window;
-    // Told the words of each report and the record of everything sent.
-    std::function<void(const QString& words, const SentRecord& record)> told = {};
+class PanelContext {
+public:
+    PanelContext(RadioLink& link, QWidget* window) : m_link(link), m_window(window) {}
 
-    // Writes one command to the main window's link; the link reports its own faults.
-    void SendCommand(const CatCommand& command) const
-    {
-        link.sendCommand(command);
-        m_sent.append(command.text());
-        m_record.add(command.text());
-    }
+    const StationState& station() const { return m_station; }
+    QWidget* window() const { return m_window; }
 
-    // Says what was sent since the last report; nothing if nothing was.
-    void report() const
-    {
-        if (m_sent.isEmpty())
-            return;
-        const QList<QByteArray> sent = std::exchange(m_sent, {});
-        if (told)
-            told(spokenResult(sent), m_record);
-    }
+    // Sends the step's commands, keeps its state, tells what was sent, plays
+    // its cue and waits its pause. The state is kept before anything is sent,
+    // so a handler that runs inside the pause starts from it.
+    void carryOut(const StationStep& step);
 
-    // Reports, then plays the cue.
-    void PlayCue(const char* cue) const;
+    // Plays a cue that no command comes with (the reset's warning, the
+    // picture's): the link is flushed first, as before every cue.
+    void playCue(const char* cue);
 
-    // Sent since the last report, and everything sent.
-    mutable QList<QByteArray> m_sent = {};
-    mutable SentRecord m_record = {};
+    // Told the words of each action that sent something, and the record of
+    // everything sent.
+    std::function<void(const QString& words, const SentRecord& record)> told;
+
+private:
+    RadioLink& m_link;
+    QWidget* m_window;
+    StationState m_station;
+    SentRecord m_record;
 };

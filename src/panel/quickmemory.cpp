@@ -74,10 +74,9 @@ public:
 };
 
 // Option9_Click ... Option108_Click.
-void recallMemory(PanelContext& panel, int channel)
+void memory_Click(PanelContext& panel, int channel)
 {
-    panel.SendCommand(CatCommand::receiveOn(Receiver::Memory));
-    panel.SendCommand(CatCommand::recallMemory(channel));
+    panel.carryOut(Station::recallMemory(panel.station(), channel));
 }
 } // namespace
 
@@ -98,7 +97,7 @@ void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
             memoryCell(frame, channel / memoryRowsPerColumn, channel % memoryRowsPerColumn));
         button->setFont(font);
         button->setStyle(compact);
-        canvas.addSelection(button, [&panel, channel] { recallMemory(panel, channel); });
+        canvas.addSelection(button, [&panel, channel] { memory_Click(panel, channel); });
         buttons.append(button);
     }
     // All hundred in one font, so the grid reads evenly.

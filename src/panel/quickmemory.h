@@ -6,7 +6,7 @@
 // recalls the channel; nothing else is read or changed.
 
 class PanelCanvas;
-struct PanelContext;
+class PanelContext;
 
 inline constexpr int memoryChannels = 100;
 inline constexpr int memoryRowsPerColumn = 15;

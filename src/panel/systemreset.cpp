@@ -14,7 +14,7 @@ constexpr int settingsButtonHeight = 30;
 
 bool confirmed(PanelContext& panel, const ResetQuestion& question)
 {
-    return MessageBox::ask(panel.window, QString::fromLatin1(question.title),
+    return MessageBox::ask(panel.window(), QString::fromLatin1(question.title),
                            QString::fromLatin1(question.text), QMessageBox::Critical,
                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
@@ -22,15 +22,15 @@ bool confirmed(PanelContext& panel, const ResetQuestion& question)
 
 void Command18_Click(PanelContext& panel)
 {
-    PlayCue(QString::fromLatin1(Cue::Reset));
+    panel.playCue(Cue::Reset);
     if (!confirmed(panel, resetQuestions[0]))
         return;
     if (confirmed(panel, resetQuestions[1])) {
-        panel.SendCommand(CatCommand::partialReset());
+        panel.carryOut(Station::resetRadio(panel.station(), ResetKind::Partial));
         return;
     }
     if (confirmed(panel, resetQuestions[2]))
-        panel.SendCommand(CatCommand::fullReset());
+        panel.carryOut(Station::resetRadio(panel.station(), ResetKind::Full));
 }
 
 void buildSystemReset(PanelContext& panel, PanelCanvas& canvas)
@@ -43,5 +43,5 @@ void buildSystemReset(PanelContext& panel, PanelCanvas& canvas)
     canvas.addPushButton(
         canvas.frame(Frame::Settings), place, "Command18", "System Reset",
         "System Reset (Full or Partial)",
-        [&panel] { runOutsideKeyDelivery(panel.window, [&panel] { Command18_Click(panel); }); });
+        [&panel] { runOutsideKeyDelivery(panel.window(), [&panel] { Command18_Click(panel); }); });
 }

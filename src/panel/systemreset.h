@@ -2,14 +2,15 @@
 
 // "System Reset": after its cue, up to three questions decide between a
 // partial reset, a full reset and nothing. Every question defaults to No, so
-// Enter never resets the radio. No panel variable is touched.
+// Enter never resets the radio. What the panel sent before is left as it was
+// (Station::resetRadio).
 
 #include <QMessageBox>
 
 #include <array>
 
 class PanelCanvas;
-struct PanelContext;
+class PanelContext;
 
 struct ResetQuestion {
     const char* title;

@@ -9,7 +9,7 @@ QByteArray digits(quint64 value, int width)
 }
 
 struct SwitchCommand {
-    Switch which;
+    ::Switch which;
     const char* name;
     int width;      // parameter digits
     int maxSetting; // highest setting the radio takes
@@ -33,81 +33,102 @@ constexpr std::array<SwitchCommand, 8> switchCommands = {{
 CatCommand CatCommand::frequency(Vfo vfo, quint64 hertz)
 {
     if (hertz > 99999999999ULL)
-        return CatCommand({});
-    return CatCommand((vfo == Vfo::A ? "FA" : "FB") + digits(hertz, 11) + ';');
+        return {};
+    Parameters parameters;
+    parameters.vfo = vfo;
+    parameters.hertz = hertz;
+    return {(vfo == Vfo::A ? "FA" : "FB") + digits(hertz, 11) + ';', Kind::Frequency, parameters};
 }
 
-CatCommand CatCommand::receiveOn(Receiver receiver)
+CatCommand CatCommand::receiveOn(::Receiver receiver)
 {
     const int digit = static_cast<int>(receiver);
     if (digit < 0 || digit > 2)
-        return CatCommand({});
-    return CatCommand("FR" + QByteArray::number(digit) + ';');
+        return {};
+    Parameters parameters;
+    parameters.receiver = receiver;
+    return {"FR" + QByteArray::number(digit) + ';', Kind::Receiver, parameters};
 }
 
 CatCommand CatCommand::recallMemory(int channel)
 {
     if (channel < 0 || channel > 99)
-        return CatCommand({});
-    return CatCommand("MC " + digits(static_cast<quint64>(channel), 2) + ';');
+        return {};
+    Parameters parameters;
+    parameters.channel = channel;
+    return {"MC " + digits(static_cast<quint64>(channel), 2) + ';', Kind::MemoryRecall, parameters};
 }
 
-CatCommand CatCommand::mode(Mode mode)
+CatCommand CatCommand::mode(::Mode mode)
 {
     const int digit = static_cast<int>(mode);
     if (digit < 1 || digit > 6)
-        return CatCommand({});
-    return CatCommand("MD" + QByteArray::number(digit) + ';');
+        return {};
+    Parameters parameters;
+    parameters.mode = mode;
+    return {"MD" + QByteArray::number(digit) + ';', Kind::Mode, parameters};
 }
 
-CatCommand CatCommand::setSwitch(Switch which, int setting)
+CatCommand CatCommand::setSwitch(::Switch which, int setting)
 {
     for (const SwitchCommand& command : switchCommands) {
-        if (command.which == which && setting >= 0 && setting <= command.maxSetting)
-            return CatCommand(command.name + digits(static_cast<quint64>(setting), command.width) +
-                              ';');
+        if (command.which == which && setting >= 0 && setting <= command.maxSetting) {
+            Parameters parameters;
+            parameters.which = which;
+            parameters.setting = setting;
+            return {command.name + digits(static_cast<quint64>(setting), command.width) + ';',
+                    Kind::Switch, parameters};
+        }
     }
-    return CatCommand({});
+    return {};
 }
 
 CatCommand CatCommand::antenna(int connector)
 {
     if (connector != 1 && connector != 2)
-        return CatCommand({});
-    return CatCommand("AN" + QByteArray::number(connector) + ';');
+        return {};
+    Parameters parameters;
+    parameters.connector = connector;
+    return {"AN" + QByteArray::number(connector) + ';', Kind::Antenna, parameters};
 }
 
 CatCommand CatCommand::tuneAntenna()
 {
-    return CatCommand("AC 11;");
+    return {"AC 11;", Kind::Tuner};
 }
 CatCommand CatCommand::transmit()
 {
-    return CatCommand("TX;");
+    return {"TX;", Kind::Transmit};
 }
 CatCommand CatCommand::receive()
 {
-    return CatCommand("RX;");
+    return {"RX;", Kind::Receive};
 }
 CatCommand CatCommand::power(bool on)
 {
-    return CatCommand(on ? "PS1;" : "PS0;");
+    Parameters parameters;
+    parameters.on = on;
+    return {on ? "PS1;" : "PS0;", Kind::Power, parameters};
 }
 CatCommand CatCommand::frequencyUp()
 {
-    return CatCommand("UP;");
+    return {"UP;", Kind::FrequencyUp};
 }
 CatCommand CatCommand::frequencyDown()
 {
-    return CatCommand("DN;");
+    return {"DN;", Kind::FrequencyDown};
 }
 CatCommand CatCommand::partialReset()
 {
-    return CatCommand("SR1;");
+    Parameters parameters;
+    parameters.reset = ResetKind::Partial;
+    return {"SR1;", Kind::Reset, parameters};
 }
 CatCommand CatCommand::fullReset()
 {
-    return CatCommand("SR2;");
+    Parameters parameters;
+    parameters.reset = ResetKind::Full;
+    return {"SR2;", Kind::Reset, parameters};
 }
 
 std::optional<CatCommand> CatCommand::memoryWrite(int channel, const QString& frequencyEntry,
@@ -121,8 +142,11 @@ std::optional<CatCommand> CatCommand::memoryWrite(int channel, const QString& fr
                 return std::nullopt;
         }
     }
+    Parameters parameters;
+    parameters.channel = channel;
     return CatCommand("MW0 " + digits(static_cast<quint64>(channel), 2) + "000" +
-                      frequencyEntry.toLatin1() + '0' + modeDigit.toLatin1() + "0001 ;");
+                          frequencyEntry.toLatin1() + '0' + modeDigit.toLatin1() + "0001 ;",
+                      Kind::MemoryWrite, parameters);
 }
 
 std::optional<QString> CatCommand::modeDigitFor(const QString& modeWord)

@@ -5,7 +5,10 @@
 // that text followed by exactly one carriage return, in one write.
 //
 // CatCommand can only be made by the builders below, so no other command text
-// can reach the radio. Quillard only talks: it never sends a query.
+// can reach the radio. Quillard only talks: it never sends a query. Beside its
+// text each command keeps what it means, typed (its kind and the parameters
+// its builder was given), so whatever tells the operator what was sent reads
+// those and never takes the text apart again.
 
 #include <QByteArray>
 #include <QString>
@@ -15,8 +18,11 @@
 enum class Vfo { A, B };
 enum class Receiver { VfoA = 0, VfoB = 1, Memory = 2 };
 enum class Mode { LSB = 1, USB = 2, CW = 3, FM = 4, AM = 5, FSK = 6 };
+enum class ResetKind { Partial = 1, Full = 2 };
 
-// On/off switches of the radio and their command names.
+// On/off switches of the radio and their command names. A switch's setting is
+// the number the radio takes: 0 off, 1 on; the noise reduction has a second
+// level, 2 (and its 1 is level 1).
 enum class Switch {
     NoiseBlanker,   // NB0, NB1
     NoiseReduction, // NR0, NR1, NR2
@@ -27,9 +33,30 @@ enum class Switch {
     Lock,           // LK0, LK1
     Scan,           // SC0, SC1
 };
+inline constexpr int switchCount = 8;
 
 class CatCommand {
 public:
+    // What a command does. A command a builder refused (an argument out of
+    // range) is None.
+    enum class Kind {
+        None,
+        Frequency,     // vfo(), hertz()
+        Receiver,      // receiver()
+        MemoryRecall,  // channel()
+        Mode,          // mode()
+        Switch,        // switchName(), setting()
+        Antenna,       // connector()
+        Tuner,         // "AC 11;": tuner in line, start tuning
+        Transmit,      //
+        Receive,       //
+        Power,         // on()
+        FrequencyUp,   //
+        FrequencyDown, //
+        Reset,         // reset()
+        MemoryWrite,   // channel()
+    };
+
     // "FA" or "FB" with the frequency in hertz as eleven digits.
     static CatCommand frequency(Vfo vfo, quint64 hertz);
     static CatCommand receiveOn(Receiver receiver); // FR0, FR1, FR2
@@ -64,9 +91,44 @@ public:
     const QByteArray& text() const { return m_text; }
     QByteArray framed() const { return m_text + '\r'; }
 
+    // What it means; each parameter is the one its builder was given, for the
+    // kinds named beside it above (the others read as their defaults).
+    Kind kind() const { return m_kind; }
+    Vfo vfo() const { return m_parameters.vfo; }
+    quint64 hertz() const { return m_parameters.hertz; }
+    ::Receiver receiver() const { return m_parameters.receiver; }
+    int channel() const { return m_parameters.channel; }
+    ::Mode mode() const { return m_parameters.mode; }
+    ::Switch switchName() const { return m_parameters.which; }
+    int setting() const { return m_parameters.setting; }
+    int connector() const { return m_parameters.connector; }
+    bool on() const { return m_parameters.on; }
+    ResetKind reset() const { return m_parameters.reset; }
+
     bool operator==(const CatCommand& other) const = default;
 
 private:
-    explicit CatCommand(QByteArray text) : m_text(std::move(text)) {}
+    struct Parameters {
+        Vfo vfo = Vfo::A;
+        quint64 hertz = 0;
+        ::Receiver receiver = ::Receiver::VfoA;
+        int channel = 0;
+        ::Mode mode = ::Mode::LSB;
+        ::Switch which = ::Switch::NoiseBlanker;
+        int setting = 0;
+        int connector = 0;
+        bool on = false;
+        ResetKind reset = ResetKind::Partial;
+        bool operator==(const Parameters& other) const = default;
+    };
+
+    CatCommand() = default;
+    CatCommand(QByteArray text, Kind kind) : m_text(std::move(text)), m_kind(kind) {}
+    CatCommand(QByteArray text, Kind kind, Parameters parameters)
+        : m_text(std::move(text)), m_kind(kind), m_parameters(parameters)
+    {}
+
     QByteArray m_text;
+    Kind m_kind = Kind::None;
+    Parameters m_parameters;
 };

@@ -1,15 +1,8 @@
 #include "radio/daemonlink.h"
 
-#include <QPointer>
 #include <QTimer>
 
 namespace {
-QList<QPointer<DaemonLink>>& liveLinks()
-{
-    static QList<QPointer<DaemonLink>> links;
-    return links;
-}
-
 QString listed(const QList<QByteArray>& texts)
 {
     QStringList words;
@@ -26,7 +19,6 @@ QString seconds(std::chrono::milliseconds span)
 
 DaemonLink::DaemonLink(QObject* parent) : RadioLink(parent), m_socket(this)
 {
-    liveLinks().append(this);
     connect(&m_socket, &QTcpSocket::connected, this, &DaemonLink::onConnected);
     connect(&m_socket, &QTcpSocket::errorOccurred, this, &DaemonLink::onError);
     connect(&m_socket, &QTcpSocket::disconnected, this, &DaemonLink::onDisconnected);
@@ -35,8 +27,6 @@ DaemonLink::DaemonLink(QObject* parent) : RadioLink(parent), m_socket(this)
 
 DaemonLink::~DaemonLink()
 {
-    liveLinks().removeAll(this);
-    liveLinks().removeAll(nullptr);
     m_socket.disconnect(this);
     m_socket.abort();
 }
@@ -56,7 +46,8 @@ QString DaemonLink::address() const
 
 QString DaemonLink::portDescription() const
 {
-    return QStringLiteral("Port %1 through %2 at %3").arg(m_settings.port, daemonName(), address());
+    return QStringLiteral("Port %1 through %2 at %3")
+        .arg(QString::number(m_settings.port), daemonName(), address());
 }
 
 bool DaemonLink::open()
@@ -96,7 +87,8 @@ bool DaemonLink::sendCommand(const CatCommand& command)
     if (!gathersCommands()) {
         pushOut();
     } else if (!m_pushScheduled) {
-        // The rest of the handler's commands join this one; a cue flushes first.
+        // The rest of the handler's commands join this one; a window flushes
+        // its link before it plays a cue.
         m_pushScheduled = true;
         QTimer::singleShot(0, this, [this] {
             m_pushScheduled = false;
@@ -109,13 +101,6 @@ bool DaemonLink::sendCommand(const CatCommand& command)
 void DaemonLink::flush()
 {
     pushOut();
-}
-
-void DaemonLink::flushAll()
-{
-    for (const QPointer<DaemonLink>& link : liveLinks())
-        if (link)
-            link->flush();
 }
 
 void DaemonLink::pushOut()

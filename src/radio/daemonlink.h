@@ -32,13 +32,13 @@
 
 // Where a daemon listens, and what to say about the radio behind it.
 struct DaemonSettings {
-    QString port; // the port number as the operator knows it ("1")
+    int port = 0; // the port number as the operator knows it (1)
     QString host = QStringLiteral("127.0.0.1");
     quint16 tcpPort = 0;
     // The serial device and rate the daemon is to serve, for the advice on
-    // starting one; may be empty.
+    // starting one; empty and 0 when not known.
     QString device;
-    QString baud;
+    int baud = 0;
 
     bool operator==(const DaemonSettings& other) const = default;
 };
@@ -67,10 +67,6 @@ public:
     void flush() override;
     // "Port 1 through rigctld at 127.0.0.1:4532"
     QString portDescription() const override;
-
-    // Pushes out what every daemon link still holds; called before the window
-    // thread blocks (a cue), so a handler's commands leave before it.
-    static void flushAll();
 
 protected:
     explicit DaemonLink(QObject* parent);

@@ -41,7 +41,9 @@ public:
     virtual qint64 inBufferCount() const = 0;
     // Lets go of the way to the radio; commands still queued are dropped.
     virtual void closeLink() = 0;
-    // Pushes queued bytes out now, as far as the other end takes them.
+    // Pushes queued bytes out now, as far as the other end takes them. A
+    // window calls it before it plays a cue, which holds the thread: the
+    // commands a link still gathers (flrig's) leave before the cue.
     virtual void flush() = 0;
     // "Serial port 2 (/dev/ttyS1)", for messages.
     virtual QString portDescription() const = 0;

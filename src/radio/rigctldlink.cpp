@@ -25,7 +25,8 @@ QString RigctldLink::daemonName() const
 QString RigctldLink::startAdvice() const
 {
     return QStringLiteral("Start it for the radio's serial device, for example:\n%1")
-        .arg(DaemonFaults::rigctldCommand(settings().device, settings().baud));
+        .arg(DaemonFaults::rigctldCommand(
+            settings().device, settings().baud > 0 ? QString::number(settings().baud) : QString()));
 }
 
 void RigctldLink::writeQueued()

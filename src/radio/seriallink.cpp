@@ -34,7 +34,7 @@ void SerialLink::configure(const LinkSettings& settings)
     m_settings = settings;
     m_unusableReason.clear();
     m_port.setPortName(settings.device);
-    m_port.setBaudRate(settings.baud.toInt());
+    m_port.setBaudRate(settings.baud);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setStopBits(QSerialPort::OneStop);
@@ -182,7 +182,7 @@ QString SerialLink::openFailureReason() const
     return withRelinkAdvice(QStringLiteral("%1 does not work as a serial port at %2 baud (%3). "
                                            "Check that a serial port exists at that device and "
                                            "takes that rate")
-                                .arg(path, m_settings.baud, m_port.errorString()));
+                                .arg(path, QString::number(m_settings.baud), m_port.errorString()));
 }
 
 bool SerialLink::openLink(const LinkSettings& settings)
@@ -320,12 +320,14 @@ void SerialLink::flush()
 
 QString SerialLink::portDescription() const
 {
+    const QString port =
+        m_settings.port > 0 ? QString::number(m_settings.port) : m_settings.unreadablePort;
     // No port at all: the owner's reason that follows says why.
-    if (m_settings.port.isEmpty() && m_settings.device.isEmpty())
+    if (port.isEmpty() && m_settings.device.isEmpty())
         return QStringLiteral("The serial port");
     if (m_settings.device.isEmpty())
-        return QStringLiteral("Serial port \"%1\"").arg(m_settings.port);
-    return QStringLiteral("Serial port %1 (%2)").arg(m_settings.port, shown(m_settings.device));
+        return QStringLiteral("Serial port \"%1\"").arg(port);
+    return QStringLiteral("Serial port %1 (%2)").arg(port, shown(m_settings.device));
 }
 
 void SerialLink::onBytesWritten()

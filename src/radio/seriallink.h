@@ -40,8 +40,8 @@
 
 // The port a link is to use.
 struct LinkSettings {
-    QString port;   // the port number as the operator knows it ("1")
-    QString baud;   // bits per second ("9600"); no parity, 8 data bits, 1 stop bit
+    int port = 0;   // the port number as the operator knows it (1); 0 when the settings name none
+    int baud = 0;   // bits per second (9600); no parity, 8 data bits, 1 stop bit
     QString device; // what that port names on this machine ("/dev/ttyS0")
     // How the operator can point the port at another device, for messages
     // about a missing or wrong device; may be empty.
@@ -49,6 +49,9 @@ struct LinkSettings {
     // RTS/CTS as the radio wants it; off for a three-wire cable, where CTS is
     // never raised and every byte would wait.
     bool hardwareHandshake = true;
+    // What the settings say where no port number could be read, as messages
+    // quote it (a short printable excerpt); empty when port is set.
+    QString unreadablePort = {};
 };
 
 class SerialLink : public RadioLink {

@@ -1,7 +1,6 @@
 #include "session/cues.h"
 
 #include "platform/platform.h"
-#include "radio/daemonlink.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -27,9 +26,6 @@ QString GetWinPath()
 
 void PlayCue(const QString& name)
 {
-    // The cue holds the window thread: commands a daemon link still gathers
-    // leave before it, as they do on the serial port.
-    DaemonLink::flushAll();
     if (replacementPlayer()) {
         replacementPlayer()(name);
         return;

@@ -6,9 +6,9 @@
 // the cues Quillard ships, under quillard/cues of the XDG data folders
 // (/usr/share/quillard/cues when installed; XDG_DATA_DIRS moves them); then,
 // for a program run from its build tree, the source tree's assets/cues. A cue
-// found nowhere plays the platform's alert sound. Commands sent before a cue are already with the
-// device (the link hands each one over as it is sent), so they leave while
-// the cue plays.
+// found nowhere plays the platform's alert sound. The cue holds the window
+// thread: a window flushes its own link first (RadioLink::flush), so the
+// commands it sent leave while the cue plays.
 //
 // Tests replace the player with setCuePlayer() to record cues on the same
 // timeline as the serial bytes.
@@ -32,7 +32,8 @@ inline constexpr const char* Tickles = "tickles.wav";
 inline constexpr const char* Reset = "reset.wav";
 inline constexpr const char* Programming = "programming.wav";
 
-// Every cue file the program can ask for; the band cues are named in the band table.
+// Every cue file the program can ask for. The band cues are named in the
+// station's band table (station/bands.h), which the build holds to this list.
 inline constexpr std::array<const char*, 21> All = {
     Online,    VfoA,      VfoB,      "160m.wav", "80m.wav", "40m.wav",   "30m.wav",
     "20m.wav", "17m.wav", "15m.wav", "12m.wav",  "10m.wav", TuneAntenna, Antenna1,

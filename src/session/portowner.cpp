@@ -88,7 +88,7 @@ void PortOwner::onMainLinkProblem(const QString& message)
 // name and saying what Yes does; none when there is nothing to offer.
 QList<LinkOffer> PortOwner::linkOffers(const QString& message) const
 {
-    const int number = portNumber(m_read.settings.Comm);
+    const int number = m_read.choice.port;
     const QList<Platform::SerialAdapter> adapters = Platform::serialAdapters();
     const QString link = QDir::toNativeSeparators(Platform::serialLinkPath(number));
     QList<LinkOffer> offers;

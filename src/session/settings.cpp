@@ -35,6 +35,7 @@ SettingsRead readSettingsFile(const QString& path)
     // Two short lines are all there is; a huge file is not a settings file.
     const ParsedSettings parsed = parseSettings(file.read(4096));
     result.settings = parsed.settings;
+    result.choice = parsed.choice;
     if (!parsed.why.isEmpty())
         fail(QStringLiteral("the settings file %1 cannot be used: %2").arg(shown, parsed.why));
     return result;
@@ -44,13 +45,13 @@ QString writeSettingsFile(const RadioSettings& settings, const QString& path)
 {
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
-        return QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(dir));
+        return QStringLiteral("The folder %1 cannot be created.")
+            .arg(QDir::toNativeSeparators(dir));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("The settings file %1 cannot be written (%2).")
             .arg(QDir::toNativeSeparators(path), file.errorString());
-    const QByteArray bytes =
-        settings.Comm.toLatin1() + "\r\n" + settings.Baud.toLatin1() + "\r\n";
+    const QByteArray bytes = settings.Comm.toLatin1() + "\r\n" + settings.Baud.toLatin1() + "\r\n";
     if (file.write(bytes) != bytes.size() || !file.commit())
         return QStringLiteral("The settings file %1 cannot be written (%2).")
             .arg(QDir::toNativeSeparators(path), file.errorString());

@@ -2,12 +2,13 @@
 
 // The settings file qd.cfg: two lines, the serial port number and the baud
 // rate, each ending in CR LF. It is the program's only configuration. The
-// texts are kept exactly as read; whether they are usable is asked separately
-// (settingsProblem), so a damaged file can be reported without being altered.
+// texts are kept exactly as read, beside the numbers they name, read once
+// here; a damaged file is reported without being altered.
 //
 // Data flow: the file's bytes -> parseSettings() (settingsformat.h) ->
-// SettingsRead, whose problem names the file, what is wrong with it (quoting
-// at most a short excerpt) and how to start over.
+// SettingsRead: the numbers every user of the settings takes (choice), and a
+// problem that names the file, what is wrong with it (quoting at most a short
+// excerpt) and how to start over.
 
 #include "session/settingsformat.h"
 
@@ -16,7 +17,8 @@
 QString settingsFilePath();
 
 struct SettingsRead {
-    RadioSettings settings;
+    RadioSettings settings; // the texts, as on disk
+    SerialChoice choice;    // what they name
     // Empty when the file could be read and both values are usable, else a
     // sentence for the operator naming the file, what is wrong and what to do.
     QString problem;

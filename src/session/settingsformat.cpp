@@ -32,6 +32,8 @@ QString printableExcerpt(const QString& text, int maxChars)
     return shown;
 }
 
+namespace {
+// The port number, or 0 when the text is not one.
 int portNumber(const QString& comm)
 {
     bool ok = false;
@@ -39,27 +41,42 @@ int portNumber(const QString& comm)
     return ok && number >= 1 && number <= 255 ? number : 0;
 }
 
-bool isSerialBaudRate(const QString& baud)
+// The rate, when a serial port can be set to this many bits per second.
+std::optional<int> serialBaudRate(const QString& baud)
 {
     static constexpr std::array<int, 22> rates = {
         50,   75,   110,   134,   150,   200,    300,    600,    1200,   1800,   2400,
         4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 500000, 576000, 921600};
     bool ok = false;
     const int rate = baud.toInt(&ok);
-    return ok && std::find(rates.begin(), rates.end(), rate) != rates.end();
+    if (!ok || std::find(rates.begin(), rates.end(), rate) == rates.end())
+        return std::nullopt;
+    return rate;
 }
 
-QString settingsProblem(const RadioSettings& settings)
+SerialChoice choiceOf(const RadioSettings& settings)
 {
-    if (portNumber(settings.Comm) == 0)
+    SerialChoice choice;
+    choice.port = portNumber(settings.Comm);
+    choice.baud = serialBaudRate(settings.Baud);
+    if (choice.port == 0)
+        choice.unreadablePort = printableExcerpt(settings.Comm);
+    return choice;
+}
+
+// Why these values cannot drive a serial port, or an empty text when they can.
+QString settingsProblem(const RadioSettings& settings, const SerialChoice& choice)
+{
+    if (choice.port == 0)
         return QStringLiteral("the port number %1 on its first line is not a number from 1 to 255")
             .arg(quoted(settings.Comm));
-    if (!isSerialBaudRate(settings.Baud))
+    if (!choice.baud)
         return QStringLiteral(
                    "the baud rate %1 on its second line is not a rate a serial port takes")
             .arg(quoted(settings.Baud));
     return {};
 }
+} // namespace
 
 ParsedSettings parseSettings(const QByteArray& bytes)
 {
@@ -87,12 +104,13 @@ ParsedSettings parseSettings(const QByteArray& bytes)
         result.settings.Comm = QString::fromLatin1(lines[0]);
     if (lines.size() > 1)
         result.settings.Baud = QString::fromLatin1(lines[1]);
+    result.choice = choiceOf(result.settings);
     if (lines.isEmpty())
         result.why = QStringLiteral("it is empty");
     else if (lines.size() < 2)
         result.why =
             QStringLiteral("it has only one line; it needs the port number and the baud rate");
     else
-        result.why = settingsProblem(result.settings);
+        result.why = settingsProblem(result.settings, result.choice);
     return result;
 }

@@ -9,24 +9,26 @@
 
 namespace {
 // The port as the operator knows it, and a damaged text only by a short excerpt.
-LinkSettings portFrom(const RadioSettings& settings)
+LinkSettings portFrom(const SerialChoice& choice)
 {
-    const int number = portNumber(settings.Comm);
-    return LinkSettings{number > 0 ? QString::number(number) : printableExcerpt(settings.Comm),
-                        isSerialBaudRate(settings.Baud) ? QString::number(settings.Baud.toInt())
-                                                        : printableExcerpt(settings.Baud),
-                        number > 0 ? Platform::serialDevicePath(number) : QString(),
-                        number > 0 ? Platform::serialRelinkAdvice(number) : QString()};
+    LinkSettings port;
+    port.port = choice.port;
+    port.baud = choice.baud.value_or(0);
+    port.unreadablePort = choice.unreadablePort;
+    if (choice.port > 0) {
+        port.device = Platform::serialDevicePath(choice.port);
+        port.relinkAdvice = Platform::serialRelinkAdvice(choice.port);
+    }
+    return port;
 }
 } // namespace
 
 void configureTransport(PortLink& link, const SettingsRead& read)
 {
-    LinkSettings port = portFrom(read.settings);
-    const int number = portNumber(read.settings.Comm);
+    LinkSettings port = portFrom(read.choice);
     // comN.conf says how the port reaches the radio; without it, over the
     // serial port with RTS/CTS, as always.
-    const PortRoute route = number > 0 ? readPortRoute(portRoutePath(number)) : PortRoute{};
+    const PortRoute route = port.port > 0 ? readPortRoute(portRoutePath(port.port)) : PortRoute{};
     link.setSettings(port);
     if (read.ok() && route.problem.isEmpty() && route.throughDaemon()) {
         auto* daemon = qobject_cast<DaemonLink*>(&link.transport());

@@ -56,7 +56,7 @@ private slots:
         QTRY_COMPARE(main.inBufferCount(), 6);
         owner.activate();
         QCOMPARE(main.inBufferCount(), 6);
-        QCOMPARE(main.settings().baud, "9600");
+        QCOMPARE(main.settings().baud, 9600);
     }
 
     void leaseClosesTheMainLinkUntilItEnds()
@@ -77,7 +77,7 @@ private slots:
             QVERIFY(owner.isLent());
             lease.openAtLoad(borrowed, &window);
             QVERIFY(borrowed.isOpen());
-            QCOMPARE(borrowed.settings().baud, "4800"); // read afresh at the load
+            QCOMPARE(borrowed.settings().baud, 4800); // read afresh at the load
             // An activation while the port is lent out leaves it to the borrower.
             owner.activate();
             QVERIFY(!main.isOpen());
@@ -86,7 +86,7 @@ private slots:
         QVERIFY(!owner.isLent());
         owner.activate();
         QVERIFY(main.isOpen());
-        QCOMPARE(main.settings().baud, "9600");
+        QCOMPARE(main.settings().baud, 9600);
         QVERIFY(main.sendCommand(CatCommand::frequency(Vfo::A, 7000000)));
         QCOMPARE(timeline.events(), QStringList({"MD3;", "FA00007000000;"}));
     }

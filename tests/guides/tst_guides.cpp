@@ -377,12 +377,12 @@ private slots:
         Timeline timeline;
         {
             Form7 first(m_port.lend());
-            QCOMPARE(first.link().settings().baud, QStringLiteral("9600"));
+            QCOMPARE(first.link().settings().baud, 9600);
         }
         env.writeSettings("1\r\n4800\r\n");
         Form7 second(m_port.lend());
         QVERIFY(second.link().isOpen());
-        QCOMPARE(second.link().settings().baud, QStringLiteral("4800"));
+        QCOMPARE(second.link().settings().baud, 4800);
     }
 
     void missingSettingsAreReportedAndClicksSayWhyNothingWasSent()
@@ -413,7 +413,7 @@ private slots:
 
         // The port is free again: another link can take it at once.
         SerialLink next;
-        QVERIFY(next.openLink({"1", "9600", timeline.linkPath(), {}}));
+        QVERIFY(next.openLink({1, 9600, timeline.linkPath(), {}}));
         next.closeLink();
         {
             Form5 shortWave(m_port.lend());

@@ -341,7 +341,7 @@ private slots:
         QVERIFY(!form.isVisible());
         QVERIFY(!form.link().isOpen());
         // The port is really free: another link can take it.
-        QVERIFY(other.openLink({"1", "9600", timeline.linkPath(), {}}));
+        QVERIFY(other.openLink({1, 9600, timeline.linkPath(), {}}));
         // Late notifications do not take the port back.
         form.MSComm1_OnComm();
         QVERIFY(!form.link().isOpen());

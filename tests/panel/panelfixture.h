@@ -27,7 +27,8 @@ public:
     }
 
     Form2& window() { return m_window; }
-    PanelState& state() { return m_window.state(); }
+    // The station as the panel last sent it.
+    const StationState& state() const { return m_window.state(); }
 
     QAbstractButton* button(const QString& name) { return control<QAbstractButton>(name); }
 

@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(events[1].what, QStringLiteral("VX0;"));
         QCOMPARE(events[1].ms, 50.0);
         QCOMPARE(clock.seconds(), 0.25);
-        QCOMPARE(panel.state().VoxState, qint16(0));
+        QCOMPARE(panel.state().switches.of(Switch::Vox), 0);
     }
 
     void powerButtons()
@@ -212,7 +212,7 @@ private slots:
             QCOMPARE(shown[i].defaultButton, QMessageBox::No);
         }
         // The reset leaves the panel's variables alone.
-        QCOMPARE(panel.state().VfoSelection, QStringLiteral("B"));
+        QCOMPARE(panel.state().vfo, VfoChoice::B);
         timeline.clear();
         panel.click("m20");
         QCOMPARE(timeline.events(), QStringList({"FR1;", "FB00014000000;", "cue:20m.wav"}));

@@ -288,8 +288,8 @@ private slots:
         ShownPanel panel;
         QCOMPARE(panel.marked(), QStringLiteral("Option6"));
         QVERIFY(panel.button("Option6")->hasFocus());
-        QCOMPARE(panel.state().StartupFlag, qint16(0));
-        QCOMPARE(panel.state().VfoSelection, QString());
+        QVERIFY(!panel.state().startupSelectionPending);
+        QCOMPARE(panel.state().vfo, VfoChoice::NotChosen);
         QCOMPARE(timeline.events(), QStringList());
         QVERIFY(panel.window().link().isOpen());
         QVERIFY(MessageBox::takeShown().isEmpty());
@@ -304,13 +304,13 @@ private slots:
         Timeline timeline;
         Form2 window;
         window.Form_Load();
-        QCOMPARE(window.state().StartupFlag, qint16(1));
+        QVERIFY(window.state().startupSelectionPending);
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTRY_VERIFY(window.link().isOpen());
         QCOMPARE(window.selectionGroup().marked()->objectName(), QStringLiteral("Option6"));
-        QCOMPARE(window.state().StartupFlag, qint16(0));
+        QVERIFY(!window.state().startupSelectionPending);
         QCOMPARE(timeline.events(), QStringList{"cue:Online.wav"});
         window.findChild<QAbstractButton*>("Option7")->click();
         window.findChild<QAbstractButton*>("Option6")->click();

@@ -71,22 +71,23 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QString>("vfoSelection");
-        QTest::newRow("VFO B") << "Option7" << QStringList{"FR1;", "cue:vfob.wav"} << "B";
-        QTest::newRow("Mem") << "Option8" << QStringList{"FR2;", "cue:mem.wav"} << "";
+        QTest::addColumn<VfoChoice>("vfoSelection");
+        QTest::newRow("VFO B") << "Option7" << QStringList{"FR1;", "cue:vfob.wav"} << VfoChoice::B;
+        QTest::newRow("Mem") << "Option8" << QStringList{"FR2;", "cue:mem.wav"}
+                             << VfoChoice::NotChosen;
     }
 
     void vfoButtons()
     {
         QFETCH(QString, control);
         QFETCH(QStringList, expected);
-        QFETCH(QString, vfoSelection);
+        QFETCH(VfoChoice, vfoSelection);
         TestEnvironment env;
         Timeline timeline;
         ShownPanel panel;
         panel.click(control);
         QCOMPARE(timeline.events(), expected);
-        QCOMPARE(panel.state().VfoSelection, vfoSelection);
+        QCOMPARE(panel.state().vfo, vfoSelection);
     }
 
     // The first showing's VFO A selection is absorbed; the operator's first
@@ -96,11 +97,11 @@ private slots:
         TestEnvironment env;
         Timeline timeline;
         ShownPanel panel;
-        QCOMPARE(panel.state().StartupFlag, qint16(0));
+        QVERIFY(!panel.state().startupSelectionPending);
         panel.clickAll({"m20", "Option6"});
         QCOMPARE(timeline.events(),
                  QStringList({"FR0;", "FA00014000000;", "cue:20m.wav", "FR0;", "cue:vfoa.wav"}));
-        QCOMPARE(panel.state().VfoSelection, QStringLiteral("A"));
+        QCOMPARE(panel.state().vfo, VfoChoice::A);
     }
 
     // A click on the button that is already marked acts again; focus that
@@ -224,7 +225,7 @@ private slots:
         panel.click(control);
         QCOMPARE(timeline.events(), QStringList({"FR2;", recall}));
         QCOMPARE(panel.marked(), control);
-        QCOMPARE(panel.state().VfoSelection, QString());
+        QCOMPARE(panel.state().vfo, VfoChoice::NotChosen);
     }
 
     void memorySequenceSendsEveryPair()
@@ -301,11 +302,11 @@ private slots:
         Timeline timeline;
         ShownPanel panel;
         panel.clickAll(before);
-        const QString vfoBefore = panel.state().VfoSelection;
+        const VfoChoice vfoBefore = panel.state().vfo;
         const QString markBefore = panel.marked();
         panel.click(control);
         QCOMPARE(timeline.events(), expected);
-        QCOMPARE(panel.state().VfoSelection, vfoBefore);
+        QCOMPARE(panel.state().vfo, vfoBefore);
         QCOMPARE(panel.marked(), markBefore);
     }
 

@@ -1,10 +1,11 @@
 // The panel for an operator who listens: safe keyboard navigation while a
 // screen reader runs (focus only moves, Space or Return acts), the words
 // each action leaves for the screen reader, the switches' last-sent setting
-// and the front panel picture's record of what was sent.
+// and the front panel picture's record of what was sent. (The words for each
+// command are tested with the commands, tests/radio/tst_commandwords.cpp.)
+#include "clock/testclock.h"
 #include "guides/form4.h"
 #include "panel/safenavigation.h"
-#include "panel/spokenresult.h"
 #include "panelfixture.h"
 #include "timeline.h"
 #include "uitest.h"
@@ -43,44 +44,6 @@ class TestScreenReader : public QObject {
     SparePort m_port;
 
 private slots:
-    void wordsForWhatWasSent_data()
-    {
-        QTest::addColumn<QByteArrayList>("sent");
-        QTest::addColumn<QString>("words");
-        QTest::newRow("20m on VFO A")
-            << QByteArrayList{"FR0;", "FA00014000000;"} << "20 metres, VFO A, 14.000 MHz";
-        QTest::newRow("160m on VFO B")
-            << QByteArrayList{"FR1;", "FB00001800000;"} << "160 metres, VFO B, 1.800 MHz";
-        QTest::newRow("17m") << QByteArrayList{"FR0;", "FA00018068000;"}
-                             << "17 metres, VFO A, 18.068 MHz";
-        QTest::newRow("Mem 05") << QByteArrayList{"FR2;", "MC 05;"} << "Memory 05 recalled";
-        QTest::newRow("Mem") << QByteArrayList{"FR2;"} << "Memory mode";
-        QTest::newRow("VFO B") << QByteArrayList{"FR1;"} << "VFO B";
-        QTest::newRow("USB") << QByteArrayList{"MD2;"} << "USB";
-        // A time signal is no band edge, though 10.1 MHz is.
-        QTest::newRow("10 MHz") << QByteArrayList{"MD5;", "FA00010000000;"}
-                                << "AM, VFO A, 10.000 MHz";
-        QTest::newRow("noise blanker first press") << QByteArrayList{"NB0;"} << "Noise blanker off";
-        QTest::newRow("noise blanker") << QByteArrayList{"NB1;"} << "Noise blanker on";
-        QTest::newRow("noise reduction 2")
-            << QByteArrayList{"NR2;"} << "Noise reduction on, level 2";
-        QTest::newRow("attenuator") << QByteArrayList{"RA01;"} << "RF attenuator on";
-        QTest::newRow("attenuator off") << QByteArrayList{"RA00;"} << "RF attenuator off";
-        QTest::newRow("VOX") << QByteArrayList{"VX1;"} << "VOX on";
-        QTest::newRow("Off") << QByteArrayList{"PS0;"} << "Radio switched off";
-        QTest::newRow("On") << QByteArrayList{"PS1;"} << "Radio switched on";
-        QTest::newRow("tuner") << QByteArrayList{"AC 11;"} << "Antenna tuner started";
-        QTest::newRow("full reset") << QByteArrayList{"SR2;"} << "Full reset sent";
-        QTest::newRow("nothing") << QByteArrayList{} << "";
-    }
-
-    void wordsForWhatWasSent()
-    {
-        QFETCH(QByteArrayList, sent);
-        QFETCH(QString, words);
-        QCOMPARE(spokenResult(sent), words);
-    }
-
     // Thirty Tabs and more from "VFO A" all the way round the panel, past
     // "Off", send nothing; Space and Return act on the focused button, and
     // each action leaves its words for the screen reader.
@@ -146,7 +109,7 @@ private slots:
         Timeline timeline;
         ShownPanel panel;
         QApplication::setActiveWindow(&panel.window());
-        QCOMPARE(panel.state().StartupFlag, qint16(0));
+        QVERIFY(!panel.state().startupSelectionPending);
         QCOMPARE(timeline.events(), QStringList());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(timeline.events(), QStringList({"FR1;", "cue:vfob.wav"}));
@@ -237,6 +200,22 @@ private slots:
         panel.click("Command9");
         QVERIFY(!reduction->state().checked);
         QCOMPARE(announced(panel.window()), QStringLiteral("Noise reduction off"));
+    }
+
+    // A second "VOX" inside the first one's pause sends "off": the switch
+    // shows "off" once both are over, not the first press's "on".
+    void switchShowsTheLastSettingAfterAPressInsideItsPause()
+    {
+        TestEnvironment env;
+        TestClock clock;
+        Timeline timeline;
+        ShownPanel panel;
+        QAbstractButton* vox = panel.button("Command16");
+        clock.at(0.05, [vox] { vox->click(); });
+        vox->click();
+        QCOMPARE(timeline.events(), QStringList({"VX1;", "VX0;"}));
+        QVERIFY(!heard(vox)->state().checked);
+        QCOMPARE(announced(panel.window()), QStringLiteral("VOX off"));
     }
 
     // Menu items give their shortcut as the accelerator part of their key

@@ -166,6 +166,45 @@ private slots:
         QVERIFY(CatCommand::fullReset().isValid());
     }
 
+    // What each command means, kept beside its text by the builder that made
+    // it; a refused one means nothing.
+    void commandsKeepTheirMeaning()
+    {
+        using Kind = CatCommand::Kind;
+        const CatCommand fb = CatCommand::frequency(Vfo::B, 21200000);
+        QCOMPARE(fb.kind(), Kind::Frequency);
+        QCOMPARE(fb.vfo(), Vfo::B);
+        QCOMPARE(fb.hertz(), 21200000ULL);
+        QCOMPARE(CatCommand::receiveOn(Receiver::Memory).receiver(), Receiver::Memory);
+        QCOMPARE(CatCommand::recallMemory(42).kind(), Kind::MemoryRecall);
+        QCOMPARE(CatCommand::recallMemory(42).channel(), 42);
+        QCOMPARE(CatCommand::mode(Mode::CW).mode(), Mode::CW);
+        const CatCommand nr2 = CatCommand::setSwitch(Switch::NoiseReduction, 2);
+        QCOMPARE(nr2.kind(), Kind::Switch);
+        QCOMPARE(nr2.switchName(), Switch::NoiseReduction);
+        QCOMPARE(nr2.setting(), 2);
+        QCOMPARE(CatCommand::setSwitch(Switch::Attenuator, 0).switchName(), Switch::Attenuator);
+        QCOMPARE(CatCommand::antenna(2).connector(), 2);
+        QVERIFY(CatCommand::power(true).on());
+        QVERIFY(!CatCommand::power(false).on());
+        QCOMPARE(CatCommand::fullReset().reset(), ResetKind::Full);
+        QCOMPARE(CatCommand::partialReset().reset(), ResetKind::Partial);
+        const auto write =
+            CatCommand::memoryWrite(7, QStringLiteral("2748500"), QStringLiteral("2"));
+        QCOMPARE(write->kind(), Kind::MemoryWrite);
+        QCOMPARE(write->channel(), 7);
+        const QList<std::pair<CatCommand, Kind>> plain = {
+            {CatCommand::tuneAntenna(), Kind::Tuner},
+            {CatCommand::transmit(), Kind::Transmit},
+            {CatCommand::receive(), Kind::Receive},
+            {CatCommand::frequencyUp(), Kind::FrequencyUp},
+            {CatCommand::frequencyDown(), Kind::FrequencyDown}};
+        for (const auto& [command, kind] : plain)
+            QCOMPARE(command.kind(), kind);
+        QCOMPARE(CatCommand::recallMemory(100).kind(), Kind::None);
+        QCOMPARE(CatCommand::setSwitch(Switch::Vox, 2).kind(), Kind::None);
+    }
+
     void modeDigits_data()
     {
         QTest::addColumn<QString>("word");

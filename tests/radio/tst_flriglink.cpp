@@ -32,7 +32,7 @@ constexpr quint16 FlrigPort = 12345;
 DaemonSettings flrigHere()
 {
     DaemonSettings settings;
-    settings.port = QStringLiteral("1");
+    settings.port = 1;
     settings.host = QStringLiteral("127.0.0.1");
     settings.tcpPort = FlrigPort;
     return settings;
@@ -157,7 +157,7 @@ private slots:
         radio.forget();
         link.sendCommand(CatCommand::mode(Mode::FSK));
         link.sendCommand(CatCommand::antenna(2));
-        DaemonLink::flushAll();
+        link.flush();
         QByteArray meanwhile;
         for (int waited = 0; waited < 40 && !meanwhile.contains("MD6;\rAN2;\r"); ++waited) {
             usleep(50000);

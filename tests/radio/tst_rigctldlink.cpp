@@ -25,11 +25,11 @@ namespace {
 DaemonSettings at(quint16 port)
 {
     DaemonSettings settings;
-    settings.port = QStringLiteral("1");
+    settings.port = 1;
     settings.host = QStringLiteral("127.0.0.1");
     settings.tcpPort = port;
     settings.device = QStringLiteral("/dev/ttyUSB0");
-    settings.baud = QStringLiteral("9600");
+    settings.baud = 9600;
     return settings;
 }
 

@@ -44,8 +44,7 @@ public:
     QString linkPath() const { return m_dir.filePath(QStringLiteral("com1")); }
     LinkSettings port() const
     {
-        return {QStringLiteral("1"), QStringLiteral("9600"), linkPath(),
-                QStringLiteral("point com1 at your device")};
+        return {1, 9600, linkPath(), QStringLiteral("point com1 at your device")};
     }
     PseudoTerminal& far() { return m_far; }
 
@@ -103,7 +102,7 @@ private slots:
         for (const bool hardware : {true, false}) {
             PseudoTerminal far;
             SerialLink link;
-            LinkSettings port{QStringLiteral("1"), QStringLiteral("9600"), far.devicePath(), {}};
+            LinkSettings port{1, 9600, far.devicePath(), {}};
             port.hardwareHandshake = hardware;
             QVERIFY(link.openLink(port));
             const int fd = ::open(far.devicePath().toLatin1().constData(), O_RDWR | O_NOCTTY);
@@ -243,7 +242,7 @@ private slots:
 
         SerialLink link;
         QSignalSpy problems(&link, &SerialLink::problem);
-        QVERIFY(!link.openLink({QStringLiteral("1"), QStringLiteral("9600"), device, advice}));
+        QVERIFY(!link.openLink({1, 9600, device, advice}));
         QVERIFY(!link.isOpen());
         QStringList messages = problemsAfterHandler(problems);
         QCOMPARE(messages, QStringList{expected.arg(device, target)});
@@ -265,8 +264,9 @@ private slots:
     {
         SerialLink link;
         QSignalSpy problems(&link, &SerialLink::problem);
-        link.configureUnusable({QStringLiteral("abc"), QStringLiteral("9600"), {}, {}},
-                               QStringLiteral("the owner says why"));
+        LinkSettings unusable{0, 9600, {}, {}};
+        unusable.unreadablePort = QStringLiteral("abc");
+        link.configureUnusable(unusable, QStringLiteral("the owner says why"));
         QVERIFY(!link.open());
         QVERIFY(!link.sendCommand(CatCommand::transmit()));
         QCOMPARE(problemsAfterHandler(problems),
@@ -609,8 +609,7 @@ private slots:
         const QString ttyS0 = machine.dev("ttyS0");
         SerialLink link;
         QSignalSpy problems(&link, &SerialLink::problem);
-        QVERIFY(!link.openLink({QStringLiteral("1"), QStringLiteral("9600"), ttyS0,
-                                QStringLiteral("point com1 at your device")}));
+        QVERIFY(!link.openLink({1, 9600, ttyS0, QStringLiteral("point com1 at your device")}));
         QCOMPARE(problemsAfterHandler(problems),
                  QStringList{"Serial port 1 (" + ttyS0 + ") cannot be opened: " + ttyS0 +
                              " (/dev/null) has no serial port hardware behind it (Linux found no "

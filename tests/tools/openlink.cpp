@@ -21,8 +21,7 @@ int main(int argc, char* argv[])
         std::printf("%s\n", qPrintable(message));
         std::fflush(stdout);
     });
-    const bool opened = link.openLink(
-        {QStringLiteral("1"), QStringLiteral("9600"), QString::fromLocal8Bit(argv[1]), {}});
+    const bool opened = link.openLink({1, 9600, QString::fromLocal8Bit(argv[1]), {}});
     // The link reports from the event loop.
     QTimer::singleShot(200, &app, &QCoreApplication::quit);
     QCoreApplication::exec();

@@ -1,0 +1,29 @@
+#pragma once
+
+// Commands in the words an operator hears. What an action sent is said right
+// after the key: "FR0;" "FA00014000000;" is "VFO A, 14.000 MHz", "NB1;" is
+// "Noise blanker on", "NR2;" "Noise reduction on, level 2", "FR2;" "MC 05;"
+// "Memory 05 recalled", "PS0;" "Radio switched off". The words come from each
+// command's typed meaning (catcommand.h), never from its text; what the
+// commands alone cannot know (that 14.000 MHz was the 20 m band button) the
+// action that sent them adds in front.
+//
+// The pieces are also what the record of what was sent is written with.
+
+#include "radio/catcommand.h"
+
+#include <QList>
+#include <QString>
+
+// The words for the commands one action sent, in order; empty if none. A
+// receiver choice is said first, and not at all when a frequency or a memory
+// recall that follows says where the radio now is.
+QString commandWords(const QList<CatCommand>& commands);
+
+QString megahertz(quint64 hertz);  // "14.000 MHz", to the kilohertz
+QString vfoWords(Vfo vfo);         // "VFO A"
+QString modeWords(Mode mode);      // "USB"
+QString channelWords(int channel); // "05"
+QString switchWords(Switch which); // "Noise blanker", "RF attenuator", "VOX"
+// "on", "off", and for the noise reduction "on, level 1" or "on, level 2".
+QString settingWords(Switch which, int setting);

@@ -1,0 +1,100 @@
+#pragma once
+
+// The operator's station as the panel last sent it: which VFO the panel
+// addresses, where the radio receives, the frequencies, the mode, each
+// switch's setting, power. Quillard never asks the radio, so this is what was
+// sent, never what the radio did; a field nothing has sent yet is unknown
+// (an empty optional), never a made-up default.
+//
+// Data flow: an operator action takes the state and returns the next one
+// beside the commands it sends (station/station.h); the main window keeps the
+// state for the whole run and hands it to the next action.
+
+#include "radio/catcommand.h"
+
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+
+struct Band;
+
+// The VFO the panel addresses: the operator's last choice of "VFO A" or "VFO
+// B". The band buttons treat "not yet chosen" as VFO A.
+enum class VfoChoice { NotChosen, A, B };
+
+// Each switch's setting as last sent (the radio's number: 0 off, 1 on, 2 the
+// noise reduction's second level).
+class SwitchSettings {
+public:
+    std::optional<int> of(Switch which) const { return m_settings[index(which)]; }
+    bool isOn(Switch which) const { return of(which).value_or(0) > 0; }
+    void set(Switch which, int setting) { m_settings[index(which)] = setting; }
+
+    bool operator==(const SwitchSettings& other) const = default;
+
+private:
+    static std::size_t index(Switch which) { return static_cast<std::size_t>(which); }
+    std::array<std::optional<int>, switchCount> m_settings{};
+};
+
+// An offset receive or transmit tuning (RIT, XIT).
+struct OffsetSetting {
+    std::optional<bool> on;
+    std::optional<int> hertz;
+    bool operator==(const OffsetSetting& other) const = default;
+};
+
+// The radio's levels as last sent, each in the radio's own steps.
+struct Levels {
+    std::optional<int> afGain;
+    std::optional<int> rfGain;
+    std::optional<int> squelch;
+    std::optional<int> power; // transmit power
+    std::optional<int> micGain;
+    std::optional<int> ifShift;
+    std::optional<int> filterWidth;
+    bool operator==(const Levels& other) const = default;
+};
+
+enum class RadioModel { TS570D, TS570S }; // the S adds the 6 m band
+
+struct StationState {
+    VfoChoice vfo = VfoChoice::NotChosen;
+    // The main window's first showing marks "VFO A", which is not the
+    // operator's choice: that one selection is absorbed, sending nothing.
+    // Armed when the window loads, spent by the next "VFO A".
+    bool startupSelectionPending = true;
+
+    std::optional<Receiver> receiver;  // where the radio was last told to receive
+    std::optional<quint64> frequencyA; // hertz last sent for each VFO
+    std::optional<quint64> frequencyB;
+    const Band* band = nullptr;       // the band a band button last tuned; none yet
+    std::optional<int> memoryChannel; // the channel last recalled, 0 to 99
+    std::optional<Mode> mode;
+    SwitchSettings switches;
+    std::optional<int> antenna;       // connector 1 or 2
+    std::optional<bool> transmitting; // "Transmit" or "Receive" last
+    std::optional<bool> powerOn;
+
+    // What the controls still to come send; nothing sets these yet.
+    std::optional<Vfo> transmitVfo; // split: transmitting on the other VFO
+    OffsetSetting rit;
+    OffsetSetting xit;
+    Levels levels;
+    std::optional<int> keyerWordsPerMinute;
+    std::optional<RadioModel> model;
+
+    // The VFO the band buttons tune: B only when the operator chose it.
+    Vfo addressedVfo() const { return vfo == VfoChoice::B ? Vfo::B : Vfo::A; }
+    std::optional<quint64> frequency(Vfo which) const
+    {
+        return which == Vfo::A ? frequencyA : frequencyB;
+    }
+    void setFrequency(Vfo which, std::optional<quint64> hertz)
+    {
+        (which == Vfo::A ? frequencyA : frequencyB) = hertz;
+    }
+
+    bool operator==(const StationState& other) const = default;
+};
