@@ -1,6 +1,7 @@
 #include "app/program.h"
 #include "app/startup.h"
 #include "panel/form2.h"
+#include "panel/safenavigation.h"
 #include "platform/platform.h"
 #include "session/cues.h"
 
@@ -21,6 +22,8 @@ int main(int argc, char* argv[])
     // kill, logout and Ctrl+C end the program as File > Exit does, so the
     // port is closed and its lock file goes.
     Platform::onEndRequest(&app, [&startup] { startup.end(); });
+    Platform::watchScreenReader(
+        &app, [](bool running) { SafeNavigation::instance().setScreenReaderRunning(running); });
     startup.begin();
     if (startup.ended())
         return 0;

@@ -10,6 +10,9 @@ public:
     TimerAlarm(std::chrono::milliseconds delay, QObject* context, std::function<void()> ring)
     {
         m_timer.setSingleShot(true);
+        // A coarse timer may ring a few per cent early; the memory write's
+        // pauses are alarms, and the radio must have its full pause.
+        m_timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&m_timer, &QTimer::timeout, context, std::move(ring));
         m_timer.start(delay);
     }

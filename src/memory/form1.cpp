@@ -1,6 +1,5 @@
 #include "memory/form1.h"
 
-#include "clock/clock.h"
 #include "memory/entryinstruction.h"
 #include "memory/memoryfiledialog.h"
 #include "memory/memorywriter.h"
@@ -15,7 +14,6 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -125,12 +123,20 @@ constexpr const char* widestFrequency = "0000000";
 constexpr const char* widestMode = "USB";
 } // namespace
 
-Form1::Form1(PortLease lease, QWidget* parent) : QDialog(parent), m_lease(std::move(lease))
+Form1::Form1(PortLease lease, QWidget* parent)
+    : QDialog(parent), m_lease(std::move(lease)),
+      m_write(
+          {[this](int channel) {
+               return MemoryRecord{m_rows[channel].frequency->text(), m_rows[channel].mode->text()};
+           },
+           [this](const CatCommand& command) { return m_link.sendCommand(command); }})
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Program Radio Memory"));
     buildSheet();
     connect(&m_link, &RadioLink::commEvent, this, &Form1::MSComm1_OnComm);
+    connect(&m_write, &SheetWrite::progress, this, &Form1::writeProgress);
+    connect(&m_write, &SheetWrite::finished, this, &Form1::writeFinished);
     Form_Load();
 }
 
@@ -259,9 +265,11 @@ void Form1::Command1_Click()
 
 void Form1::done(int result)
 {
-    // Exit, Escape and the window frame all end here: the port is released
-    // before the main window takes it back.
+    // Exit, Escape and the window frame all end here: a write under way ends
+    // with the command in flight, and the port is released before the main
+    // window takes it back.
     m_leaving = true;
+    m_write.cancel();
     m_lease.release();
     QDialog::done(result);
 }
@@ -277,47 +285,49 @@ void Form1::MSComm1_OnComm()
 
 void Form1::showWriting(bool writing)
 {
-    // While a write runs, what would restart it or swap the sheet under it waits.
+    // While a write runs, what would restart it or swap the sheet under it
+    // waits. The keyboard goes from the button that starts the write to the
+    // one that stops it and back, so neither Space nor Return ever lands on a
+    // button behind them (Exit); where the operator took it elsewhere, it stays.
+    auto* write = findChild<QPushButton*>(QStringLiteral("Command2"));
+    auto* stop = findChild<QPushButton*>(QStringLiteral("StopWrite"));
+    QPushButton* from = writing ? write : stop;
+    QPushButton* to = writing ? stop : write;
+    to->setEnabled(true);
+    if (focusWidget() == from)
+        to->setFocus(Qt::OtherFocusReason);
     for (const char* name : {"Command2", "Command3", "ImportCsv"})
         findChild<QPushButton*>(QString::fromLatin1(name))->setEnabled(!writing);
-    findChild<QPushButton*>(QStringLiteral("StopWrite"))->setEnabled(writing);
+    stop->setEnabled(writing);
     if (!writing)
         findChild<QLabel*>(QStringLiteral("WriteProgress"))->clear();
 }
 
 void Form1::Command2_Click()
 {
-    // The pauses keep the window responsive; a second press meanwhile would
-    // send every channel twice, interleaved with the first write.
-    if (m_write)
+    // A second press meanwhile would send every channel twice, interleaved
+    // with the first write (the button waits while one runs).
+    if (m_write.running())
         return;
-    SheetWrite write;
-    m_write = &write;
     showWriting(true);
-    QPointer<Form1> alive(this);
     m_link.flush();
     PlayCue(QString::fromLatin1(Cue::Programming));
+    m_write.start();
+}
 
+void Form1::writeProgress(int channel, int filledAfter)
+{
     auto* progress = findChild<QLabel*>(QStringLiteral("WriteProgress"));
-    SheetWrite::Hooks hooks;
-    hooks.carryOn = [&alive] { return alive && !alive->m_leaving; };
-    hooks.texts = [this](int channel) {
-        return MemoryRecord{m_rows[channel].frequency->text(), m_rows[channel].mode->text()};
-    };
-    hooks.send = [this](const CatCommand& command) { return m_link.sendCommand(command); };
-    hooks.progress = [this, progress](int channel, int left) {
-        progress->setText(QStringLiteral("Writing channel %1, %2 left")
-                              .arg(QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0')))
-                              .arg(left));
-        // A label's new text is not spoken by itself: the operator hears it
-        // as the window's announcement.
-        announce(this, progress->text());
-    };
-    const SheetWriteResult result = write.run(hooks, m_modeCode);
-    if (alive)
-        m_write = nullptr;
-    if (result.abandoned)
-        return;
+    progress->setText(QStringLiteral("Writing channel %1, %2 left")
+                          .arg(QStringLiteral("%1").arg(channel, 2, 10, QLatin1Char('0')))
+                          .arg(filledAfter));
+    // A label's new text is not spoken by itself: the operator hears it as
+    // the window's announcement.
+    announce(this, progress->text());
+}
+
+void Form1::writeFinished(const SheetWriteResult& result)
+{
     showWriting(false);
     const QString message = sheetWriteMessage(result);
     if (!message.isEmpty())
@@ -326,8 +336,7 @@ void Form1::Command2_Click()
 
 void Form1::StopWrite_Click()
 {
-    if (m_write)
-        m_write->stop();
+    m_write.stop();
 }
 
 MemoryRecords Form1::sheetRecords() const

@@ -9,9 +9,11 @@
 //
 // Data flow: the operator types into the boxes, loads a memory file into them
 // or imports a CSV file that Hamlib's rigmem saved. "Write to radio" plays its
-// cue, then sends one memory-write command per filled channel 00 to 99,
-// pausing 0.2 s after each with the event loop running, showing the channel
-// in flight and what is left, until done or stopped (see sheetwrite.h).
+// cue and starts the write (sheetwrite.h), which sends one memory-write
+// command per filled channel 00 to 99 with a 0.2 s pause after each while the
+// window stays free, showing the channel in flight and what is left, until
+// done or stopped; Stop holds the keyboard meanwhile, and gives it back to
+// "Write to radio" when the write ends.
 // "Save to file" writes the ten records of 00 to 09, or all hundred when 10
 // to 99 hold text; "Export" writes the CSV that "rigmem load" reads. Channels
 // a file does not hold are emptied only when the operator agrees. The mode
@@ -52,7 +54,9 @@ public:
     QLineEdit* freqBox(int channel) const { return m_rows.at(channel).frequency; }
     QLineEdit* modeBox(int channel) const { return m_rows.at(channel).mode; }
     // The mode digit the last write chose for the channel, or empty.
-    QString modeCode(int channel) const { return m_modeCode.at(channel); }
+    QString modeCode(int channel) const { return m_write.modeCode(channel); }
+    // Whether a write to the radio is under way.
+    bool writing() const { return m_write.running(); }
     PortLink& link() { return m_link; }
 
     void done(int result) override;
@@ -69,16 +73,17 @@ private:
     // empties them if the operator agrees; what is not in the file stays.
     void offerToEmpty(const QList<int>& channels, const QString& source);
     void showWriting(bool writing);
+    void writeProgress(int channel, int filledAfter);
+    void writeFinished(const SheetWriteResult& result);
 
     struct Row {
         QLineEdit* frequency = nullptr;
         QLineEdit* mode = nullptr;
     };
     std::array<Row, Channels> m_rows{};
-    SheetWrite::ModeCodes m_modeCode;
-    SheetWrite* m_write = nullptr; // the write in progress, for Stop
-    PortLease m_lease;             // outlives the link, which gives the port back first
+    PortLease m_lease; // outlives the link, which gives the port back first
     PortLink m_link;
+    SheetWrite m_write; // ends before the link it sends through
     QString m_fileName; // chosen last in the file dialog, offered again next time
     QString m_csvFileName;
     bool m_leaving = false;

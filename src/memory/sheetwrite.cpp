@@ -1,69 +1,125 @@
 #include "memory/sheetwrite.h"
 
-#include "clock/clock.h"
 #include "memory/memorywriter.h"
 
 #include <QStringList>
 
-namespace {
-constexpr double PauseSeconds = 0.2;
+#include <chrono>
 
-QList<int> filledFrom(const SheetWrite::Hooks& hooks, int first)
+namespace {
+constexpr std::chrono::milliseconds Pause{200};
+} // namespace
+
+SheetWrite::SheetWrite(Hooks hooks, QObject* parent) : QObject(parent), m_hooks(std::move(hooks)) {}
+
+void SheetWrite::start()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    m_stopAsked = false;
+    m_result = {};
+    m_channel = 0;
+    goOn();
+}
+
+void SheetWrite::stop()
+{
+    if (m_running)
+        m_stopAsked = true;
+}
+
+void SheetWrite::cancel()
+{
+    m_running = false;
+    ++m_pauseNumber;
+    m_pause.reset();
+}
+
+QList<int> SheetWrite::filledFrom(int first) const
 {
     QList<int> filled;
     for (int channel = first; channel < MemorySheetChannels; ++channel)
-        if (!hooks.texts(channel).frequency.isEmpty())
+        if (!m_hooks.texts(channel).frequency.isEmpty())
             filled.append(channel);
     return filled;
 }
-} // namespace
 
-SheetWriteResult SheetWrite::run(const Hooks& hooks, ModeCodes& modeCodes)
+void SheetWrite::goOn()
 {
-    SheetWriteResult result;
-    for (int channel = 0; channel < MemorySheetChannels; ++channel) {
-        if (!hooks.carryOn()) {
-            result.abandoned = true;
-            return result;
-        }
+    for (; m_channel < MemorySheetChannels; ++m_channel) {
         if (m_stopAsked) {
-            result.stopped = true;
-            result.notReached = filledFrom(hooks, channel);
-            return result;
+            m_result.stopped = true;
+            m_result.notReached = filledFrom(m_channel);
+            finish();
+            return;
         }
-        const MemoryRecord texts = hooks.texts(channel);
+        const int channel = m_channel;
+        const MemoryRecord texts = m_hooks.texts(channel);
         const ChannelWrite write =
-            planChannelWrite(channel, texts.frequency, texts.mode, modeCodes[channel]);
+            planChannelWrite(channel, texts.frequency, texts.mode, m_modeCodes[channel]);
         switch (write.outcome) {
         case ChannelWrite::Outcome::Empty:
             break;
         case ChannelWrite::Outcome::NoMode:
-            result.withoutMode.append(channel);
+            m_result.withoutMode.append(channel);
             break;
         case ChannelWrite::Outcome::UnsafeText:
-            result.withUnsafeText.append(channel);
+            m_result.withUnsafeText.append(channel);
             break;
         case ChannelWrite::Outcome::Send:
-            hooks.progress(channel, static_cast<int>(filledFrom(hooks, channel + 1).size()));
-            if (!hooks.send(*write.command)) {
-                result.failedAt = channel;
-                result.notReached = filledFrom(hooks, channel);
-                return result;
+            emit progress(channel, static_cast<int>(filledFrom(channel + 1).size()));
+            if (!m_hooks.send(*write.command)) {
+                m_result.failedAt = channel;
+                m_result.notReached = filledFrom(channel);
+                finish();
+                return;
             }
-            result.written.append(channel);
-            WaitSeconds(PauseSeconds);
-            break;
+            m_result.written.append(channel);
+            ++m_channel;
+            m_pauseEndsNs = Clock::current().nowNs() + std::chrono::nanoseconds(Pause).count();
+            pauseAfterCommand();
+            return;
         }
     }
-    if (!hooks.carryOn())
-        result.abandoned = true;
-    return result;
+    finish();
+}
+
+void SheetWrite::pauseAfterCommand()
+{
+    // The alarm only hands over to the event loop: the next step may set the
+    // next alarm, which must not destroy the one still ringing.
+    const qint64 left = m_pauseEndsNs - Clock::current().nowNs();
+    const auto wait = std::chrono::milliseconds((left + 999999) / 1000000);
+    const int pause = ++m_pauseNumber;
+    m_pause = Clock::current().alarmAfter(wait, this, [this, pause] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, pause] {
+                // A write cancelled since, or another begun, is not this pause's.
+                if (pause != m_pauseNumber)
+                    return;
+                // A timer may ring a little early: the pause is never shortened.
+                if (Clock::current().nowNs() < m_pauseEndsNs)
+                    pauseAfterCommand();
+                else
+                    goOn();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void SheetWrite::finish()
+{
+    m_running = false;
+    ++m_pauseNumber;
+    m_pause.reset();
+    const SheetWriteResult result = m_result;
+    emit finished(result);
 }
 
 QString sheetWriteMessage(const SheetWriteResult& result)
 {
-    if (result.abandoned)
-        return {};
     QStringList parts;
     const QString skipped = skippedChannelsMessage(result.withoutMode, result.withUnsafeText);
     if (!skipped.isEmpty())

@@ -1,28 +1,32 @@
 #pragma once
 
-// One press of "Write to radio" over the whole sheet, channels 00 to 99.
+// "Write to radio" over the whole sheet, channels 00 to 99, as an object that
+// lives as long as the memory window and runs on the clock: no handler waits.
 //
-// Data flow: for each channel in ascending order the run reads the channel's
-// texts as they stand now (the operator may type during the write), lets
-// planChannelWrite() choose the mode digit and the command, tells the window
-// which channel is going out and how many filled channels follow, sends the
-// command and waits 0.2 s with the event loop running. Stop (pressed during
-// such a wait) ends the run once the command in flight has had its pause, so
-// the radio is never handed a command closer than 0.2 s after the last one.
-// The result says what was written, what was skipped and what was not reached.
-//
-// The run lives on the stack of the click that started it: a window that
-// goes during a wait says so through carryOn(), and the run then touches
-// nothing of the window again.
+// Data flow: start() goes through the channels in ascending order, reading
+// each channel's texts as they stand then (the operator may type during the
+// write), and lets planChannelWrite() choose the mode digit and the command.
+// For a command it says which channel is going out and how many filled
+// channels follow (progress), sends it and sets a Clock alarm 0.2 s on; the
+// alarm goes on with the next channel, and between alarms the event loop is
+// free. Stop (pressed during such a pause) ends the write once the command in
+// flight has had its pause, so the radio is never handed a command closer than
+// 0.2 s after the last one. finished() says what was written, what was skipped
+// and what was not reached. cancel() (the window going) ends a write at once
+// and says nothing. The mode digit chosen for each channel is kept here for as
+// long as the window lives (see memorywriter.h).
 
+#include "clock/clock.h"
 #include "memory/memoryfile.h"
 #include "radio/catcommand.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 struct SheetWriteResult {
     QList<int> written;
@@ -31,24 +35,52 @@ struct SheetWriteResult {
     QList<int> notReached;     // filled channels after a stop or a failed send
     int failedAt = -1;         // the channel whose command could not be sent
     bool stopped = false;
-    bool abandoned = false; // the window went during the write
 };
 
-class SheetWrite {
+class SheetWrite : public QObject {
+    Q_OBJECT
+
 public:
-    using ModeCodes = std::array<QString, MemorySheetChannels>;
+    // What the write reads and where it sends, given by the window.
     struct Hooks {
         std::function<MemoryRecord(int channel)> texts;
         std::function<bool(const CatCommand&)> send;
-        std::function<void(int channel, int filledAfter)> progress;
-        std::function<bool()> carryOn;
     };
 
-    SheetWriteResult run(const Hooks& hooks, ModeCodes& modeCodes);
-    void stop() { m_stopAsked = true; }
+    explicit SheetWrite(Hooks hooks, QObject* parent = nullptr);
+
+    // Begins a write (nothing while one runs). A write with nothing to send,
+    // or whose first command cannot be sent, has finished when this returns.
+    void start();
+    // Ends the write after the pause of the command in flight.
+    void stop();
+    // Ends the write now, without finished(): its window is going.
+    void cancel();
+    bool running() const { return m_running; }
+
+    // The mode digit the last write chose for the channel, or empty.
+    QString modeCode(int channel) const { return m_modeCodes.at(channel); }
+
+signals:
+    // A channel's command is about to be sent; filledAfter filled channels follow it.
+    void progress(int channel, int filledAfter);
+    void finished(const SheetWriteResult& result);
 
 private:
+    void goOn();
+    void pauseAfterCommand();
+    void finish();
+    QList<int> filledFrom(int first) const;
+
+    Hooks m_hooks;
+    std::array<QString, MemorySheetChannels> m_modeCodes;
+    SheetWriteResult m_result;
+    int m_channel = 0; // the next channel to look at
+    bool m_running = false;
     bool m_stopAsked = false;
+    qint64 m_pauseEndsNs = 0;
+    int m_pauseNumber = 0; // which pause a ringing alarm belongs to
+    std::unique_ptr<Clock::Alarm> m_pause;
 };
 
 // The one box after a write: skipped channels, then a stop or a failure.

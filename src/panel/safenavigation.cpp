@@ -1,29 +1,12 @@
 #include "panel/safenavigation.h"
 
-#include "platform/platform.h"
+#include "session/programsettings.h"
 
 #include <QAction>
-#include <QDBusConnection>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
-#include <QDBusVariant>
-#include <QDir>
 #include <QMenu>
-#include <QSettings>
 
 namespace {
-const QString a11yService = QStringLiteral("org.a11y.Bus");
-const QString a11yPath = QStringLiteral("/org/a11y/bus");
-const QString a11yStatus = QStringLiteral("org.a11y.Status");
-const QString screenReaderProperty = QStringLiteral("ScreenReaderEnabled");
-const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString choiceKey = QStringLiteral("Keyboard/safeNavigation");
-
-QSettings programSettings()
-{
-    return QSettings(QDir(Platform::settingsDirectory()).filePath(QStringLiteral("quillard.conf")),
-                     QSettings::IniFormat);
-}
 } // namespace
 
 SafeNavigation& SafeNavigation::instance()
@@ -35,35 +18,6 @@ SafeNavigation& SafeNavigation::instance()
 SafeNavigation::SafeNavigation()
 {
     m_chosen = programSettings().value(choiceKey, false).toBool();
-    watchScreenReader();
-}
-
-void SafeNavigation::watchScreenReader()
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
-    bus.connect(a11yService, a11yPath, propertiesInterface, QStringLiteral("PropertiesChanged"),
-                this, SLOT(a11yPropertiesChanged(QString, QVariantMap, QStringList)));
-    // Asked without waiting: the panel must not stall on a slow bus.
-    QDBusMessage get = QDBusMessage::createMethodCall(a11yService, a11yPath, propertiesInterface,
-                                                      QStringLiteral("Get"));
-    get << a11yStatus << screenReaderProperty;
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(get), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* call) {
-                const QDBusPendingReply<QDBusVariant> reply = *call;
-                if (!reply.isError())
-                    setScreenReaderRunning(reply.value().variant().toBool());
-                call->deleteLater();
-            });
-}
-
-void SafeNavigation::a11yPropertiesChanged(const QString& interface, const QVariantMap& changed,
-                                           const QStringList&)
-{
-    if (interface == a11yStatus && changed.contains(screenReaderProperty))
-        setScreenReaderRunning(changed.value(screenReaderProperty).toBool());
 }
 
 void SafeNavigation::setScreenReaderRunning(bool running)

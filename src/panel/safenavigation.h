@@ -6,10 +6,10 @@
 // explores the panel with Tab, and must be able to pass "Off" without
 // switching the radio off.
 //
-// It is on while a screen reader runs (AT-SPI's org.a11y.Status
-// ScreenReaderEnabled on the session bus, followed as it changes), or while
-// the operator has turned it on with the Help menu's checkable item; that
-// choice is kept in <settings folder>/quillard.conf. With neither, focus
+// It is on while a screen reader runs (main.cpp hands on what the platform's
+// watch, Platform::watchScreenReader, says), or while the operator
+// has turned it on with the Help menu's checkable item; that choice is kept
+// in the program's settings (session/programsettings.h). With neither, focus
 // selects as it always has.
 
 #include <QObject>
@@ -29,7 +29,8 @@ public:
 
     // The operator's choice, saved at once.
     void choose(bool on);
-    // What the session bus says; also how tests stand in for a screen reader.
+    // Whether a screen reader runs, as the platform tells it; also how tests
+    // stand in for a screen reader.
     void setScreenReaderRunning(bool running);
 
     // Adds the checkable item "Safe Keyboard Navigation" (SafeKeys) to a menu.
@@ -38,13 +39,8 @@ public:
 signals:
     void changed(bool active);
 
-private slots:
-    void a11yPropertiesChanged(const QString& interface, const QVariantMap& changed,
-                               const QStringList& invalidated);
-
 private:
     SafeNavigation();
-    void watchScreenReader();
     void update(bool screenReader, bool chosen);
 
     bool m_screenReader = false;

@@ -2,10 +2,10 @@
 
 // The platform seam: everything Quillard asks of the operating system that
 // differs between Windows and Linux, and the only place that calls the
-// operating system directly. Each platform has its .cpp files
-// (platform_linux.cpp and endrequest_linux.cpp, platform_windows.cpp and
-// endrequest_windows.cpp) and CMake builds the ones for the target. This layer needs Qt Core only
-// and knows no window and no settings file: the layers above (the radio link, the program) decide
+// operating system directly (the session bus included). Each platform has its
+// .cpp files (*_linux.cpp, *_windows.cpp) and CMake builds the ones for the
+// target. This layer needs Qt Core (and Qt DBus on Linux) and knows no window
+// and no settings file: the layers above (the radio link, the program) decide
 // what to do with what it finds.
 
 #include <QList>
@@ -136,6 +136,16 @@ bool deviceHungUp(qintptr handle);
 // system asks the windows themselves to close, so nothing is needed. Call
 // once, in the thread of the event loop; `context` owns the watch.
 void onEndRequest(QObject* context, std::function<void()> endProgram);
+
+// Follows whether a screen reader runs, for as long as `context` lives:
+// calls `changed` from the event loop once the answer is known, and again
+// each time it changes. Never waits for the answer. On Linux it asks AT-SPI
+// (ScreenReaderEnabled of org.a11y.Status, on the session bus) and follows
+// that property's changes; with no session bus, or no answer, `changed` is
+// never called. On Windows it asks SystemParametersInfo(SPI_GETSCREENREADER)
+// once, at the call: a screen reader started later is not seen. Call in the
+// thread of the event loop.
+void watchScreenReader(QObject* context, std::function<void(bool running)> changed);
 
 // Starts the platform's system-information tool without waiting for it.
 // Returns false when there is none to start.

@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include <QFile>
+#include <QMetaObject>
 #include <QProcess>
 
 // windows.h first: mmsystem.h uses its types and does not include it.
@@ -89,6 +90,12 @@ std::optional<SerialLockHolder> serialLockHolder(const QString&)
     return std::nullopt;
 }
 
+std::optional<StaleSerialLock> staleSerialLock(const QString&)
+{
+    // No lock files: a port another program left is free once it has ended.
+    return std::nullopt;
+}
+
 QString serialRelinkAdvice(int)
 {
     return {};
@@ -124,6 +131,18 @@ bool deviceHungUp(qintptr)
 {
     // A removed COM device fails its next call; the serial layer reports that.
     return false;
+}
+
+void watchScreenReader(QObject* context, std::function<void(bool running)> changed)
+{
+    // Narrator, NVDA and JAWS set this flag while they run. Asked once; the
+    // answer is given from the event loop, as on Linux.
+    BOOL running = FALSE;
+    if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &running, 0))
+        return;
+    QMetaObject::invokeMethod(
+        context, [changed = std::move(changed), running] { changed(running != FALSE); },
+        Qt::QueuedConnection);
 }
 
 bool startSystemInformationTool()

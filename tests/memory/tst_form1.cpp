@@ -91,6 +91,13 @@ class TestForm1 : public QObject {
     SparePort m_port;
     TestClock m_clock; // the writes' pauses pass at once
 
+    // Presses "Write to radio" and runs the clock to the moment the write ends.
+    void writeToRadio(Form1& form)
+    {
+        button(form, "Command2")->click();
+        QVERIFY(m_clock.advanceUntil([&form] { return !form.writing(); }));
+    }
+
 private slots:
     void layoutAndTabOrder()
     {
@@ -365,7 +372,7 @@ private slots:
         QStringList seenDuringWrite;
         const double start = m_clock.seconds();
         m_clock.after(0.1, [&] { seenDuringWrite = timeline.events(); });
-        button(form, "Command2")->click();
+        writeToRadio(form);
 
         const QList<Timeline::Event> events = timeline.timedEvents();
         QStringList what;
@@ -392,7 +399,7 @@ private slots:
         Timeline timeline;
         Form1 form(m_port.lend());
         timeline.clear();
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(timeline.events(), QStringList{"cue:programming.wav"});
         QCOMPARE(messageTexts(), QStringList());
     }
@@ -405,7 +412,7 @@ private slots:
         form.modeBox(3)->setText("cw");
         form.freqBox(4)->setText("1420000");
         form.modeBox(4)->setText("USB");
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(form.modeCode(3), QStringLiteral("3"));
 
         timeline.clear();
@@ -414,7 +421,7 @@ private slots:
         form.modeBox(4)->setText("Usb");    // mixed case: not a mode word
         form.freqBox(5)->setText("284000"); // six characters go out as typed
         form.modeBox(5)->setText("am");
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(timeline.events(),
                  QStringList({"cue:programming.wav", "MW0 030001405000030001 ;",
                               "MW0 040001420000020001 ;", "MW0 05000284000050001 ;"}));
@@ -436,7 +443,7 @@ private slots:
         form.freqBox(8)->setText(QString::fromUtf8("284000\xC3\xA9"));
         form.modeBox(8)->setText("usb");
         timeline.clear();
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(timeline.events(),
                  QStringList({"cue:programming.wav", "MW0 020002840000020001 ;"}));
         const QStringList shown = messageTexts();
@@ -457,13 +464,13 @@ private slots:
         }
         timeline.clear();
         m_clock.after(0.05, [&] { button(form, "Command2")->click(); });
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(timeline.events().size(), 4);
 
         // Exit during the pauses ends the write and releases the port at once.
         timeline.clear();
         m_clock.after(0.3, [&] { button(form, "Command1")->click(); });
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(timeline.events(), QStringList({"cue:programming.wav", "MW0 000002840000040001 ;",
                                                  "MW0 010002840000040001 ;"}));
         QVERIFY(!form.link().isOpen());
@@ -480,7 +487,7 @@ private slots:
         form.freqBox(1)->setText("2840000");
         form.link().closeLink();
         timeline.clear();
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCoreApplication::processEvents();
         QCOMPARE(timeline.events(), QStringList{"cue:programming.wav"});
         const QStringList shown = messageTexts();
@@ -518,7 +525,7 @@ private slots:
         m_clock.after(0.1, look);
         m_clock.after(0.5, look);
         const double start = m_clock.seconds();
-        button(form, "Command2")->click();
+        writeToRadio(form);
 
         QCOMPARE(timeline.rawBytes(), QByteArray("MW0 030002840000020001 ;\r"
                                                  "MW0 100001405000020001 ;\r"
@@ -551,7 +558,7 @@ private slots:
         timeline.clear();
         const double start = m_clock.seconds();
         m_clock.after(0.3, [&] { button(form, "StopWrite")->click(); });
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(timeline.rawBytes(), QByteArray("MW0 000001405000040001 ;\r"
                                                  "MW0 010001405000040001 ;\r"));
         // The command in flight keeps its pause before the write ends.
@@ -566,11 +573,64 @@ private slots:
         // The next write starts afresh and takes all hundred, 0.2 s each.
         timeline.clear();
         const double again = m_clock.seconds();
-        button(form, "Command2")->click();
+        writeToRadio(form);
         const QStringList events = timeline.events();
         QCOMPARE(events.size(), 101);
         QCOMPARE(events.last(), QStringLiteral("MW0 990001405000040001 ;"));
         QCOMPARE(m_clock.seconds() - again, 20.0);
+        QCOMPARE(messageTexts(), QStringList());
+    }
+
+    // By keyboard alone: Space on "Write to radio" hands the keyboard to Stop
+    // for the write, and it comes back when the write ends, so Space again
+    // writes again instead of reaching Exit; the same after a stop and its
+    // box. Where the operator takes the keyboard during a write, it stays.
+    void theKeyboardComesBackToWriteToRadio()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        Form1 form(m_port.lend());
+        showActive(form);
+        form.freqBox(98)->setText("1405000");
+        form.modeBox(98)->setText("fm");
+        form.freqBox(99)->setText("1405000");
+        form.modeBox(99)->setText("fm");
+        QPushButton* write = button(form, "Command2");
+        QPushButton* stop = button(form, "StopWrite");
+        auto space = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); };
+        auto finishWrite = [&] {
+            QVERIFY(m_clock.advanceUntil([&form] { return !form.writing(); }));
+        };
+        write->setFocus(Qt::TabFocusReason);
+        timeline.clear();
+        QWidget* focusDuring = nullptr;
+        m_clock.after(0.1, [&] { focusDuring = QApplication::focusWidget(); });
+        space();
+        finishWrite();
+        QCOMPARE(focusDuring, stop);
+        QCOMPARE(QApplication::focusWidget(), write);
+        space();
+        finishWrite();
+        QVERIFY(form.isVisible());
+        const QByteArray twoChannels("MW0 980001405000040001 ;\rMW0 990001405000040001 ;\r");
+        QCOMPARE(timeline.rawBytes(), twoChannels + twoChannels);
+
+        // Space on Stop in the first pause: channel 99 is not written.
+        timeline.clear();
+        m_clock.after(0.1, space);
+        space();
+        finishWrite();
+        QCOMPARE(timeline.rawBytes(), QByteArray("MW0 980001405000040001 ;\r"));
+        QCOMPARE(messageTexts(),
+                 QStringList({"The write was stopped: channel 98 was written; channel 99 was "
+                              "not written. Press Write to radio to write the sheet again."}));
+        QCOMPARE(QApplication::focusWidget(), write);
+
+        // Tabbing on into the sheet during a write: the focus stays there.
+        m_clock.after(0.1, [&] { form.freqBox(0)->setFocus(Qt::TabFocusReason); });
+        space();
+        finishWrite();
+        QCOMPARE(QApplication::focusWidget(), form.freqBox(0));
         QCOMPARE(messageTexts(), QStringList());
     }
 
@@ -732,7 +792,7 @@ private slots:
         form.modeBox(5)->setText("say \"cq\"");
         form.freqBox(9)->setText("0700000");
         form.modeBox(2)->setText("cw");
-        button(form, "Command2")->click();
+        writeToRadio(form);
         QCOMPARE(messageTexts().size(), 1); // channels 05 and 09 have no mode word
         timeline.clear();
 

@@ -162,6 +162,7 @@ private slots:
                 }
                 typed = sheetTexts(form);
                 click(form, "Command2");
+                QVERIFY(clock.advanceUntil([&form] { return !form.writing(); }));
                 QVERIFY(radio.waitForMemoryWrites(8));
                 click(form, "Command1");
             }

@@ -82,6 +82,26 @@ void TestClock::advance(double seconds)
     processEventsUntil(m_nowNs + std::llround(seconds * 1e9));
 }
 
+bool TestClock::advanceUntil(const std::function<bool()>& done, double limit)
+{
+    const qint64 endNs = m_nowNs + std::llround(limit * 1e9);
+    QCoreApplication::processEvents();
+    while (!done()) {
+        m_scheduled.removeIf([](const std::shared_ptr<Entry>& entry) { return entry->gone(); });
+        if (m_scheduled.isEmpty() || m_scheduled.first()->atNs > endNs)
+            return false;
+        if (m_scheduled.first()->atNs > m_nowNs) {
+            processEventsUntil(m_scheduled.first()->atNs);
+            continue;
+        }
+        // Due already (set for this very moment): a wait of no time would not run it.
+        const std::shared_ptr<Entry> next = m_scheduled.takeFirst();
+        next->action();
+        QCoreApplication::processEvents();
+    }
+    return true;
+}
+
 int TestClock::pendingAlarms() const
 {
     return static_cast<int>(std::count_if(

@@ -21,6 +21,9 @@
 //
 //   clock.setUtc(QDateTime(QDate(2025, 6, 15), QTime(23, 59, 30), QTimeZone::utc()));
 //   clock.advance(30);                  // utcNow() is 16 June, 00:00
+//
+//   write.start();                      // paces itself with alarms
+//   clock.advanceUntil([&] { return !write.running(); });
 
 #include "clock/clock.h"
 
@@ -49,6 +52,10 @@ public:
     // Moves the clock on, running what falls due on the way in the order it
     // is due, each after the events pending at its moment.
     void advance(double seconds);
+    // Moves the clock on from one due action or alarm to the next until done()
+    // holds, so it stops at the very moment that made it hold; gives up when
+    // nothing more is due or `limit` seconds have passed. Returns done().
+    bool advanceUntil(const std::function<bool()>& done, double limit = 600);
     // Alarms set and not yet rung or cancelled.
     int pendingAlarms() const;
     // Seconds since this clock was made.
