@@ -15,12 +15,12 @@ start_x
 PIDS+=($!)
 relay_to_radio
 
-port=$(( 20000 + $$ % 20000 ))
+port=$(free_port)
 rigctld -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 -C serial_handshake=Hardware \
     -T 127.0.0.1 -t "$port" > "$WORK/rigctld.log" 2>&1 &
 PIDS+=($!)
-for _ in $(seq 100); do rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1 && break; sleep 0.1; done
-rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1 || fail "rigctld does not answer"
+rigctld_answers() { rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1; }
+wait_for 10 rigctld_answers || fail "rigctld does not answer"
 
 # The other program: frequency, mode, PTT and VFO, over and over.
 : > "$WORK/poll.rounds"; : > "$WORK/poll.errors"
