@@ -8,7 +8,7 @@
 #   wait_said '^VFO A\.$'              # a line Orca said since the mark
 #   mark_said; press Tab; said_since_mark     # Orca's utterances since the mark
 #   press_here space                    # a key that moves no focus
-#   hold_keys Tab Tab; wait_said '^Mem\.$'   # passing a control unheard
+#   pass_keys Tab Tab; wait_said '^Mem\.$'   # passing a control unheard
 #
 # The session bus is private (dbus-run-session cannot be used from a sourced
 # script, so dbus-daemon is started here with --print-pid and ended by the
@@ -110,15 +110,11 @@ orca_focus() {
 KEY_HELD_SECONDS=0.1
 hold_key() { xdotool keydown "$1" sleep "$KEY_HELD_SECONDS" keyup "$1"; }
 
-# Keys pressed one after the other, each held as above, without waiting for
-# Orca between them: for passing over controls on the way to one that is
-# listened to. Orca skips the focus events of the controls passed, and says
-# the one the focus rests on.
-hold_keys() {
-    local key chain=()
-    for key in "$@"; do chain+=(keydown "$key" sleep "$KEY_HELD_SECONDS" keyup "$key"); done
-    xdotool "${chain[@]}"
-}
+# Keys typed one after the other without waiting for Orca between them: for
+# passing over controls on the way to one that is listened to. Orca skips the
+# focus events of the controls passed, and says the one the focus rests on.
+# None of them may close a box (see hold_key).
+pass_keys() { xdotool key --delay 30 "$@"; }
 
 # Sends one key as the operator would, then waits until Orca has followed the
 # focus it moved (up to 3 s: a key that moves none, such as Space, waits that

@@ -35,9 +35,9 @@ for key in "${keys[@]}"; do
     mark_said
     before=$(stat -c %s "$RADIO_BYTES")
     press "$key"
-    # The table's measure, not a wait: what is said and sent within 0.4 s
-    # of Orca following the key belongs to the key.
-    sleep 0.4
+    # What is said and sent within 0.4 s of Orca following the key belongs
+    # to the key: the table's measure.
+    sleep 0.4 # what the key brings within 0.4 s is measured
     said=$(said_since_mark | paste -sd '/' | sed -e 's#/# / #g' -e 's/|/\\|/g')
     got=$(tail -c "+$((before + 1))" "$RADIO_BYTES" | tr '\r' ' ')
     echo "| $n | $key | $said | $got |"

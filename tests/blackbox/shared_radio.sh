@@ -60,9 +60,9 @@ click_every_kind() {
     xdotool key ctrl+m
     wait_focus "$(wait_window "Program Radio Memory")"
     click Form1 freq00
-    xdotool type --delay 50 2840000
+    xdotool type 2840000
     xdotool key Tab
-    xdotool type --delay 50 usb
+    xdotool type usb
     click Form1 Command2          # "Write to radio"
     sent+='MW0 000002840000020001 ; '
     expect_commands "$sent"

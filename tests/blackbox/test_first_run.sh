@@ -14,9 +14,8 @@ click Form3 Command1            # Save
 wait_window "$MAIN_TITLE" >/dev/null
 got=$(od -An -c "$QUILLARD_CONFIG/qd.cfg" | tr -s ' ')
 [[ "$(cat "$QUILLARD_CONFIG/qd.cfg")" == $'1\r\n9600\r' ]] || fail "qd.cfg holds:$got"
-# Nothing goes to the radio before the operator acts in the main window
-# (nothing is sent within 0.5 s).
-sleep 0.5
+# Nothing goes to the radio before the operator acts in the main window.
+sleep 0.5 # nothing is sent within 0.5 s of the start
 expect_bytes ""
 kill "$QUILLARD_PID"
 echo "PASS: first run"

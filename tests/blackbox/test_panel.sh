@@ -13,8 +13,8 @@ start_main_window
 waited_ms=$(( ($(date +%s%N) - started) / 1000000 ))
 (( waited_ms >= 4000 )) || fail "the main window came after $waited_ms ms, before the waits were over"
 
-# Start-up: the first showing marks "VFO A" silently (nothing is sent within 0.5 s).
-sleep 0.5
+# Start-up: the first showing marks "VFO A" silently.
+sleep 0.5 # nothing is sent within 0.5 s of the start
 expect_bytes ''
 
 sent=''

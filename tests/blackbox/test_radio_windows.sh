@@ -18,9 +18,9 @@ sheet=$(wait_window "Program Radio Memory")
 wait_focus "$sheet"
 
 click Form1 freq00
-xdotool type --delay 50 2840000
+xdotool type 2840000
 xdotool key Tab
-xdotool type --delay 50 usb
+xdotool type usb
 click Form1 Command2           # "Write to radio"
 sent=$'MW0 000002840000020001 ;\r'
 expect_bytes "$sent"
@@ -33,7 +33,7 @@ sent+=$'FR0;\rFA00014000000;\r'
 expect_bytes "$sent"
 
 focus_window Form2
-xdotool key --delay 150 alt+f Right Right Down Down Return
+xdotool key alt+f Right Right Down Down Return
 guide=$(wait_window "SAREX")
 
 click Form7 Command1           # "3860 kHz"
