@@ -86,19 +86,21 @@ set_screen_reader_enabled() {
         "variant:boolean:$value" >/dev/null
 }
 
-# Orca's utterances, one a line, without the quotes.
-orca_said() {
-    { grep -a "SPEECH OUTPUT: '" "$ORCA_LOG" || true; } | sed -E -e "s/^.*SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" -e 's/ +$//'
+# Orca's log grows by some megabytes in a test: what is read of it is only
+# what came after a mark, or its last part.
+orca_log_size() { stat -c %s "$ORCA_LOG" 2>/dev/null || echo 0; }
 
+# Orca's utterances since the mark, one a line, without the quotes.
+mark_said() { ORCA_MARK=$(orca_log_size); }
+said_since_mark() {
+    tail -c "+$((ORCA_MARK + 1))" "$ORCA_LOG" | { grep -a "SPEECH OUTPUT: '" || true; } \
+        | sed -E -e "s/^.*SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" -e 's/ +$//'
 }
 
-mark_said() { ORCA_MARK=$(orca_said | wc -l); }
-said_since_mark() { orca_said | tail -n "+$((ORCA_MARK + 1))"; }
-
-# What Orca last took as the focus: it logs this once it has finished with an
-# event, after all it said for it.
+# What Orca last took as the focus: it logs this each time it has finished
+# with an event, after all it said for it, so the last lines of the log hold it.
 orca_focus() {
-    { grep -a -o 'EVENT MANAGER: locusOfFocus: .*' "$ORCA_LOG" || true; } | tail -n 1
+    tail -c 65536 "$ORCA_LOG" | { grep -a -o 'EVENT MANAGER: locusOfFocus: .*' || true; } | tail -n 1
 }
 
 # A key held for a tenth of a second, as an operator's finger does. While Orca
