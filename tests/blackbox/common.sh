@@ -63,6 +63,11 @@ fail() {
         import -window root "/tmp/blackbox-failure-$$.png" 2>/dev/null \
             && echo "screenshot: /tmp/blackbox-failure-$$.png" >&2
     fi
+    # What a screen reader said, for the screen-reader tests.
+    if [[ -s "$WORK/orca.log" ]]; then
+        cp "$WORK/orca.log" "/tmp/blackbox-failure-$$-orca.log" \
+            && echo "Orca's log: /tmp/blackbox-failure-$$-orca.log" >&2
+    fi
     exit 1
 }
 

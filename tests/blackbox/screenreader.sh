@@ -113,9 +113,9 @@ KEY_HELD_SECONDS=0.1
 hold_key() { xdotool keydown "$1" sleep "$KEY_HELD_SECONDS" keyup "$1"; }
 
 # Keys typed one after the other without waiting for Orca between them: for
-# passing over controls on the way to one that is listened to. Orca skips the
-# focus events of the controls passed, and says the one the focus rests on.
-# None of them may close a box (see hold_key).
+# passing over controls on the way to one that is listened to. Orca still
+# takes the focus event of each control passed, in turn, but says only the
+# one the focus rests on. None of the keys may close a box (see hold_key).
 pass_keys() { xdotool key --delay 30 "$@"; }
 
 # Sends one key as the operator would, then waits until Orca has followed the
@@ -135,11 +135,13 @@ press() {
 # for by the caller.
 press_here() { hold_key "$1"; }
 
-# Waits up to 20 s until Orca has said a line matching this pattern since the mark.
+# Waits until Orca has said a line matching this pattern since the mark, up
+# to a minute: Orca takes every event in turn, and a busy machine slows it
+# down (the memory window's opening alone brings it some 400).
 said_lately() { said_since_mark | grep -q -- "$1"; }
 wait_said() {
     local pattern=$1
-    wait_for 20 said_lately "$pattern" && return 0
+    wait_for 60 said_lately "$pattern" && return 0
     fail "Orca did not say '$pattern'; it said: $(said_since_mark | tr '\n' '|')"
 }
 
