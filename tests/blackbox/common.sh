@@ -109,6 +109,7 @@ read_places() {
             PLACES[$window $control]=${rest#* }
         fi
     done < "$WORK/places.part"
+    (( ${#TITLES[@]} )) || fail "controlplaces named no window: $(cat "$WORK/places.err")"
 }
 
 # Sets PLACE to "x y", the centre of control $2 of window $1 in that window.

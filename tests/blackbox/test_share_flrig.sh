@@ -17,10 +17,9 @@ source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/shared_radio.sh"
 
 VRADIO="$QUILLARD_BINARY_DIR/tools/virtual-radio/quillard-virtual-radio"
-start_x
-
 "$VRADIO" --no-window --link "$WORK/radio" > "$WORK/vradio.log" 2>&1 &
 PIDS+=($!)
+start_x
 relay_to_radio
 
 mkdir -p "$WORK/flrig"
