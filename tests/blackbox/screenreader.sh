@@ -11,8 +11,9 @@
 #   pass_keys Tab Tab; wait_said '^Mem\.$'   # passing a control unheard
 #
 # The session bus is private (dbus-run-session cannot be used from a sourced
-# script, so dbus-daemon is started here with --print-pid and ended by the
-# cleanup); the accessibility bus launcher and its own dbus-daemon end with it.
+# script, so dbus-daemon is started here as a child of the test and ended by
+# the cleanup); the accessibility bus launcher and its own dbus-daemon end
+# with it.
 # No speech synthesizer is needed: Orca logs each utterance ("SPEECH OUTPUT:")
 # before it hands it to speech-dispatcher, which is absent.
 
@@ -23,12 +24,18 @@ ORCA_MARK=0
 start_accessibility_bus() {
     local launcher=/usr/libexec/at-spi-bus-launcher
     [[ -x $launcher ]] || fail "at-spi2-core is not installed"
-    local info
-    info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) \
-        || fail "no private session bus could be started"
-    export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$info")
-    DBUS_PID=$(sed -n 2p <<<"$info")
+    # A child of the test, not a daemon of its own (--fork): a test that is
+    # killed, as CTest kills one past its time, takes it along.
+    local address="$WORK/session-bus"
+    mkfifo "$address"
+    dbus-daemon --session --nofork --print-address=3 3>"$address" 2>"$WORK/session-bus.log" &
+    DBUS_PID=$!
     PIDS+=("$DBUS_PID")
+    # It writes its address once it takes connections; one that fails
+    # first closes the pipe.
+    read -r -t 10 DBUS_SESSION_BUS_ADDRESS < "$address" \
+        || fail "no private session bus could be started: $(cat "$WORK/session-bus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
     "$launcher" --launch-immediately >"$WORK/at-spi.log" 2>&1 &
     PIDS+=($!)
     wait_for 5 accessibility_bus_up || fail "the accessibility bus did not come up: $(cat "$WORK/at-spi.log")"
