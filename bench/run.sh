@@ -4,7 +4,7 @@
 # them passes or fails on a time.
 #
 #   bash bench/run.sh [--no-build] [--quick] [NAME...]
-#   NAME: resident openings startup link panel memory_write share (all by default)
+#   NAME: resident openings startup link panel memory_write share schedule (all by default)
 #   --quick: few rounds, openings and clicks, to see that the benchmarks run
 #   (the figures then mean little)
 #
@@ -12,7 +12,7 @@
 # QUILLARD_JOBS the parallel build jobs.
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
-ALL=(resident openings startup link panel memory_write share)
+ALL=(resident openings startup link panel memory_write share schedule)
 build=yes
 quick=no
 names=()
@@ -50,7 +50,7 @@ buses_before=$(pgrep -c -x dbus-daemon || true)
 echo "Quillard benchmarks, $(git -C "$ROOT" describe --always --dirty 2>/dev/null || echo '?'), $(nproc) processors, $(date -u '+%Y-%m-%d %H:%M UTC')"
 declare -A QUICK=([resident]="--rounds 1" [openings]="--warm 2 --count 20"
                   [startup]="--rounds 3" [link]="--clicks 30 --idle-seconds 3"
-                  [share]="--clicks 30")
+                  [share]="--clicks 30" [schedule]="--rounds 3")
 status=0
 for name in "${names[@]}"; do
     args=()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the memory-file, rigmem CSV and settings fuzz targets (the tree's
+# Builds the memory-file, rigmem CSV, settings and schedule fuzz targets (the tree's
 # QUILLARD_FUZZERS option: libFuzzer with the address and undefined behaviour
 # sanitizers, linked with the layer libraries), then fuzzes each for a bounded
 # time, starting from its committed seeds (fuzz/seeds/<target>/).
@@ -14,7 +14,7 @@ out=${QUILLARD_FUZZ_BUILD:-$ROOT/build-fuzz}
 mkdir -p "$here/findings"
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
-targets=(memoryfile rigmemcsv settings)
+targets=(memoryfile rigmemcsv settings schedule)
 fuzzers=()
 for name in "${targets[@]}"; do fuzzers+=("fuzz_$name"); done
 build_quillard "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

@@ -63,6 +63,11 @@ Clock& Clock::current()
     return installed() ? *installed() : steady;
 }
 
+QDateTime Clock::utcNow()
+{
+    return QDateTime::currentDateTimeUtc();
+}
+
 void Clock::install(Clock* clock)
 {
     installed() = clock;

@@ -14,7 +14,16 @@
 // clock change still lasts its duration; alarms are Qt timers. Tests install
 // a clock of their own, on which waits pass at once while still processing
 // events, and alarms ring when the test moves the clock past them.
+//
+// utcNow() is the calendar: the date and time in UTC, for what depends on
+// the time of day (the short-wave schedule's "on the air now"). The program
+// asks the system; a test sets it on its clock, where it moves on with the
+// clock's waits and alarms. (The black-box tests preload a library into the
+// program that holds the system's calendar at their moment and leaves the
+// monotonic clock alone, so the program has no hook an operator could set
+// by chance.)
 
+#include <QDateTime>
 #include <QObject>
 
 #include <chrono>
@@ -40,6 +49,8 @@ public:
     // alarm has been destroyed first or the context object has gone.
     [[nodiscard]] virtual std::unique_ptr<Alarm>
     alarmAfter(std::chrono::milliseconds delay, QObject* context, std::function<void()> ring) = 0;
+    // The date and time now, in UTC.
+    virtual QDateTime utcNow();
 
     // The clock in use: the steady clock unless a test installed another.
     static Clock& current();

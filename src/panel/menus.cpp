@@ -6,6 +6,7 @@
 #include "guides/form7.h"
 #include "guides/form8.h"
 #include "guides/form9.h"
+#include "guides/onairwindow.h"
 #include "memory/form1.h"
 #include "panel/outsidekeydelivery.h"
 #include "session/portowner.h"
@@ -65,7 +66,7 @@ struct MenuItem {
     void (*open)(const MainWindow&);
 };
 
-constexpr std::array<MenuItem, 9> menuItems = {{
+constexpr std::array<MenuItem, 10> menuItems = {{
     {"File", "&File", "Exit", "E&xit", "Ctrl+X", exitProgram},
     {"Programming", "Program Radio Memories", "Memories", "&Memories", "Ctrl+M",
      openRadioWindow<Form1>},
@@ -74,6 +75,8 @@ constexpr std::array<MenuItem, 9> menuItems = {{
     {"Frequencies", "Frequencies", "SAREX", "SAREX", "", openRadioWindow<Form7>},
     {"Frequencies", "Frequencies", "BandPlan", "Band Plan", "", openWindow<Form8>},
     {"Frequencies", "Frequencies", "Code", "Code Reception", "", openRadioWindow<Form9>},
+    {"Frequencies", "Frequencies", "OnAirNow", "On the Air Now...", "",
+     openRadioWindow<OnAirWindow>},
     {"Help", "Help", "Copyright", "Copyright", "", openWindow<Splash>},
     {"Help", "Help", "About", "About", "F1", openWindow<frmAbout>},
 }};

@@ -126,6 +126,7 @@ if bars:
             items[node.name] = binding
     expected_items = {"Exit": ";;Ctrl+X", "Memories": ";;Ctrl+M", "SSTV": "",
                       "Short Wave Radio": "", "SAREX": "", "Band Plan": "", "Code Reception": "",
+                      "On the Air Now...": "",
                       "Copyright": "", "About": ";;F1", "Safe Keyboard Navigation": ""}
     check(items == expected_items, "menu items and bindings %s" % items)
 

@@ -1,7 +1,7 @@
 // WaitSeconds: the event loop keeps running inside it, on the real clock it
 // lasts its time and sleeps, and a test clock can take its place. Alarms ring
 // once, in time, inside waits; a cancelled one or one whose context has gone
-// never does.
+// never does. The UTC now is the system's, or the moment a test sets.
 
 #include "clock/clock.h"
 #include "clock/testclock.h"
@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QTimeZone>
 #include <QTimer>
 
 class TestClockSeam : public QObject {
@@ -106,6 +107,28 @@ private slots:
         QCOMPARE(seen, QStringList({"at 0.5", "after 0.75"}));
         QCOMPARE(clock.seconds(), 2.0);
         QVERIFY(real.elapsed() < 2000); // not the real two seconds
+    }
+
+    // The calendar: the system's UTC on the program's clock; on the test
+    // clock the moment set, moving on with its waits and alarms.
+    void utcNowIsTheSystemsOrTheTestsMoment()
+    {
+        const QDateTime system = Clock::current().utcNow();
+        QCOMPARE(system.timeSpec(), Qt::UTC);
+        QVERIFY(qAbs(system.secsTo(QDateTime::currentDateTimeUtc())) < 5);
+
+        TestClock clock;
+        clock.advance(3);
+        clock.setUtc(QDateTime(QDate(2025, 6, 15), QTime(23, 59, 30), QTimeZone::utc()));
+        QCOMPARE(Clock::current().utcNow(),
+                 QDateTime(QDate(2025, 6, 15), QTime(23, 59, 30), QTimeZone::utc()));
+        QDateTime rungAt;
+        QObject context;
+        auto alarm =
+            clock.alarmAfter(std::chrono::seconds(30), &context, [&] { rungAt = clock.utcNow(); });
+        WaitSeconds(45);
+        QCOMPARE(rungAt, QDateTime(QDate(2025, 6, 16), QTime(0, 0), QTimeZone::utc()));
+        QCOMPARE(clock.utcNow(), QDateTime(QDate(2025, 6, 16), QTime(0, 0, 15), QTimeZone::utc()));
     }
 };
 

@@ -3,6 +3,7 @@
 // pseudo-terminal. One main window serves every case, as in a real run.
 #include "clock/testclock.h"
 #include "guides/guidewindow.h"
+#include "guides/schedulefiledialog.h"
 #include "memory/form1.h"
 #include "panel/form2.h"
 #include "timeline.h"
@@ -61,6 +62,8 @@ private slots:
     void initTestCase()
     {
         m_env = std::make_unique<TestEnvironment>();
+        // "On the Air Now" asks for a schedule at its first opening: none is chosen.
+        ScheduleFileDialog::setScript([](const ScheduleFileRequest&) { return QString(); });
         m_timeline = std::make_unique<Timeline>();
         m_main = std::make_unique<Form2>();
         m_main->Form_Load();
@@ -71,6 +74,7 @@ private slots:
 
     void cleanupTestCase()
     {
+        ScheduleFileDialog::setScript({});
         m_main.reset();
         m_timeline.reset();
         m_env.reset();
@@ -104,6 +108,7 @@ private slots:
             {"Frequencies", "SAREX", "SAREX", {}},
             {"Frequencies", "BandPlan", "Band Plan", {}},
             {"Frequencies", "Code", "Code Reception", {}},
+            {"Frequencies", "OnAirNow", "On the Air Now...", {}},
             {"Help", "Copyright", "Copyright", {}},
             {"Help", "About", "About", QKeySequence(Qt::Key_F1)},
         };
@@ -119,7 +124,7 @@ private slots:
             order[menu->objectName()] << entry->objectName();
         }
         QCOMPARE(order.value("Frequencies"),
-                 QStringList({"SSTV", "SWL", "SAREX", "BandPlan", "Code"}));
+                 QStringList({"SSTV", "SWL", "SAREX", "BandPlan", "Code", "OnAirNow"}));
         QCOMPARE(order.value("Help"), QStringList({"Copyright", "About"}));
     }
 
@@ -143,6 +148,9 @@ private slots:
             << "Code"
             << "Form9"
             << "Command2" << QStringList({"FR0;", "MD3;", "FA00003581500;"});
+        QTest::newRow("On the Air Now") << "OnAirNow"
+                                        << "OnAirWindow"
+                                        << "" << QStringList();
         QTest::newRow("Memories") << "Memories"
                                   << "Form1"
                                   << "" << QStringList();

@@ -1,6 +1,7 @@
 #include "clock/testclock.h"
 
 #include <QCoreApplication>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,7 @@ private:
     std::shared_ptr<Entry> m_entry;
 };
 
-TestClock::TestClock()
+TestClock::TestClock() : m_utcAtSetting(QDate(2000, 1, 1), QTime(0, 0), QTimeZone::utc())
 {
     Clock::install(this);
 }
@@ -86,4 +87,15 @@ int TestClock::pendingAlarms() const
     return static_cast<int>(std::count_if(
         m_scheduled.begin(), m_scheduled.end(),
         [](const std::shared_ptr<Entry>& entry) { return entry->isAlarm && !entry->gone(); }));
+}
+
+void TestClock::setUtc(const QDateTime& utc)
+{
+    m_utcAtSetting = utc.toTimeZone(QTimeZone::utc());
+    m_utcSetAtNs = m_nowNs;
+}
+
+QDateTime TestClock::utcNow()
+{
+    return m_utcAtSetting.addMSecs((m_nowNs - m_utcSetAtNs) / 1'000'000);
 }

@@ -7,7 +7,9 @@
 // inside whichever wait is passing that moment, as a click during a real wait
 // would. Alarms (the serial link's stuck-line check) ring only when the clock
 // passes them, in a wait or by advance(), so a two-second alarm takes no real
-// time and rings exactly when the test says. Needs Qt Core only.
+// time and rings exactly when the test says. Its calendar (utcNow) starts at
+// the moment setUtc() gives (2000-01-01 00:00 UTC until then) and moves on
+// with the clock. Needs Qt Core only.
 //
 //   TestClock clock;
 //   clock.at(0.3, [&] { QTest::mouseClick(splash, Qt::LeftButton); });
@@ -16,6 +18,9 @@
 //
 //   link.sendCommand(...);              // leaves bytes waiting: an alarm is set
 //   clock.advance(2.0);                 // it rings now, on this clock
+//
+//   clock.setUtc(QDateTime(QDate(2025, 6, 15), QTime(23, 59, 30), QTimeZone::utc()));
+//   clock.advance(30);                  // utcNow() is 16 June, 00:00
 
 #include "clock/clock.h"
 
@@ -49,6 +54,10 @@ public:
     // Seconds since this clock was made.
     double seconds() const { return m_nowNs / 1e9; }
 
+    // The calendar: now this moment, moving on with the clock from here.
+    void setUtc(const QDateTime& utc);
+    QDateTime utcNow() override;
+
 private:
     struct Entry {
         qint64 atNs;
@@ -63,5 +72,7 @@ private:
     void schedule(std::shared_ptr<Entry> entry);
 
     qint64 m_nowNs = 0;
+    QDateTime m_utcAtSetting;
+    qint64 m_utcSetAtNs = 0;
     QList<std::shared_ptr<Entry>> m_scheduled; // in the order due, ties in the order set
 };

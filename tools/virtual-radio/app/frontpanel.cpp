@@ -38,11 +38,27 @@ const char* modeName(Mode mode)
     return "";
 }
 
+// The levels shown, in the order of the panel's row.
+const char* const levelNames[] = {"PWR", "AF", "RF", "SQL", "MIC", "SHIFT", "WIDTH", "KEY"};
+
+// "+20", "-300": an offset as the radio's display gives it.
+QString signedHz(int hz)
+{
+    return (hz < 0 ? QStringLiteral("-") : QStringLiteral("+")) + QString::number(qAbs(hz));
+}
+
+QString widthText(const RadioState& s)
+{
+    if (filterFamily(s.activeMode()) == FilterFamily::Voice)
+        return s.voiceWidth == 0 ? QStringLiteral("NARROW") : QStringLiteral("WIDE");
+    return QStringLiteral("%1 Hz").arg(s.filterWidth());
+}
+
 } // namespace
 
 FrontPanel::FrontPanel(const RadioSession* session, const QString& linkPath, QWidget* parent)
     : QWidget(parent), m_session(session), m_frequency(new QLabel(this)), m_mode(new QLabel(this)),
-      m_receiver(new QLabel(this)), m_log(new QPlainTextEdit(this))
+      m_receiver(new QLabel(this)), m_keying(new QLabel(this)), m_log(new QPlainTextEdit(this))
 {
     setWindowTitle(QStringLiteral("Virtual TS-570 - %1").arg(linkPath));
 
@@ -74,11 +90,25 @@ FrontPanel::FrontPanel(const RadioSession* session, const QString& linkPath, QWi
     auto* indicators = new QGridLayout;
     for (int i = 0; i < names.size(); ++i) {
         auto* label = new QLabel(names[i], this);
+        label->setObjectName(QStringLiteral("indicator %1").arg(names[i]));
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(64);
         m_indicators.insert(names[i], label);
         indicators->addWidget(label, i / 8, i % 8);
     }
+
+    auto* levels = new QHBoxLayout;
+    for (const char* name : levelNames) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("level %1").arg(QLatin1String(name)));
+        label->setAlignment(Qt::AlignCenter);
+        label->setStyleSheet(QStringLiteral("padding:3px"));
+        m_levels.insert(QLatin1String(name), label);
+        levels->addWidget(label);
+    }
+    m_keying->setObjectName(QStringLiteral("keying"));
+    m_keying->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_keying->setTextFormat(Qt::PlainText);
 
     m_log->setReadOnly(true);
     m_log->setMaximumBlockCount(LogLines);
@@ -87,6 +117,8 @@ FrontPanel::FrontPanel(const RadioSession* session, const QString& linkPath, QWi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(indicators);
+    layout->addLayout(levels);
+    layout->addWidget(m_keying);
     layout->addWidget(m_log, 1);
     resize(720, 480);
 
@@ -146,11 +178,44 @@ void FrontPanel::refresh()
     setIndicator(QStringLiteral("AT"), on && s.tunerInLine,
                  s.tuning ? QStringLiteral("AT TUNE") : QStringLiteral("AT"));
     setIndicator(QStringLiteral("SPLIT"), on && s.split());
-    const QString offset =
-        QStringLiteral("%1%2").arg(s.ritOffset < 0 ? u'-' : u'+').arg(qAbs(s.ritOffset));
+    const QString offset = signedHz(s.ritOffset);
     setIndicator(QStringLiteral("RIT"), on && s.rit, QStringLiteral("RIT ") + offset);
     setIndicator(QStringLiteral("XIT"), on && s.xit, QStringLiteral("XIT ") + offset);
     setIndicator(QStringLiteral("AI"), on && s.autoInformation);
+    refreshLevels(s);
+}
+
+void FrontPanel::refreshLevels(const RadioState& s)
+{
+    const bool on = s.powered;
+    // An AM carrier goes to 25 W at most, whatever PC says.
+    const bool amLimited = s.activeMode() == Mode::Am && s.outputPower > 25;
+    const QString texts[] = {
+        QStringLiteral("PWR %1 W%2")
+            .arg(s.outputPower)
+            .arg(amLimited ? QStringLiteral(" (AM 25)") : QString()),
+        QStringLiteral("AF %1").arg(s.afGain),
+        QStringLiteral("RF %1").arg(s.rfGain),
+        QStringLiteral("SQL %1").arg(s.squelch),
+        QStringLiteral("MIC %1").arg(s.micGain),
+        QStringLiteral("SHIFT %1 Hz").arg(signedHz(s.ifShift)),
+        QStringLiteral("WIDTH %1").arg(widthText(s)),
+        QStringLiteral("KEY %1 wpm").arg(s.keySpeed),
+    };
+    for (std::size_t i = 0; i < std::size(levelNames); ++i) {
+        QLabel* label = m_levels.value(QLatin1String(levelNames[i]));
+        label->setText(on ? texts[i] : QString());
+        label->setAccessibleName(texts[i]);
+    }
+
+    const QByteArray waiting = m_session->keyer().waiting();
+    const bool cw = filterFamily(s.activeMode()) == FilterFamily::Cw;
+    m_keying->setText(!on ? QString()
+                      : waiting.isEmpty()
+                          ? QStringLiteral("KY  -")
+                          : QStringLiteral("KY  %1%2")
+                                .arg(QString::fromLatin1(waiting),
+                                     cw ? QString() : QStringLiteral("   (not CW)")));
 }
 
 void FrontPanel::appendLog(const QByteArray& line)

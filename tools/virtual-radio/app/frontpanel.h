@@ -9,10 +9,12 @@ class QPlainTextEdit;
 namespace vradio {
 
 class RadioSession;
+struct RadioState;
 
 // A look at the radio as its front panel would give it: the frequency being
-// received, mode, VFO or memory channel, the switch indicators and a log of
-// everything that came in over the port.
+// received, mode, VFO or memory channel, the switch indicators, the levels as
+// last set, the text the keyer is keying and a log of everything that came in
+// over the port.
 class FrontPanel : public QWidget {
     Q_OBJECT
 public:
@@ -26,12 +28,15 @@ private:
     void refresh();
     void appendLog(const QByteArray& line);
     void setIndicator(const QString& name, bool on, const QString& text = {});
+    void refreshLevels(const RadioState& s);
 
     const RadioSession* m_session;
     QLabel* m_frequency;
     QLabel* m_mode;
     QLabel* m_receiver;
     QHash<QString, QLabel*> m_indicators;
+    QHash<QString, QLabel*> m_levels;
+    QLabel* m_keying;
     QPlainTextEdit* m_log;
 };
 

@@ -13,8 +13,9 @@ namespace vradio {
 class CommandFramer {
 public:
     // Longest text kept while waiting for ";". The longest TS-570 command is
-    // 24 bytes; a sender that never terminates must not grow us without end,
-    // so a run this long is handed on as one (malformed) command.
+    // KY with its 24 characters, 28 bytes; a sender that never terminates
+    // must not grow us without end, so a run this long is handed on as one
+    // (malformed) command.
     static constexpr qsizetype MaxPending = 128;
 
     QList<QByteArray> feed(QByteArrayView bytes);

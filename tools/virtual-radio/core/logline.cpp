@@ -54,4 +54,16 @@ QByteArray answer(const QDateTime& utc, qint64 elapsedNs, QByteArrayView reply)
     return "ANS " + stamp(utc, elapsedNs) + ' ' + escaped(reply) + '\n';
 }
 
+QByteArray overflow(const QDateTime& utc, qint64 elapsedNs, qsizetype waiting,
+                    QByteArrayView refused)
+{
+    return "OVERFLOW " + stamp(utc, elapsedNs) + " KY buffer full, " + QByteArray::number(waiting) +
+           " characters waiting; refused: " + escaped(refused) + '\n';
+}
+
+QByteArray keyed(const QDateTime& utc, qint64 elapsedNs, QByteArrayView text, bool cut)
+{
+    return "CW " + stamp(utc, elapsedNs) + (cut ? " - " : " ") + escaped(text) + '\n';
+}
+
 } // namespace vradio::logline

@@ -10,9 +10,27 @@ namespace vradio {
 // not a mode.
 enum class Mode { Lsb = 1, Usb, Cw, Fm, Am, Fsk, CwReverse, FskReverse = 9 };
 
-// The two radios Hamlib tells apart by their ID: the S covers 500 kHz to
+// The two radios Hamlib tells apart by their ID: the S receives 500 kHz to
 // 60 MHz, the D (no 6 m band) 500 kHz to 30 MHz.
 enum class Model { S, D };
+
+// What a width sent with FW means depends on the mode: the CW and FSK filters
+// are chosen by their width in Hz, SSB, AM and FM only tell narrow from wide.
+enum class FilterFamily { Voice, Cw, Fsk };
+
+inline FilterFamily filterFamily(Mode mode)
+{
+    switch (mode) {
+    case Mode::Cw:
+    case Mode::CwReverse:
+        return FilterFamily::Cw;
+    case Mode::Fsk:
+    case Mode::FskReverse:
+        return FilterFamily::Fsk;
+    default:
+        return FilterFamily::Voice;
+    }
+}
 
 enum class Receiver { VfoA, VfoB, Memory };
 
@@ -33,7 +51,8 @@ struct MemoryChannel {
     bool operator==(const MemoryChannel&) const = default;
 };
 
-// Everything the front panel shows. A default-constructed state is the radio
+// Everything the front panel shows but the keyer's buffer, which lives in
+// time (Keyer). A default-constructed state is the radio
 // after a full reset: 14.000 MHz USB on both VFOs, receiving on VFO A,
 // switches off, antenna 1, tuner through, all memories empty.
 struct RadioState {
@@ -86,11 +105,15 @@ struct RadioState {
     int keySpeed = 20;     // KS, words per minute
     int slopeLow = 0;      // SL
     int slopeHigh = 11;    // SH
-    int filterWidth = 0;   // FW, Hz
-    int ifShift = 0;       // IS, Hz
-    int meter = 1;         // RM: 1 SWR, 2 COMP, 3 ALC
-    int sMeter = 7;        // SM while receiving (0 to 15)
-    int agc = 84;          // GT, AGC time constant
+    // FW per family: the filter in Hz for CW and FSK, 0 narrow or 1 wide for
+    // SSB, AM and FM; FW reads and sets the one of the mode received in.
+    int cwWidth = 500;
+    int fskWidth = 500;
+    int voiceWidth = 1;
+    int ifShift = 0; // IS, Hz
+    int meter = 1;   // RM: 1 SWR, 2 COMP, 3 ALC
+    int sMeter = 7;  // SM while receiving (0 to 15)
+    int agc = 84;    // GT, AGC time constant
     bool beatCancel = false;
     bool tone = false;
     bool ctcss = false;
@@ -133,6 +156,19 @@ struct RadioState {
     // The frequency the radio is listening on; 0 for an empty memory channel.
     qint64 activeFrequency() const { return frequencyOf(receiver); }
     Mode activeMode() const { return modeOf(receiver); }
+
+    int filterWidth() const
+    {
+        switch (filterFamily(activeMode())) {
+        case FilterFamily::Cw:
+            return cwWidth;
+        case FilterFamily::Fsk:
+            return fskWidth;
+        case FilterFamily::Voice:
+            break;
+        }
+        return voiceWidth;
+    }
 
     // While transmitting split, the radio's display (and IF) shows the
     // transmit side.

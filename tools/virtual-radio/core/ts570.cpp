@@ -2,6 +2,8 @@
 
 #include "replies.h"
 
+#include <cstddef>
+
 namespace vradio {
 
 namespace {
@@ -83,9 +85,8 @@ constexpr Level levels[] = {
     {"RG", &RadioState::rfGain, 3, 0, 255},       {"SQ", &RadioState::squelch, 3, 0, 255},
     {"MG", &RadioState::micGain, 3, 0, 100},      {"KS", &RadioState::keySpeed, 3, 10, 60},
     {"SL", &RadioState::slopeLow, 2, 0, 11},      {"SH", &RadioState::slopeHigh, 2, 0, 11},
-    {"FW", &RadioState::filterWidth, 4, 0, 9999}, {"NR", &RadioState::noiseReduction, 1, 0, 2},
-    {"AN", &RadioState::antenna, 1, 1, 2},        {"TN", &RadioState::toneNumber, 2, 1, 38},
-    {"GT", &RadioState::agc, 3, 0, 255},
+    {"NR", &RadioState::noiseReduction, 1, 0, 2}, {"AN", &RadioState::antenna, 1, 1, 2},
+    {"TN", &RadioState::toneNumber, 2, 1, 38},    {"GT", &RadioState::agc, 3, 0, 255},
 };
 
 // On/off switches: "NB1;" sets, "NB;" answers "NB1;".
@@ -102,6 +103,29 @@ constexpr Switch switches[] = {
     {"BC", &RadioState::beatCancel},   {"TO", &RadioState::tone},
     {"CT", &RadioState::ctcss},        {"AI", &RadioState::autoInformation},
 };
+
+// The filters FW chooses among, from the radio's manual: a value from
+// `from` up to the next step's keeps `filter` (Hz).
+struct FilterStep {
+    int from;
+    int filter;
+};
+
+constexpr FilterStep cwFilters[] = {
+    {0, 50},    {80, 80},   {100, 100}, {150, 150},   {200, 200},   {300, 300},
+    {400, 400}, {500, 500}, {600, 600}, {1000, 1000}, {2000, 2000},
+};
+constexpr FilterStep fskFilters[] = {{0, 250}, {500, 500}, {1000, 1000}, {1500, 1500}};
+
+template <std::size_t N> int filterFor(const FilterStep (&steps)[N], int value)
+{
+    int filter = steps[0].filter;
+    for (const FilterStep& step : steps) {
+        if (value >= step.from)
+            filter = step.filter;
+    }
+    return filter;
+}
 
 } // namespace
 
@@ -206,6 +230,10 @@ Outcome Ts570::dispatch(QByteArrayView name, QByteArrayView params)
         return meter(params);
     if (name == "IS")
         return ifShift(params);
+    if (name == "FW")
+        return filterWidth(params);
+    if (name == "KY")
+        return keying(params);
     if (name == "SM")
         return readOnly(params, "SM" + padded(m_state.transmitting ? 0 : m_state.sMeter, 4) + ';');
     if (name == "BY")
@@ -292,9 +320,58 @@ Outcome Ts570::ifShift(QByteArrayView params)
     return applied();
 }
 
+// FW P1 ; four digits, taken as the filter they fall on in the mode received
+// in.
+Outcome Ts570::filterWidth(QByteArrayView params)
+{
+    if (params.isEmpty())
+        return answered("FW" + padded(m_state.filterWidth(), 4) + ';');
+    const auto value = params.size() == 4 ? digits(params, 0, 4) : std::nullopt;
+    if (!value)
+        return rejected();
+    const int width = static_cast<int>(*value);
+    switch (filterFamily(m_state.activeMode())) {
+    case FilterFamily::Cw:
+        m_state.cwWidth = filterFor(cwFilters, width);
+        break;
+    case FilterFamily::Fsk:
+        m_state.fskWidth = filterFor(fskFilters, width);
+        break;
+    case FilterFamily::Voice:
+        m_state.voiceWidth = width == 0 ? 0 : 1;
+        break;
+    }
+    return applied();
+}
+
+// KY P1 P2 ; P1 not used, P2 exactly the keyer's text width.
+Outcome Ts570::keying(QByteArrayView params)
+{
+    if (params.isEmpty())
+        return answered(m_keyer.hasRoom() ? QByteArrayLiteral("KY0;") : QByteArrayLiteral("KY1;"));
+    if (params.size() != 1 + Keyer::TextWidth || !notUsedCharacter(params[0]))
+        return rejected();
+    const QByteArrayView field = params.sliced(1);
+    for (const char c : field) {
+        if (!Keyer::keyable(c))
+            return rejected();
+    }
+    const QByteArray text = Keyer::keyedText(field);
+    if (m_keyer.take(text, m_state.keySpeed))
+        return applied();
+    Outcome outcome = rejected();
+    outcome.overflow = Outcome::Overflow{m_keyer.waiting(), text};
+    return outcome;
+}
+
 void Ts570::finishTuning()
 {
     m_state.tuning = false;
+}
+
+void Ts570::advanceClock(qint64 nowUs)
+{
+    m_keyer.advanceTo(nowUs, m_state.keySpeed);
 }
 
 Outcome Ts570::frequency(qint64& vfo, QByteArrayView name, QByteArrayView params)
@@ -439,6 +516,7 @@ Outcome Ts570::power(QByteArrayView params)
         m_state.transmitting = false;
         m_state.tuning = false;
         m_state.scanning = false;
+        m_keyer.clear();
     }
     m_state.powered = on;
     return outcome;
@@ -450,10 +528,12 @@ Outcome Ts570::reset(QByteArrayView params)
         const auto memories = m_state.memories;
         m_state = RadioState{};
         m_state.memories = memories;
+        m_keyer.clear();
         return applied();
     }
     if (params == "2") {
         m_state = RadioState{};
+        m_keyer.clear();
         return applied();
     }
     return rejected();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keyer.h"
 #include "radiostate.h"
 
 #include <QByteArray>
@@ -19,6 +20,15 @@ struct Outcome {
     };
     Kind kind = Kind::Applied;
     QByteArray reply; // bytes the radio sends back, often none
+
+    // A KY text refused because the keyer's buffer was full: the characters
+    // still waiting to be keyed and the text that did not fit. Worth a loud
+    // line in the log: a client that paces its CW right never causes one.
+    struct Overflow {
+        QByteArray waiting;
+        QByteArray refused;
+    };
+    std::optional<Overflow> overflow;
 };
 
 // The TS-570 as seen through its serial port: takes one complete command
@@ -30,8 +40,20 @@ struct Outcome {
 //
 // Choices where the radio's behaviour is not ours to observe:
 // - Range: the TS-570S receives 500 kHz to 60 MHz, the TS-570D 500 kHz to
-//   30 MHz; a frequency outside that (FA, FB, MW) is refused with "?;" and
-//   changes nothing.
+//   30 MHz, both ends included as Hamlib has them; a frequency outside that
+//   (FA, FB, MW) is refused with "?;" and changes nothing. Transmitting is
+//   not limited to the amateur bands.
+// - Levels out of their range (PC below 5 W, KS above 60, ...) are refused
+//   with "?;", not brought into range, so a client's mistake shows in the log.
+// - FW takes any four digits and keeps the filter they fall on (CW: 0000 to
+//   0079 is 50 Hz, ... 2000 and up 2000 Hz; FSK 250 to 1500 Hz; SSB, AM and
+//   FM 0000 narrow, anything else wide); "FW;" answers that filter: FW0500;
+//   FW0001;. Each family of modes keeps its own.
+// - KY P1 P2 ; where P1 is not used and P2 the 24 characters to key: see
+//   Keyer. A text with a character the keyer does not know is refused with
+//   "?;", and so is one the full buffer cannot take (Outcome::overflow).
+//   "KY;" answers KY0; while there is room for a text, KY1; while not.
+//   Switching off and the resets empty the buffer.
 // - With auto-information on (AI1), every set command that changes the state
 //   is followed by a report: the IF answer when anything IF shows changed,
 //   else the command's own read answer.
@@ -57,8 +79,8 @@ struct Outcome {
 class Ts570 {
 public:
     static constexpr qint64 MinFrequency = 500'000;
-    static constexpr qint64 MaxFrequency = 59'999'999;
-    static constexpr qint64 MaxFrequencyD = 29'999'999;
+    static constexpr qint64 MaxFrequency = 60'000'000;
+    static constexpr qint64 MaxFrequencyD = 30'000'000;
     static constexpr qint64 MicStep = 10;
     static constexpr int RitStep = 10;
     static constexpr int MaxRitOffset = 9'990;
@@ -70,7 +92,14 @@ public:
     // The automatic tuner reports done; the caller decides how long it takes.
     void finishTuning();
 
+    // The radio's time in microseconds from any fixed start; it never goes
+    // back. The keyer keys what is due by then. Without it time stands still.
+    void advanceClock(qint64 nowUs);
+
     const RadioState& state() const { return m_state; }
+    const Keyer& keyer() const { return m_keyer; }
+    // Keying runs that have ended since the last call.
+    QList<Keyer::Run> takeKeyedRuns() { return m_keyer.takeFinishedRuns(); }
 
 private:
     Outcome dispatch(QByteArrayView name, QByteArrayView params);
@@ -80,6 +109,8 @@ private:
     Outcome ritStep(QByteArrayView params, int direction);
     Outcome meter(QByteArrayView params);
     Outcome ifShift(QByteArrayView params);
+    Outcome filterWidth(QByteArrayView params);
+    Outcome keying(QByteArrayView params);
     Outcome readOnly(QByteArrayView params, QByteArray reply);
     QByteArray report(QByteArrayView name, const QByteArray& informationBefore,
                       const RadioState& before);
@@ -103,6 +134,7 @@ private:
 
     Model m_model;
     RadioState m_state;
+    Keyer m_keyer;
 };
 
 } // namespace vradio

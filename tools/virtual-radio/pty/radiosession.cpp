@@ -15,6 +15,9 @@ RadioSession::RadioSession(VirtualPort* port, const QElapsedTimer& clock, std::F
     m_tuningTimer.setSingleShot(true);
     m_tuningTimer.setInterval(TuningMilliseconds);
     connect(&m_tuningTimer, &QTimer::timeout, this, &RadioSession::onTuningDone);
+    m_keyerTimer.setSingleShot(true);
+    m_keyerTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_keyerTimer, &QTimer::timeout, this, &RadioSession::onKeyerDue);
     connect(m_port, &VirtualPort::received, this, &RadioSession::onReceived);
 }
 
@@ -36,10 +39,14 @@ void RadioSession::onReceived(const QByteArray& bytes)
     // One time stamp per read: the commands in it arrived together.
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const qint64 elapsed = m_clock.nsecsElapsed();
+    m_radio.advanceClock(elapsed / 1000);
     for (const QByteArray& command : commands) {
         const bool wasTuning = m_radio.state().tuning;
         const Outcome outcome = m_radio.execute(command);
         writeLine(logline::received(now, elapsed, command, outcome.kind));
+        if (outcome.overflow)
+            writeLine(logline::overflow(now, elapsed, outcome.overflow->waiting.size(),
+                                        outcome.overflow->refused));
         if (m_radio.state().tuning && !wasTuning)
             m_tuningTimer.start();
         if (outcome.reply.isEmpty())
@@ -52,7 +59,36 @@ void RadioSession::onReceived(const QByteArray& bytes)
         m_port->write(outcome.reply);
         writeLine(logline::answer(now, elapsed, outcome.reply));
     }
+    followKeyer(now, elapsed);
     emit stateChanged();
+}
+
+void RadioSession::onKeyerDue()
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const qint64 elapsed = m_clock.nsecsElapsed();
+    m_radio.advanceClock(elapsed / 1000);
+    followKeyer(now, elapsed);
+    emit stateChanged();
+}
+
+void RadioSession::followKeyer(const QDateTime& now, qint64 elapsedNs)
+{
+    for (const Keyer::Run& run : m_radio.takeKeyedRuns()) {
+        // Stamped with the moment the last character ended, which may be a
+        // little before we noticed.
+        const qint64 endNs = qMin(run.endUs * 1000, elapsedNs);
+        writeLine(logline::keyed(now.addMSecs(-(elapsedNs - endNs) / 1'000'000), endNs, run.text,
+                                 run.cut));
+    }
+    const Keyer& keyer = m_radio.keyer();
+    if (!keyer.busy()) {
+        m_keyerTimer.stop();
+        return;
+    }
+    // Rounded up, so that the character has ended when the timer fires.
+    const qint64 waitUs = keyer.characterEndUs() - elapsedNs / 1000;
+    m_keyerTimer.start(int(qBound(qint64{0}, (waitUs + 999) / 1000, qint64{60'000})));
 }
 
 void RadioSession::sendReply(const QByteArray& reply)

@@ -16,7 +16,9 @@ class VirtualPort;
 
 // Joins the port, the framer and the radio: every command that arrives is
 // executed, answered on the port when the radio answers, and reported as one
-// line on the output stream.
+// line on the output stream. The radio's clock is the program's: it is moved
+// on before each read's commands and whenever a keyed character ends, so the
+// keyer's buffer empties in real time and its runs and overflows are logged.
 class RadioSession : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +29,7 @@ public:
                  Model model = Model::S, int replyDelayMs = 0, QObject* parent = nullptr);
 
     const RadioState& state() const { return m_radio.state(); }
+    const Keyer& keyer() const { return m_radio.keyer(); }
 
     void writeLine(const QByteArray& line);
 
@@ -41,7 +44,10 @@ signals:
 private:
     void onReceived(const QByteArray& bytes);
     void onTuningDone();
+    void onKeyerDue();
     void sendReply(const QByteArray& reply);
+    // Logs the keying runs that ended and waits for the next character's end.
+    void followKeyer(const QDateTime& now, qint64 elapsedNs);
 
     VirtualPort* m_port;
     QElapsedTimer m_clock;
@@ -50,6 +56,7 @@ private:
     Ts570 m_radio;
     int m_replyDelayMs;
     QTimer m_tuningTimer;
+    QTimer m_keyerTimer;
 };
 
 } // namespace vradio

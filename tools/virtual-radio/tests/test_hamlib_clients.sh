@@ -1,9 +1,12 @@
 #!/bin/bash
 # Drives the built virtual radio with Hamlib's own programs, as WSJT-X,
 # fldigi and loggers drive a TS-570: rigctl with the TS-570S and TS-570D
-# backends, rigctld with a network client, rigmem load and save.
+# backends, rigctld with a network client, rigmem load and save, Hamlib's CW
+# sender; and reads back with them what Quillard's commands set, sent the way
+# Quillard sends them (on the serial line, or through rigctld).
 #
-#   test_hamlib_clients.sh <quillard-virtual-radio> rigctl-s|rigctl-d|rigctld|rigmem
+#   test_hamlib_clients.sh <quillard-virtual-radio> \
+#       rigctl-s|rigctl-d|rigctld|rigmem|quillard-s|quillard-d|quillard-rigctld|morse
 #
 # Every case also checks that the radio refused none of Hamlib's commands:
 # each "?;" costs Hamlib seconds of retries and ends in "Command rejected".
@@ -68,11 +71,108 @@ expect_received() {
     done
 }
 
+ALLOWED_REFUSALS=()
+
 expect_no_refusal() {
-    local refused
+    local refused command
     refused=$(grep '^RX [^ ]* [^ ]* ? ' "$LOG")
+    for command in "${ALLOWED_REFUSALS[@]}"; do
+        refused=$(grep -vF " ? $command" <<< "$refused")
+    done
     [[ -z "$refused" ]] || fail "the radio answered ?; to:
 $refused"
+}
+
+expect_refused() {
+    grep -qF " ? $1" <(grep '^RX ' "$LOG") || fail "the radio took $1, which it must refuse"
+    ALLOWED_REFUSALS+=("$1")
+}
+
+expect_no_overflow() {
+    ! grep -q '^OVERFLOW ' "$LOG" || fail "the keyer's buffer overflowed:
+$(grep '^OVERFLOW ' "$LOG")"
+}
+
+# Waits for the keyer to log the run it keyed: "CW <utc> <ms> <text>".
+expect_keyed() {
+    local i
+    for i in $(seq 600); do
+        grep -qxF -- "$1" <(grep '^CW ' "$LOG" | cut -d' ' -f4-) && return 0
+        sleep 0.05
+    done
+    fail "the radio never keyed \"$1\""
+}
+
+rx_count() {
+    grep -c '^RX ' "$LOG"
+}
+
+# Waits until the radio has logged $1 commands in all.
+wait_for_rx() {
+    local i
+    for i in $(seq 200); do
+        (($(rx_count) >= $1)) && return 0
+        sleep 0.05
+    done
+    fail "the radio took $(rx_count) commands, not $1"
+}
+
+# Writes commands to the radio's serial line as Quillard does: each command
+# and one carriage return, nothing read back.
+quillard_send() {
+    local before command
+    before=$(rx_count)
+    exec 4<> "$LINK"
+    for command in "$@"; do
+        printf '%s\r' "$command" >&4
+    done
+    exec 4>&-
+    wait_for_rx $((before + $#))
+}
+
+# The same through rigctld, as Quillard's rigctld link sends them: one
+# "+\send_cmd_rx" line with the framed bytes in hexadecimal and no reply
+# awaited, acknowledged with "RPRT 0".
+quillard_send_rigctld() {
+    local port=$1 command framed line i byte
+    shift
+    exec 5<> "/dev/tcp/127.0.0.1/$port"
+    for command in "$@"; do
+        framed=$command$'\r'
+        line='+\send_cmd_rx '
+        for ((i = 0; i < ${#framed}; i++)); do
+            printf -v byte '\\0x%02X' "'${framed:i:1}"
+            line+=$byte
+        done
+        printf '%s 0\n' "$line" >&5
+        while IFS= read -r -t 10 line <&5; do
+            [[ $line == RPRT* ]] && break
+        done
+        [[ $line == 'RPRT 0' ]] || fail "rigctld answered \"$line\" to $command"
+    done
+    exec 5>&-
+}
+
+# Asks the radio, the way a test may and Quillard never does, and expects the
+# answer in its log.
+expect_answer() {
+    local before
+    before=$(grep -c '^ANS ' "$LOG")
+    quillard_send "$1"
+    grep '^ANS ' "$LOG" | tail -n +$((before + 1)) | grep -qF " $2" \
+        || fail "the radio did not answer $2 to $1"
+}
+
+start_rigctld() {
+    RIGCTLD_PORT=$(free_port)
+    rigctld "$@" -r "$LINK" -T 127.0.0.1 -t "$RIGCTLD_PORT" > "$WORK/rigctld.log" 2>&1 &
+    PIDS+=($!)
+    local i
+    for i in $(seq 200); do
+        (exec 3<> "/dev/tcp/127.0.0.1/$RIGCTLD_PORT") 2>/dev/null && return 0
+        sleep 0.05
+    done
+    fail "rigctld did not start"
 }
 
 free_port() {
@@ -167,6 +267,95 @@ EOF
     run rigmem "${fast[@]}" -m 2016 -r "$LINK" save "$WORK/saved.csv"
     diff -u "$WORK/channels.csv" "$WORK/saved.csv" || fail "rigmem save gave other channels"
     expect_received 'MR0 07;' 'MR1 99;'
+    expect_no_refusal
+    ;;
+quillard-s)
+    start_radio
+    # Split as Quillard's Split button sets it, then RIT up three steps of
+    # 10 Hz: Hamlib reads them back in a session of its own.
+    quillard_send 'FR0;' 'FT1;' 'FB00014079000;' 'RT1;' 'RU;' 'RU;' 'RU;'
+    run rigctl "${fast[@]}" -m 2016 -r "$LINK" s j z
+    expect_output $'1\nVFOB\n30\n0'
+    # XIT shares the offset; two steps down.
+    quillard_send 'XT1;' 'RD;' 'RD;'
+    run rigctl "${fast[@]}" -m 2016 -r "$LINK" s j z
+    expect_output $'1\nVFOB\n10\n10'
+    # Clear, then a band button: its receiver command ends the split.
+    quillard_send 'RC;' 'FR0;' 'FA00007030000;'
+    run rigctl "${fast[@]}" -m 2016 -r "$LINK" s j z f
+    expect_output $'0\ncurrVFO\n0\n0\n7030000'
+    # The levels, and the filter in CW.
+    quillard_send 'PC050;' 'AG128;' 'RG200;' 'MG050;' 'KS025;' 'SQ050;' 'IS+0300;' 'MD3;' 'FW0500;'
+    run rigctl "${fast[@]}" -m 2016 -r "$LINK" l RFPOWER l AF l RF l MICGAIN l KEYSPD m
+    expect_output $'0.500000\n0.501961\n0.784314\n0.500000\n25\nCW\n500'
+    # Hamlib 4.5.4 refuses to read squelch from a TS-570 (and would set it as
+    # SQ0nnn;); the radio's own answers show SQ and IS were taken.
+    expect_answer 'SQ;' 'SQ050;'
+    expect_answer 'IS;' 'IS+0300;'
+    # The S has 6 m.
+    quillard_send 'FA00050000000;'
+    run rigctl "${fast[@]}" -m 2016 -r "$LINK" f
+    expect_output '50000000'
+    expect_no_refusal
+    ;;
+quillard-d)
+    start_radio --model D
+    quillard_send 'FR0;' 'FT1;' 'RT1;' 'RU;' 'RU;' 'RU;' 'XT1;' 'RD;'
+    run rigctl "${fast[@]}" -m 2004 -r "$LINK" s j z
+    expect_output $'1\nVFOB\n20\n20'
+    quillard_send 'FR0;' 'RT0;' 'XT0;' 'RC;'
+    run rigctl "${fast[@]}" -m 2004 -r "$LINK" s j z
+    expect_output $'0\ncurrVFO\n0\n0'
+    quillard_send 'PC005;' 'AG000;' 'RG255;' 'MG100;' 'KS060;' 'SQ255;'
+    run rigctl "${fast[@]}" -m 2004 -r "$LINK" l RFPOWER l AF l RF l MICGAIN l KEYSPD
+    expect_output $'0.050000\n0.000000\n1.000000\n1.000000\n60'
+    expect_answer 'SQ;' 'SQ255;'
+    # No 6 m on the D: refused, the VFO unchanged; 30 MHz is its top.
+    quillard_send 'FA00050000000;' 'FB00030000000;'
+    expect_refused 'FA00050000000;'
+    run rigctl "${fast[@]}" -m 2004 -r "$LINK" f
+    expect_output '14000000'
+    expect_no_refusal
+    ;;
+quillard-rigctld)
+    start_radio
+    # rigctld keeps what it read for half a second, and raw commands do not
+    # refresh that: without its cache every read below asks the radio.
+    start_rigctld -m 2016 -C cache_timeout=0
+    # Quillard shares the radio through rigctld: the same commands, framed
+    # and sent through it, read back by another client.
+    quillard_send_rigctld "$RIGCTLD_PORT" 'FR0;' 'FT1;' 'RT1;' 'RU;' 'RU;' 'RU;' 'PC050;' \
+        'AG128;' 'RG200;' 'MG050;' 'KS025;' 'SQ050;'
+    run rigctl -m 2 -r "127.0.0.1:$RIGCTLD_PORT" s j z l RFPOWER l AF l RF l MICGAIN l KEYSPD
+    expect_output $'1\nVFOB\n30\n0\n0.500000\n0.501961\n0.784314\n0.500000\n25'
+    quillard_send_rigctld "$RIGCTLD_PORT" 'XT1;' 'RD;' 'FR0;'
+    run rigctl -m 2 -r "127.0.0.1:$RIGCTLD_PORT" s z
+    expect_output $'0\ncurrVFO\n20'
+    expect_answer 'SQ;' 'SQ050;'
+    # Hamlib's CW sender through rigctld, at the 25 wpm set above. Hamlib
+    # 4.5.4's network client hands the text on with a blank before it, which
+    # the radio keys as a word gap.
+    run rigctl -m 2 -r "127.0.0.1:$RIGCTLD_PORT" b 'CQ TEST'
+    expect_received 'KY;' 'KY  CQ TEST                ;'
+    expect_keyed ' CQ TEST'
+    expect_no_overflow
+    expect_no_refusal
+    ;;
+morse)
+    start_radio
+    # Hamlib asks for room with KY; before each 24-character text.
+    run rigctl -m 2016 -r "$LINK" b 'CQ TEST'
+    expect_received 'KY;' 'KY CQ TEST                 ;'
+    expect_keyed 'CQ TEST'
+    # Three texts at 60 wpm: the third has to wait until the radio has keyed
+    # the first (Hamlib reads KY1; and tries again), and none is lost.
+    message='CQ CQ CQ DE QUILLARD QUILLARD QUILLARD PSE K TEST TEST TEST'
+    run rigctl "${fast[@]}" -m 2016 -r "$LINK" L KEYSPD 60 b "$message"
+    expect_received 'KS060;' 'KY CQ CQ CQ DE QUILLARD QUI;' 'KY LLARD QUILLARD PSE K TES;' \
+        'KY T TEST TEST             ;'
+    grep -q '^ANS .* KY1;$' "$LOG" || fail "Hamlib never had to wait for room"
+    expect_keyed "$message"
+    expect_no_overflow
     expect_no_refusal
     ;;
 *)

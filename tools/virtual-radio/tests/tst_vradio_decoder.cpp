@@ -92,6 +92,19 @@ private slots:
     void autoInformationReports();
     void modelD();
     void switchedOffRadioStillSaysWhoItIs();
+    void coverage_data();
+    void coverage();
+    void levelBounds_data();
+    void levelBounds();
+    void filterWidths_data();
+    void filterWidths();
+
+    void keyerKeysInTime();
+    void keyerHoldsTwoTexts();
+    void keyerRefusesMalformedText_data();
+    void keyerRefusesMalformedText();
+    void pacedSenderNeverOverflows();
+    void switchingOffCutsTheKeying();
 
     void framing_data();
     void framing();
@@ -331,7 +344,7 @@ void TestDecoder::rejectedCommandChangesNothing_data()
     QTest::newRow("long frequency") << QByteArray("FA000140000000;");
     QTest::newRow("letter in frequency") << QByteArray("FA0001400000A;");
     QTest::newRow("below coverage") << QByteArray("FA00000499999;");
-    QTest::newRow("above coverage") << QByteArray("FB00060000000;");
+    QTest::newRow("above coverage") << QByteArray("FB00060000001;");
     QTest::newRow("unknown name") << QByteArray("XX;");
     QTest::newRow("lower case parameter") << QByteArray("MC a05;");
     QTest::newRow("MC without blank") << QByteArray("MC5;");
@@ -442,7 +455,20 @@ void TestDecoder::readCommandsAnswer_data()
         << QByteArray("IF00021076000     +00000000012101001 ;");
     QTest::newRow("IF scan and tone") << L{"SC1;", "TO1;", "TN12;"} << QByteArray("IF;")
                                       << QByteArray("IF00014000000     +00000000002010112 ;");
+    QTest::newRow("IF RIT stops at -9990") << QList<QByteArray>(1000, "RD;") << QByteArray("IF;")
+                                           << QByteArray("IF00014000000     -99900000002000001 ;");
+    QTest::newRow("IF XIT shares RIT's offset")
+        << L{"RT1;", "RU;", "RU;", "XT1;", "RD;"} << QByteArray("IF;")
+        << QByteArray("IF00014000000     +00101100002000001 ;");
+    QTest::newRow("IF RIT off keeps offset")
+        << L{"RT1;", "RU;", "RT0;"} << QByteArray("IF;")
+        << QByteArray("IF00014000000     +00100000002000001 ;");
     QTest::newRow("FR ends split") << L{"FT1;", "FR0;"} << QByteArray("FT;") << QByteArray("FT0;");
+    QTest::newRow("FR1 moves transmitter too")
+        << L{"FR0;", "FT1;", "FR1;"} << QByteArray("FT;") << QByteArray("FT1;");
+    QTest::newRow("split after band button")
+        << L{"FR0;", "FT1;", "FR0;", "FA00007030000;"} << QByteArray("IF;")
+        << QByteArray("IF00007030000     +00000000002000001 ;");
     QTest::newRow("FT") << L{"FR1;", "FT0;"} << QByteArray("FT;") << QByteArray("FT0;");
 
     // MR: half, blank, channel, frequency, mode, lockout, tone, tone number,
@@ -476,6 +502,9 @@ void TestDecoder::readCommandsAnswer_data()
     QTest::newRow("SM") << L{} << QByteArray("SM;") << QByteArray("SM0007;");
     QTest::newRow("SM transmitting") << L{"TX;"} << QByteArray("SM;") << QByteArray("SM0000;");
     QTest::newRow("BY") << L{} << QByteArray("BY;") << QByteArray("BY0;");
+    QTest::newRow("KY room") << L{} << QByteArray("KY;") << QByteArray("KY0;");
+    QTest::newRow("FW USB") << L{} << QByteArray("FW;") << QByteArray("FW0001;");
+    QTest::newRow("FW CW") << L{"MD3;"} << QByteArray("FW;") << QByteArray("FW0500;");
     QTest::newRow("TX0 microphone")
         << L{"TX0;"} << QByteArray("IF;") << QByteArray("IF00014000000     +00000000012000001 ;");
 }
@@ -573,9 +602,9 @@ void TestDecoder::modelD()
     // No 6 m band on the D.
     QVERIFY(radio.execute("FA00050125000;").kind == Outcome::Kind::Rejected);
     QVERIFY(radio.execute("MW0 000005012500020001 ;").kind == Outcome::Kind::Rejected);
-    QVERIFY(radio.execute("FA00029999999;").kind == Outcome::Kind::Applied);
-    QVERIFY(radio.execute("FA00030000000;").kind == Outcome::Kind::Rejected);
-    QCOMPARE(radio.execute("FA;").reply, QByteArray("FA00029999999;"));
+    QVERIFY(radio.execute("FA00030000000;").kind == Outcome::Kind::Applied);
+    QVERIFY(radio.execute("FA00030000001;").kind == Outcome::Kind::Rejected);
+    QCOMPARE(radio.execute("FA;").reply, QByteArray("FA00030000000;"));
     // A reset does not turn it into an S.
     radio.execute("SR2;");
     QCOMPARE(radio.execute("ID;").reply, QByteArray("ID017;"));
@@ -600,6 +629,329 @@ void TestDecoder::switchedOffRadioStillSaysWhoItIs()
     QVERIFY(radio.execute("PS1;").kind == Outcome::Kind::Applied);
     QCOMPARE(radio.execute(";").reply, QByteArray("?;"));
     QVERIFY(!radio.state().autoInformation);
+}
+
+void TestDecoder::coverage_data()
+{
+    QTest::addColumn<bool>("modelD");
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<bool>("taken");
+
+    // The S receives 500 kHz to 60 MHz, general coverage between and above
+    // the bands included; the D 500 kHz to 30 MHz. Both ends are in.
+    QTest::newRow("S 500 kHz") << false << QByteArray("FA00000500000;") << true;
+    QTest::newRow("S below 500 kHz") << false << QByteArray("FA00000499999;") << false;
+    QTest::newRow("S 35 MHz") << false << QByteArray("FA00035000000;") << true;
+    QTest::newRow("S 6 m") << false << QByteArray("FB00050125000;") << true;
+    QTest::newRow("S 57 MHz") << false << QByteArray("FA00057000000;") << true;
+    QTest::newRow("S 60 MHz") << false << QByteArray("FA00060000000;") << true;
+    QTest::newRow("S above 60 MHz") << false << QByteArray("FA00060000001;") << false;
+    QTest::newRow("D 500 kHz") << true << QByteArray("FB00000500000;") << true;
+    QTest::newRow("D 30 MHz") << true << QByteArray("FA00030000000;") << true;
+    QTest::newRow("D above 30 MHz") << true << QByteArray("FA00030000100;") << false;
+    QTest::newRow("D 6 m") << true << QByteArray("FB00050000000;") << false;
+}
+
+void TestDecoder::coverage()
+{
+    QFETCH(bool, modelD);
+    QFETCH(QByteArray, command);
+    QFETCH(bool, taken);
+
+    Ts570 radio(modelD ? Model::D : Model::S);
+    const Outcome outcome = radio.execute(command);
+    QCOMPARE(outcome.kind, taken ? Outcome::Kind::Applied : Outcome::Kind::Rejected);
+    const QByteArray read = command.first(2) + ';';
+    QCOMPARE(radio.execute(read).reply,
+             taken ? command : read.first(2) + QByteArray("00014000000;"));
+}
+
+void TestDecoder::levelBounds_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QByteArray>("reply"); // of the read form afterwards
+
+    // Each level at its bounds and beyond; a refused value leaves the
+    // default.
+    QTest::newRow("PC 5 W") << QByteArray("PC005;") << QByteArray("PC005;");
+    QTest::newRow("PC 4 W") << QByteArray("PC004;") << QByteArray("PC100;");
+    QTest::newRow("PC 50 W") << QByteArray("PC050;") << QByteArray("PC050;");
+    QTest::newRow("PC 101 W") << QByteArray("PC101;") << QByteArray("PC100;");
+    QTest::newRow("PC two digits") << QByteArray("PC50;") << QByteArray("PC100;");
+    QTest::newRow("AG 0") << QByteArray("AG000;") << QByteArray("AG000;");
+    QTest::newRow("AG 255") << QByteArray("AG255;") << QByteArray("AG255;");
+    QTest::newRow("AG 256") << QByteArray("AG256;") << QByteArray("AG100;");
+    QTest::newRow("RG 0") << QByteArray("RG000;") << QByteArray("RG000;");
+    QTest::newRow("RG 256") << QByteArray("RG256;") << QByteArray("RG255;");
+    QTest::newRow("SQ 255") << QByteArray("SQ255;") << QByteArray("SQ255;");
+    QTest::newRow("SQ 256") << QByteArray("SQ256;") << QByteArray("SQ000;");
+    // Hamlib 4.5.4 sets squelch with a receiver digit, as on the TS-2000.
+    QTest::newRow("SQ with receiver") << QByteArray("SQ0128;") << QByteArray("SQ000;");
+    QTest::newRow("MG 0") << QByteArray("MG000;") << QByteArray("MG000;");
+    QTest::newRow("MG 100") << QByteArray("MG100;") << QByteArray("MG100;");
+    QTest::newRow("MG 101") << QByteArray("MG101;") << QByteArray("MG050;");
+    QTest::newRow("KS 10") << QByteArray("KS010;") << QByteArray("KS010;");
+    QTest::newRow("KS 9") << QByteArray("KS009;") << QByteArray("KS020;");
+    QTest::newRow("KS 60") << QByteArray("KS060;") << QByteArray("KS060;");
+    QTest::newRow("KS 61") << QByteArray("KS061;") << QByteArray("KS020;");
+    QTest::newRow("IS +1100") << QByteArray("IS+1100;") << QByteArray("IS+1100;");
+    QTest::newRow("IS -1100") << QByteArray("IS-1100;") << QByteArray("IS-1100;");
+    QTest::newRow("IS -1101") << QByteArray("IS-1101;") << QByteArray("IS+0000;");
+    QTest::newRow("IS without sign") << QByteArray("IS1000;") << QByteArray("IS+0000;");
+    QTest::newRow("IS three digits") << QByteArray("IS+100;") << QByteArray("IS+0000;");
+    QTest::newRow("SL 11") << QByteArray("SL11;") << QByteArray("SL11;");
+    QTest::newRow("SH 12") << QByteArray("SH12;") << QByteArray("SH11;");
+}
+
+void TestDecoder::levelBounds()
+{
+    QFETCH(QByteArray, command);
+    QFETCH(QByteArray, reply);
+
+    Ts570 radio;
+    radio.execute(command);
+    const Outcome read = radio.execute(command.first(2) + ';');
+    QVERIFY(read.kind == Outcome::Kind::Answered);
+    QCOMPARE(read.reply, reply);
+}
+
+void TestDecoder::filterWidths_data()
+{
+    QTest::addColumn<QList<QByteArray>>("commands");
+    QTest::addColumn<QByteArray>("reply");
+
+    using L = QList<QByteArray>;
+    // The radio's manual: each range of values keeps one filter.
+    QTest::newRow("CW 0000") << L{"MD3;", "FW0000;"} << QByteArray("FW0050;");
+    QTest::newRow("CW 0079") << L{"MD3;", "FW0079;"} << QByteArray("FW0050;");
+    QTest::newRow("CW 0080") << L{"MD3;", "FW0080;"} << QByteArray("FW0080;");
+    QTest::newRow("CW 0149") << L{"MD3;", "FW0149;"} << QByteArray("FW0100;");
+    QTest::newRow("CW 0150") << L{"MD3;", "FW0150;"} << QByteArray("FW0150;");
+    QTest::newRow("CW 0250") << L{"MD3;", "FW0250;"} << QByteArray("FW0200;");
+    QTest::newRow("CW 0300") << L{"MD3;", "FW0300;"} << QByteArray("FW0300;");
+    QTest::newRow("CW 0400") << L{"MD3;", "FW0400;"} << QByteArray("FW0400;");
+    QTest::newRow("CW 0599") << L{"MD3;", "FW0599;"} << QByteArray("FW0500;");
+    QTest::newRow("CW 0999") << L{"MD3;", "FW0999;"} << QByteArray("FW0600;");
+    QTest::newRow("CW 1999") << L{"MD3;", "FW1999;"} << QByteArray("FW1000;");
+    QTest::newRow("CW 9999") << L{"MD3;", "FW9999;"} << QByteArray("FW2000;");
+    QTest::newRow("CW-R shares CW") << L{"MD3;", "FW0200;", "MD7;"} << QByteArray("FW0200;");
+    QTest::newRow("FSK 0499") << L{"MD6;", "FW0499;"} << QByteArray("FW0250;");
+    QTest::newRow("FSK 0500") << L{"MD6;", "FW0500;"} << QByteArray("FW0500;");
+    QTest::newRow("FSK 1499") << L{"MD9;", "FW1499;"} << QByteArray("FW1000;");
+    QTest::newRow("FSK 1500") << L{"MD6;", "FW1500;"} << QByteArray("FW1500;");
+    QTest::newRow("USB narrow") << L{"FW0000;"} << QByteArray("FW0000;");
+    QTest::newRow("USB 2400 is wide") << L{"FW2400;"} << QByteArray("FW0001;");
+    QTest::newRow("AM narrow") << L{"MD5;", "FW0000;"} << QByteArray("FW0000;");
+    QTest::newRow("each family its own")
+        << L{"MD3;", "FW0300;", "MD2;", "FW0000;", "MD6;", "FW1000;", "MD3;"}
+        << QByteArray("FW0300;");
+    QTest::newRow("on VFO B") << L{"FR1;", "MD3;", "FW0100;", "FR0;", "MD3;"}
+                              << QByteArray("FW0100;");
+}
+
+void TestDecoder::filterWidths()
+{
+    QFETCH(QList<QByteArray>, commands);
+    QFETCH(QByteArray, reply);
+
+    Ts570 radio;
+    for (const QByteArray& command : commands)
+        QVERIFY2(radio.execute(command).kind == Outcome::Kind::Applied, command.constData());
+    QCOMPARE(radio.execute("FW;").reply, reply);
+    for (const QByteArray& bad :
+         {QByteArray("FW500;"), QByteArray("FW00500;"), QByteArray("FW05O0;")})
+        QVERIFY2(radio.execute(bad).kind == Outcome::Kind::Rejected, bad.constData());
+    QCOMPARE(radio.execute("FW;").reply, reply);
+}
+
+namespace {
+
+// "KY " and a text padded to the radio's 24 characters.
+QByteArray ky(const QByteArray& text)
+{
+    return "KY " + text.leftJustified(24, ' ') + ';';
+}
+
+} // namespace
+
+void TestDecoder::keyerKeysInTime()
+{
+    // At 20 wpm a dot is 60 ms. PARIS: P 14 units, A 8, R 10, I 6, S 8
+    // (each with the 3-unit gap after it): 840, 1320, 1920, 2280, 2760 ms.
+    Ts570 radio;
+    QVERIFY(radio.execute("KS020;").kind == Outcome::Kind::Applied);
+    radio.advanceClock(1'000'000);
+    QVERIFY(radio.execute(ky("PARIS")).kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("PARIS"));
+    radio.advanceClock(1'000'000 + 839'999);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("PARIS"));
+    radio.advanceClock(1'000'000 + 840'000);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("ARIS"));
+    radio.advanceClock(1'000'000 + 2'759'999);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("S"));
+    QVERIFY(radio.takeKeyedRuns().isEmpty());
+    radio.advanceClock(1'000'000 + 2'760'000);
+    QVERIFY(!radio.keyer().busy());
+    QList<Keyer::Run> runs = radio.takeKeyedRuns();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].text, QByteArray("PARIS"));
+    QCOMPARE(runs[0].endUs, 3'760'000);
+    QVERIFY(!runs[0].cut);
+
+    // At 25 wpm (48 ms a dot) a word gap of 7 units and lower case letters:
+    // " cq" is 4 + C 14 + Q 16 = 34 units, 1632 ms; a text sent while one is
+    // being keyed follows it without a pause.
+    QVERIFY(radio.execute("KS025;").kind == Outcome::Kind::Applied);
+    radio.advanceClock(5'000'000);
+    QVERIFY(radio.execute(ky("E")).kind == Outcome::Kind::Applied);
+    QVERIFY(radio.execute(ky(" cq")).kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("E CQ"));
+    // E is 4 units, 192 ms.
+    radio.advanceClock(5'000'000 + 192'000 + 1'631'999);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("Q"));
+    radio.advanceClock(5'000'000 + 192'000 + 1'632'000);
+    runs = radio.takeKeyedRuns();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].text, QByteArray("E CQ"));
+    QCOMPARE(runs[0].endUs, 6'824'000);
+
+    // Time never runs back.
+    radio.advanceClock(1'000);
+    QVERIFY(radio.execute(ky("T")).kind == Outcome::Kind::Applied);
+    radio.advanceClock(6'824'000 + 287'999); // T: 6 units, 288 ms at 25 wpm
+    QVERIFY(radio.keyer().busy());
+    radio.advanceClock(6'824'000 + 288'000);
+    QVERIFY(!radio.keyer().busy());
+}
+
+void TestDecoder::keyerHoldsTwoTexts()
+{
+    Ts570 radio;
+    const QByteArray first = ky("CQ CQ CQ DE QUILLARD QUI");
+    const QByteArray second = ky("LLARD QUILLARD K");
+    const QByteArray third = ky(" TEST");
+    QCOMPARE(radio.execute("KY;").reply, QByteArray("KY0;"));
+    QVERIFY(radio.execute(first).kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.execute("KY;").reply, QByteArray("KY0;"));
+    QVERIFY(radio.execute(second).kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.execute("KY;").reply, QByteArray("KY1;"));
+
+    // A third text while two are held is refused whole, and said so.
+    const RadioState before = radio.state();
+    const Outcome refused = radio.execute(third);
+    QVERIFY(refused.kind == Outcome::Kind::Rejected);
+    QCOMPARE(refused.reply, QByteArray("?;"));
+    QVERIFY(refused.overflow.has_value());
+    QCOMPARE(refused.overflow->waiting, QByteArray("CQ CQ CQ DE QUILLARD QUILLARD QUILLARD K"));
+    QCOMPARE(refused.overflow->refused, QByteArray(" TEST"));
+    QVERIFY(radio.state() == before);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("CQ CQ CQ DE QUILLARD QUILLARD QUILLARD K"));
+
+    // Once the first text is keyed there is room again. Its 24 characters at
+    // 20 wpm: C 14, Q 16, space 4, ... 240 units in all, 14.4 s.
+    radio.advanceClock(14'399'999);
+    QCOMPARE(radio.execute("KY;").reply, QByteArray("KY1;"));
+    radio.advanceClock(14'400'000);
+    QCOMPARE(radio.execute("KY;").reply, QByteArray("KY0;"));
+    const Outcome taken = radio.execute(third);
+    QVERIFY(taken.kind == Outcome::Kind::Applied);
+    QVERIFY(!taken.overflow.has_value());
+    QCOMPARE(radio.keyer().waiting(), QByteArray("LLARD QUILLARD K TEST"));
+
+    // A text of blanks only adds nothing, even to a full buffer.
+    QVERIFY(radio.execute(ky("")).kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("LLARD QUILLARD K TEST"));
+}
+
+void TestDecoder::keyerRefusesMalformedText_data()
+{
+    QTest::addColumn<QByteArray>("command");
+
+    QTest::newRow("23 characters") << "KY " + QByteArray("CQ TEST").leftJustified(23) + ';';
+    QTest::newRow("25 characters") << "KY " + QByteArray("CQ TEST").leftJustified(25) + ';';
+    QTest::newRow("no P1") << "KY" + QByteArray("CQ TEST").leftJustified(24) + ';';
+    QTest::newRow("unknown character") << ky("CQ #TEST");
+    QTest::newRow("prosign star") << ky("CQ*");
+    QTest::newRow("umlaut") << ky("CQ \xc4");
+    QTest::newRow("clear form") << QByteArray("KY0;");
+}
+
+void TestDecoder::keyerRefusesMalformedText()
+{
+    QFETCH(QByteArray, command);
+
+    Ts570 radio;
+    const Outcome outcome = radio.execute(command);
+    QVERIFY(outcome.kind == Outcome::Kind::Rejected);
+    QCOMPARE(outcome.reply, QByteArray("?;"));
+    QVERIFY(!outcome.overflow.has_value());
+    QVERIFY(!radio.keyer().busy());
+    // P1 is not used: any printable character will do.
+    const QByteArray all = "KYx" + QByteArray("CQ TEST ?/=+-().,'\":@9").leftJustified(24) + ';';
+    QVERIFY(radio.execute(all).kind == Outcome::Kind::Applied);
+    QCOMPARE(radio.keyer().waiting(), QByteArray("CQ TEST ?/=+-().,'\":@9"));
+}
+
+void TestDecoder::pacedSenderNeverOverflows()
+{
+    // A sender that waits until the radio has keyed each text before the
+    // next, as a send-only program must, is never refused; one that does not
+    // wait is, on its third text.
+    const QByteArray message = "CQ CQ DE QUILLARD QUILLARD QUILLARD TEST TEST TEST K";
+    const QList<QByteArray> texts{ky("CQ CQ DE QUILLARD"), ky(" QUILLARD QUILLARD TEST"),
+                                  ky(" TEST TEST K")};
+    // At 40 wpm (30 ms a dot): 170, 204 and 72 units.
+    const qint64 ends[] = {5'100'000, 11'220'000, 13'380'000};
+
+    Ts570 paced;
+    paced.execute("KS040;");
+    qint64 now = 0;
+    for (int i = 0; i < texts.size(); ++i) {
+        const Outcome outcome = paced.execute(texts[i]);
+        QVERIFY2(outcome.kind == Outcome::Kind::Applied, texts[i].constData());
+        now = ends[i];
+        paced.advanceClock(now - 1);
+        QVERIFY(paced.keyer().busy());
+        paced.advanceClock(now);
+        QVERIFY(!paced.keyer().busy());
+    }
+    const QList<Keyer::Run> runs = paced.takeKeyedRuns();
+    QCOMPARE(runs.size(), 3);
+    QCOMPARE(runs[0].text + runs[1].text + runs[2].text, message);
+
+    Ts570 hasty;
+    hasty.execute("KS040;");
+    QVERIFY(hasty.execute(texts[0]).kind == Outcome::Kind::Applied);
+    hasty.advanceClock(1'000'000);
+    QVERIFY(hasty.execute(texts[1]).kind == Outcome::Kind::Applied);
+    hasty.advanceClock(2'000'000);
+    const Outcome third = hasty.execute(texts[2]);
+    QVERIFY(third.overflow.has_value());
+    QCOMPARE(third.overflow->refused, QByteArray(" TEST TEST K"));
+}
+
+void TestDecoder::switchingOffCutsTheKeying()
+{
+    Ts570 radio;
+    QVERIFY(radio.execute(ky("EEE")).kind == Outcome::Kind::Applied);
+    radio.advanceClock(300'000); // at 20 wpm each E is 240 ms
+    QVERIFY(radio.execute("PS0;").kind == Outcome::Kind::Applied);
+    QVERIFY(!radio.keyer().busy());
+    QList<Keyer::Run> runs = radio.takeKeyedRuns();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].text, QByteArray("E"));
+    QVERIFY(runs[0].cut);
+    QVERIFY(radio.execute(ky("E")).kind == Outcome::Kind::IgnoredWhileOff);
+    QVERIFY(radio.execute("KY;").kind == Outcome::Kind::IgnoredWhileOff);
+
+    QVERIFY(radio.execute("PS1;").kind == Outcome::Kind::Applied);
+    QVERIFY(radio.execute(ky("TEST")).kind == Outcome::Kind::Applied);
+    QVERIFY(radio.execute("SR1;").kind == Outcome::Kind::Applied);
+    QVERIFY(!radio.keyer().busy());
+    runs = radio.takeKeyedRuns();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].text, QByteArray());
+    QVERIFY(runs[0].cut);
 }
 
 void TestDecoder::framing_data()
@@ -672,6 +1024,13 @@ void TestDecoder::logLines()
     QCOMPARE(logline::escaped("A\r\n\\\x7f\xff;"), QByteArray("A\\x0D\\x0A\\x5C\\x7F\\xFF;"));
     QCOMPARE(logline::ready(QStringLiteral("/dev/pts/4"), QStringLiteral("/tmp/my com1")),
              QByteArray("READY /dev/pts/4 /tmp/my com1\n"));
+    QCOMPARE(logline::overflow(at, ns, 40, " TEST"),
+             QByteArray("OVERFLOW 2026-12-09T09:13:50.123Z 1234.567 KY buffer full, 40 characters "
+                        "waiting; refused:  TEST\n"));
+    QCOMPARE(logline::keyed(at, ns, "CQ TEST", false),
+             QByteArray("CW 2026-12-09T09:13:50.123Z 1234.567 CQ TEST\n"));
+    QCOMPARE(logline::keyed(at, ns, "CQ", true),
+             QByteArray("CW 2026-12-09T09:13:50.123Z 1234.567 - CQ\n"));
 }
 
 void TestDecoder::options_data()

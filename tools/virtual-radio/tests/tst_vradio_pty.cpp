@@ -132,6 +132,10 @@ bool pathTaken(const QString& path)
 const QRegularExpression readyLine(QStringLiteral("^READY (/dev/pts/\\d+) (.+)$"));
 const QRegularExpression rxLine(
     QStringLiteral("^RX \\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z \\d+\\.\\d{3} (.*)$"));
+const QRegularExpression overflowLine(QStringLiteral(
+    "^OVERFLOW \\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z \\d+\\.\\d{3} (.*)$"));
+const QRegularExpression cwLine(QStringLiteral(
+    "^CW \\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z (\\d+\\.\\d{3}) (.*)$"));
 const QRegularExpression ansLine(
     QStringLiteral("^ANS \\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z \\d+\\.\\d{3} (.*)$"));
 
@@ -149,6 +153,7 @@ private slots:
     void clientSessions();
     void answersAndReportsOnTheLine();
     void replyDelay();
+    void keyerRunsInRealTime();
     void takenLinkIsLeftAlone_data();
     void takenLinkIsLeftAlone();
     void staleLinkIsReplaced();
@@ -260,6 +265,46 @@ void TestPty::replyDelay()
     QCOMPARE(rxText(radio.readLine()), QStringLiteral("PS;"));
     QCOMPARE(receive(client, 18), QByteArray("FA00014000000;PS1;"));
     QVERIFY2(timer.elapsed() >= 400, qPrintable(QString::number(timer.elapsed())));
+    ::close(client);
+}
+
+void TestPty::keyerRunsInRealTime()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("com1"));
+    Radio radio({QStringLiteral("--no-window"), QStringLiteral("--link"), link});
+    QVERIFY(readyLine.match(QString::fromLocal8Bit(radio.readLine())).hasMatch());
+    const int client = openClient(link);
+    QVERIFY(client >= 0);
+
+    // At 60 wpm a dot is 20 ms: "EE" is 8 units (160 ms), "T" 6 (120 ms).
+    QVERIFY(send(client, "KS060;\r"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("KS060;"));
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(send(client, "KY EE                      ;\rKY T                       ;\r"
+                         "KY T                       ;\r"));
+    const QByteArray first = radio.readLine();
+    const double sent = first.split(' ').value(2).toDouble(); // RX <utc> <ms> ...
+    QCOMPARE(rxText(first), QStringLiteral("KY EE                      ;"));
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("KY T                       ;"));
+    // The third text finds two in the buffer: refused, loudly.
+    QCOMPARE(rxText(radio.readLine()), QStringLiteral("? KY T                       ;"));
+    QCOMPARE(overflowLine.match(QString::fromLatin1(radio.readLine())).captured(1),
+             QStringLiteral("KY buffer full, 3 characters waiting; refused: T"));
+    QCOMPARE(ansLine.match(QString::fromLatin1(radio.readLine())).captured(1),
+             QStringLiteral("?;"));
+    QCOMPARE(receive(client, 2), QByteArray("?;"));
+
+    // The run is logged once keyed, stamped with its last character's end.
+    const auto keyed = cwLine.match(QString::fromLatin1(radio.readLine()));
+    QVERIFY(keyed.hasMatch());
+    QVERIFY2(timer.elapsed() >= 270, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(keyed.captured(2), QStringLiteral("EET"));
+    QCOMPARE(qRound((keyed.captured(1).toDouble() - sent) * 1000), 280'000);
+
+    QVERIFY(send(client, "KY;\r"));
+    QCOMPARE(receive(client, 4), QByteArray("KY0;"));
     ::close(client);
 }
 

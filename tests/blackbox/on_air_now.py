@@ -1,0 +1,149 @@
+#!/usr/bin/python3
+"""Reads the "On the Air Now" window of a running Quillard through AT-SPI,
+for test_on_air_now.sh, which clicks and types with xdotool. Every command
+waits (up to ten seconds) for what it reads, and prints it:
+
+  rows                  each row of the schedule, its cells joined by " | "
+  rows-are FILE         waits until the rows are the lines of FILE, then prints them
+  status-is TEXT        waits until the status line reads TEXT
+  where NAME            the screen centre "x y" of the control or cell named NAME
+  message               the text of the message box over the window
+  no-message            waits until no message box is open
+"""
+import sys
+import time
+
+import pyatspi
+
+TITLE = "On the Air Now"
+STATUS = "Status"
+
+
+def walk(node):
+    yield node
+    for index in range(node.childCount):
+        child = node.getChildAtIndex(index)
+        if child is not None:
+            yield from walk(child)
+
+
+def windows():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None or app.name != "Quillard":
+            continue
+        for window in app:
+            if window is not None:
+                yield window
+
+
+def until(find, what, seconds=10):
+    """What find() returns once it is not None; what() says why it never was."""
+    deadline = time.time() + seconds
+    while True:
+        try:
+            found = find()
+        except Exception:  # a window or a cell that went while it was read
+            found = None
+        if found is not None:
+            return found
+        if time.time() > deadline:
+            print("FAIL: %s" % what(), file=sys.stderr)
+            sys.exit(1)
+        time.sleep(0.1)
+
+
+def schedule_window():
+    for window in windows():
+        if window.name == TITLE:
+            return window
+    return None
+
+
+def table_rows():
+    window = schedule_window()
+    if window is None:
+        return None
+    tables = [node for node in walk(window) if node.getRoleName() == "table"]
+    if not tables:
+        return None
+    table = tables[0].queryTable()
+    rows = []
+    for row in range(table.nRows):
+        cells = [table.getAccessibleAt(row, column) for column in range(table.nColumns)]
+        rows.append(" | ".join(cell.name if cell is not None else "?" for cell in cells))
+    return rows
+
+
+def status_text():
+    window = schedule_window()
+    if window is None:
+        return None
+    for node in walk(window):
+        if node.getRoleName() == "label" and node.description == STATUS:
+            return node.name
+    return None
+
+
+def centre(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return "%d %d" % (box.x + box.width // 2, box.y + box.height // 2)
+
+
+def named(name):
+    window = schedule_window()
+    if window is None:
+        return None
+    for node in walk(window):
+        if node.name == name and node.getRoleName() != "table column header":
+            return node
+    return None
+
+
+def message():
+    for window in windows():
+        if window.getRoleName() in ("alert", "dialog") and window.name == "Quillard":
+            texts = [node.name for node in walk(window)
+                     if node.getRoleName() == "label" and node.name]
+            if texts:
+                return "\n".join(texts)
+    return None
+
+
+def main():
+    command = sys.argv[1]
+    if command == "rows":
+        print("\n".join(until(table_rows, lambda: "no schedule table")))
+    elif command == "rows-are":
+        with open(sys.argv[2], encoding="utf-8") as wanted_file:
+            wanted = wanted_file.read().splitlines()
+        seen = []
+
+        def matching():
+            seen[:] = table_rows() or []
+            return seen if seen == wanted else None
+
+        until(matching, lambda: "the rows are:\n%s\nexpected:\n%s"
+              % ("\n".join(seen), "\n".join(wanted)))
+        print("\n".join(seen))
+    elif command == "status-is":
+        seen = [None]
+
+        def matching():
+            seen[0] = status_text()
+            return seen[0] if seen[0] == sys.argv[2] else None
+
+        until(matching, lambda: "the status line reads %r, expected %r" % (seen[0], sys.argv[2]))
+        print(seen[0])
+    elif command == "where":
+        print(centre(until(lambda: named(sys.argv[2]), lambda: "nothing named %r" % sys.argv[2])))
+    elif command == "message":
+        print(until(message, lambda: "no message box"))
+    elif command == "no-message":
+        until(lambda: True if message() is None else None, lambda: "a message box stays open")
+    else:
+        print("unknown command %s" % command, file=sys.stderr)
+        sys.exit(2)
+
+
+main()

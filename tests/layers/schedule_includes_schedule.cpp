@@ -1,0 +1,2 @@
+// Compiled as a schedule-layer source: its own headers are there.
+#include "schedule/schedulefilter.h"
