@@ -141,16 +141,21 @@ if "press" in band_actions:
     deadline = time.time() + 5
     announced = None
     while time.time() < deadline and announced != "20 metres, VFO A, 14.000 MHz":
-        time.sleep(0.2)
+        time.sleep(0.05)
         notes = [node for node, _ in walk(window) if role(node) == "notification"]
         announced = notes[0].name if notes else None
     check(announced == "20 metres, VFO A, 14.000 MHz", "announced %r" % announced)
     check(states(band).contains(pyatspi.STATE_CHECKED), "20m not checked after its press")
-    time.sleep(0.5)
-    picture = [node for node, _ in walk(window) if node.name.startswith("Radio front panel")]
-    for node in picture:
-        node.clearCache()
-    check(picture and picture[0].name == "Radio front panel, last sent: VFO A, 14.000 MHz",
+    heard = "Radio front panel, last sent: VFO A, 14.000 MHz"
+    deadline = time.time() + 5
+    while True:
+        picture = [node for node, _ in walk(window) if node.name.startswith("Radio front panel")]
+        for node in picture:
+            node.clearCache()
+        if (picture and picture[0].name == heard) or time.time() > deadline:
+            break
+        time.sleep(0.05)
+    check(picture and picture[0].name == heard,
           "picture heard as %r" % (picture[0].name if picture else None))
     check(picture and picture[0].description == "Last sent: receiver VFO A, VFO A 14.000 MHz",
           "picture described as %r" % (picture[0].description if picture else None))

@@ -4,14 +4,16 @@
 #   source "$(dirname "$0")/screenreader.sh"   # after common.sh
 #   start_x; radio_on_com1
 #   start_screen_reader                 # private session bus, AT-SPI bus, Orca
-#   start_main_window
-#   wait_until_focused "VFO A"
+#   mark_said; start_main_window
+#   wait_said '^VFO A\.$'              # a line Orca said since the mark
 #   mark_said; press Tab; said_since_mark     # Orca's utterances since the mark
 #   press_here space                    # a key that moves no focus
+#   pass_keys Tab Tab; wait_said '^Mem\.$'   # passing a control unheard
 #
 # The session bus is private (dbus-run-session cannot be used from a sourced
-# script, so dbus-daemon is started here with --print-pid and ended by the
-# cleanup); the accessibility bus launcher and its own dbus-daemon end with it.
+# script, so dbus-daemon is started here as a child of the test and ended by
+# the cleanup); the accessibility bus launcher and its own dbus-daemon end
+# with it.
 # No speech synthesizer is needed: Orca logs each utterance ("SPEECH OUTPUT:")
 # before it hands it to speech-dispatcher, which is absent.
 
@@ -22,26 +24,35 @@ ORCA_MARK=0
 start_accessibility_bus() {
     local launcher=/usr/libexec/at-spi-bus-launcher
     [[ -x $launcher ]] || fail "at-spi2-core is not installed"
-    local info
-    info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) \
-        || fail "no private session bus could be started"
-    export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$info")
-    DBUS_PID=$(sed -n 2p <<<"$info")
+    # A child of the test, not a daemon of its own (--fork): a test that is
+    # killed, as CTest kills one past its time, takes it along.
+    local address="$WORK/session-bus"
+    mkfifo "$address"
+    dbus-daemon --session --nofork --print-address=3 3>"$address" 2>"$WORK/session-bus.log" &
+    DBUS_PID=$!
     PIDS+=("$DBUS_PID")
+    # It writes its address once it takes connections; one that fails
+    # first closes the pipe.
+    read -r -t 10 DBUS_SESSION_BUS_ADDRESS < "$address" \
+        || fail "no private session bus could be started: $(cat "$WORK/session-bus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
     "$launcher" --launch-immediately >"$WORK/at-spi.log" 2>&1 &
     PIDS+=($!)
-    for _ in $(seq 50); do
-        if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-            org.a11y.Bus.GetAddress >/dev/null 2>&1; then
-            break
-        fi
-        sleep 0.1
-    done
+    wait_for 5 accessibility_bus_up || fail "the accessibility bus did not come up: $(cat "$WORK/at-spi.log")"
     # What Orca sets when it starts; set here too so that the bridge of a
     # program started first is already on. false: accessibility without a
     # screen reader.
     set_screen_reader_enabled "${1:-true}"
 }
+
+accessibility_bus_up() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress >/dev/null 2>&1
+}
+
+orca_of_user() { pgrep -u "$(id -u)" -x orca >/dev/null; }
+no_orca_of_user() { ! orca_of_user; }
+orca_started() { grep -q "ORCA: Starting registry" "$ORCA_LOG" 2>/dev/null; }
 
 start_screen_reader() {
     command -v orca >/dev/null || fail "orca is not installed (apt-get install orca python3-pyatspi)"
@@ -60,11 +71,7 @@ PY
     exec {ORCA_TURN}>"/tmp/quillard-orca-$(id -u).lock"
     flock -w 40 "$ORCA_TURN" || fail "another test's Orca held its turn for 40 s"
     # One started otherwise (an older test's, which --replace'd) may still end.
-    for _ in $(seq 80); do
-        pgrep -u "$(id -u)" -x orca >/dev/null || break
-        sleep 0.5
-    done
-    if pgrep -u "$(id -u)" -x orca >/dev/null; then
+    if ! wait_for 40 no_orca_of_user; then
         echo "SKIP: an Orca of this user is running, and a test does not end it" >&2
         exit 77
     fi
@@ -72,11 +79,7 @@ PY
         --debug-file "$ORCA_LOG" >"$WORK/orca.out" 2>&1 &
     ORCA_PID=$!
     PIDS+=("$ORCA_PID")
-    for _ in $(seq 600); do
-        grep -q "ORCA: Starting registry" "$ORCA_LOG" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "Orca did not start: $(tail -5 "$WORK/orca.out")"
+    wait_for 60 orca_started || fail "Orca did not start: $(tail -5 "$WORK/orca.out")"
 }
 
 # Sets org.a11y.Status: IsEnabled always, ScreenReaderEnabled to $1.
@@ -90,19 +93,21 @@ set_screen_reader_enabled() {
         "variant:boolean:$value" >/dev/null
 }
 
-# Orca's utterances, one a line, without the quotes.
-orca_said() {
-    { grep -a "SPEECH OUTPUT: '" "$ORCA_LOG" || true; } | sed -E -e "s/^.*SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" -e 's/ +$//'
+# Orca's log grows by some megabytes in a test: what is read of it is only
+# what came after a mark, or its last part.
+orca_log_size() { stat -c %s "$ORCA_LOG" 2>/dev/null || echo 0; }
 
+# Orca's utterances since the mark, one a line, without the quotes.
+mark_said() { ORCA_MARK=$(orca_log_size); }
+said_since_mark() {
+    tail -c "+$((ORCA_MARK + 1))" "$ORCA_LOG" | { grep -a "SPEECH OUTPUT: '" || true; } \
+        | sed -E -e "s/^.*SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" -e 's/ +$//'
 }
 
-mark_said() { ORCA_MARK=$(orca_said | wc -l); }
-said_since_mark() { orca_said | tail -n "+$((ORCA_MARK + 1))"; }
-
-# What Orca last took as the focus: it logs this once it has finished with an
-# event, after all it said for it.
+# What Orca last took as the focus: it logs this each time it has finished
+# with an event, after all it said for it, so the last lines of the log hold it.
 orca_focus() {
-    { grep -a -o 'EVENT MANAGER: locusOfFocus: .*' "$ORCA_LOG" || true; } | tail -n 1
+    tail -c 65536 "$ORCA_LOG" | { grep -a -o 'EVENT MANAGER: locusOfFocus: .*' || true; } | tail -n 1
 }
 
 # A key held for a tenth of a second, as an operator's finger does. While Orca
@@ -110,34 +115,40 @@ orca_focus() {
 # until the registry has said whether Orca took it, and never frees the copy
 # when the widget it was meant for has gone by then (a leak the sanitizer run
 # reports): a key released at once, on a box that its press closes, would be
-# meant for that box.
-hold_key() { xdotool keydown "$1" sleep 0.1 keyup "$1"; }
+# meant for that box. (How long a finger rests on a key; nothing waits on it.)
+KEY_HELD_SECONDS=0.1
+hold_key() { xdotool keydown "$1" sleep "$KEY_HELD_SECONDS" keyup "$1"; }
+
+# Keys typed one after the other without waiting for Orca between them: for
+# passing over controls on the way to one that is listened to. Orca still
+# takes the focus event of each control passed, in turn, but says only the
+# one the focus rests on. None of the keys may close a box (see hold_key).
+pass_keys() { xdotool key --delay 30 "$@"; }
 
 # Sends one key as the operator would, then waits until Orca has followed the
 # focus it moved (up to 3 s: a key that moves none, such as Space, waits that
 # long). Orca skips a focus event whose object has lost the focus again by the
 # time it reaches it, so a key pressed before then would go unheard.
+orca_focus_moved_from() { [[ "$(orca_focus)" != "$1" ]]; }
 press() {
     local before
     before=$(orca_focus)
     hold_key "$1"
-    for _ in $(seq 60); do
-        [[ "$(orca_focus)" != "$before" ]] && return 0
-        sleep 0.05
-    done
+    wait_for 3 orca_focus_moved_from "$before" || true
 }
 
-# Sends a key that acts where the focus is (Space, Return): what it sent and
-# what Orca said are then waited for by the caller.
+# Sends a key that moves no focus (Space or Return acting where the focus is,
+# a digit typed into a box): what it sent and what Orca said are then waited
+# for by the caller.
 press_here() { hold_key "$1"; }
 
-# Waits up to 20 s until Orca has said a line matching this pattern since the mark.
+# Waits until Orca has said a line matching this pattern since the mark, up
+# to a minute: Orca takes every event in turn, and a busy machine slows it
+# down (the memory window's opening alone brings it some 400).
+said_lately() { said_since_mark | grep -q -- "$1"; }
 wait_said() {
     local pattern=$1
-    for _ in $(seq 200); do
-        said_since_mark | grep -q -- "$pattern" && return 0
-        sleep 0.1
-    done
+    wait_for 60 said_lately "$pattern" && return 0
     fail "Orca did not say '$pattern'; it said: $(said_since_mark | tr '\n' '|')"
 }
 

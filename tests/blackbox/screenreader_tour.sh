@@ -13,8 +13,9 @@ start_screen_reader
 if [[ -n "${QUILLARD_SAFE_KEYS:-}" ]]; then
     printf '[Keyboard]\nsafeNavigation=true\n' > "$QUILLARD_CONFIG/quillard.conf"
 fi
+mark_said
 start_main_window
-sleep 2
+wait_said '^VFO A\.$'
 
 if [[ -n "${QUILLARD_TOUR_KEYS:-}" ]]; then
     read -r -a keys <<<"$QUILLARD_TOUR_KEYS"
@@ -34,7 +35,9 @@ for key in "${keys[@]}"; do
     mark_said
     before=$(stat -c %s "$RADIO_BYTES")
     press "$key"
-    sleep 0.4
+    # What is said and sent within 0.4 s of Orca following the key belongs
+    # to the key: the table's measure.
+    sleep 0.4 # what the key brings within 0.4 s is measured
     said=$(said_since_mark | paste -sd '/' | sed -e 's#/# / #g' -e 's/|/\\|/g')
     got=$(tail -c "+$((before + 1))" "$RADIO_BYTES" | tr '\r' ' ')
     echo "| $n | $key | $said | $got |"

@@ -6,16 +6,17 @@
 #   relay_to_radio          # after the virtual radio says READY; the daemon opens $WORK/rigside
 #   click_every_kind        # once Quillard's main window is up
 
+radio_ready() { grep -q '^READY ' "$WORK/vradio.log"; }
+
 relay_to_radio() {
-    for _ in $(seq 50); do grep -q '^READY ' "$WORK/vradio.log" && break; sleep 0.1; done
-    grep -q '^READY ' "$WORK/vradio.log" || fail "the virtual radio did not start"
+    wait_for 5 radio_ready || fail "the virtual radio did not start"
 
     # Between the daemon and the radio, a relay that records what goes to the radio
     # byte for byte (the radio's own log leaves out the carriage returns).
     slave=$(sed -n 's/^READY \([^ ]*\) .*/\1/p' "$WORK/vradio.log")
     socat -x "PTY,link=$WORK/rigside,raw,echo=0" "$slave,raw,echo=0" 2> "$WORK/relay.hex" &
     PIDS+=($!)
-    for _ in $(seq 50); do [[ -e "$WORK/rigside" ]] && break; sleep 0.1; done
+    wait_for 5 test -e "$WORK/rigside" || fail "the relay made no pseudo-terminal"
 }
 
 # Quillard's commands as they reached the radio: each text ending in ";" and
@@ -25,62 +26,53 @@ commands() {
     perl -ne 'if (/^([<>]) /) { $out = $1 eq ">"; next } print pack("H*", join("", split)) if $out && /^ /' \
         "$WORK/relay.hex" | perl -0777 -ne 'print "$1 " while /([^;\r]*;)\r/g'
 }
+commands_are() { [[ "$(commands)" == "$1" ]]; }
 expect_commands() {
-    local want=$1 got
-    for _ in $(seq 50); do
-        got=$(commands)
-        [[ "$got" == "$want" ]] && return 0
-        sleep 0.1
-    done
-    fail "the radio received '$got', expected '$want'"
+    wait_for 5 commands_are "$1" || fail "the radio received '$(commands)', expected '$1'"
 }
 
 click_every_kind() {
     sent=''
-    click_panel 552 94            # "20m"
+    click Form2 m20               # "20m"
     sent+='FR0; FA00014000000; '
     expect_commands "$sent"
-    click_panel 553 215           # "USB"
+    click Form2 Option1           # "USB"
     sent+='MD2; '
     expect_commands "$sent"
-    click_panel 129 226           # "Mem 05": a command with a blank
+    click Form2 Option13          # "Mem 05": a command with a blank
     sent+='FR2; MC 05; '
     expect_commands "$sent"
-    click_panel 46 308            # "Noice Blanker"
+    click Form2 Command10         # "Noice Blanker"
     sent+='NB0; '
     expect_commands "$sent"
-    click_panel 553 336           # "VFO B"
+    click Form2 Option7           # "VFO B"
     sent+='FR1; '
     expect_commands "$sent"
-    click_panel 552 26            # "160m" on VFO B
+    click Form2 m160              # "160m" on VFO B
     sent+='FR1; FB00001800000; '
     expect_commands "$sent"
-    click_panel 340 410           # "5 MHz"
+    click Form2 Command2          # "5 MHz"
     sent+='MD5; FA00005000000; '
     expect_commands "$sent"
 
     # The memory sheet borrows the port: its write goes through the daemon too.
-    click_panel 470 60            # empty sky: gives the panel the keyboard
+    focus_window Form2
     xdotool key ctrl+m
-    sheet=$(wait_window "Program Radio Memory")
-    sleep 0.5
-    click_at "$sheet" 80 36       # freq00
-    xdotool type --delay 50 2840000
+    wait_focus "$(wait_window "Program Radio Memory")"
+    click Form1 freq00
+    xdotool type 2840000
     xdotool key Tab
-    xdotool type --delay 50 usb
-    click_at "$sheet" 402 537     # "Write to radio"
+    xdotool type usb
+    click Form1 Command2          # "Write to radio"
     sent+='MW0 000002840000020001 ; '
     expect_commands "$sent"
-    click_at "$sheet" 566 537     # "Exit"
+    click Form1 Command1          # "Exit"
     wait_window_gone "Program Radio Memory"
-    sleep 0.5
 
-    click_panel 46 407            # "System Reset": yes, and yes to a partial reset
-    wait_window "Are you sure\?" >/dev/null
-    sleep 0.5
+    click Form2 Command18         # "System Reset": yes, and yes to a partial reset
+    wait_focus "$(wait_window "Are you sure\?")"
     xdotool key alt+y
-    wait_window "System Reset" >/dev/null
-    sleep 0.5
+    wait_focus "$(wait_window "System Reset")"
     xdotool key alt+y
     sent+='SR1; '
     expect_commands "$sent"

@@ -12,7 +12,7 @@ start_x
 radio_on_com1
 start_accessibility_bus false
 start_main_window
-sleep 1
+sleep 1 # nothing is sent within 1 s of the start
 expect_bytes ''
 /usr/bin/python3 "$(dirname "$0")/accessibility_tree.py" Quillard "$MAIN_TITLE" || fail "the accessibility tree is not as expected"
 expect_bytes $'FR0;\rFA00014000000;\r'

@@ -50,10 +50,7 @@ for signal in "${signals[@]}"; do
     printf '1\r\n9600\r\n' > "$config/qd.cfg"
     socat -u "PTY,link=$config/com1,raw,echo=0" OPEN:/dev/null &
     PIDS+=($!)
-    for _ in $(seq 50); do
-        [[ -e $config/com1 ]] && break
-        sleep 0.1
-    done
+    wait_for 5 test -e "$config/com1" || fail "socat made no pseudo-terminal for $signal"
     lock[$signal]=$(lock_of "$config/com1")
     XDG_CONFIG_HOME="$WORK/$signal" env --default-signal=TERM,HUP,INT "$QUILLARD_BIN" &
     pid[$signal]=$!
@@ -65,12 +62,11 @@ export DISPLAY=$window_display
 radio_on_com1
 window_lock=$(lock_of "$QUILLARD_CONFIG/com1")
 start_main_window
-sleep 0.5
-click_panel 470 60   # empty sky: gives the panel the keyboard
+focus_window Form2
 xdotool key ctrl+m
 wait_window "Program Radio Memory" >/dev/null
-sleep 0.5
-[[ -e $window_lock ]] || fail "no lock file $window_lock while the memory window holds the port"
+wait_for 5 test -e "$window_lock" \
+    || fail "no lock file $window_lock while the memory window holds the port"
 kill -s TERM "$QUILLARD_PID"
 
 export DISPLAY=$signals_display
@@ -78,11 +74,8 @@ wait_window "Quillard" >/dev/null
 kill -s TERM "$first_run"
 for signal in "${signals[@]}"; do
     # Each holds its port once its main window is active.
-    for _ in $(seq 100); do
-        [[ -e ${lock[$signal]} ]] && break
-        sleep 0.1
-    done
-    [[ -e ${lock[$signal]} ]] || fail "no lock file ${lock[$signal]} while Quillard holds the port"
+    wait_for 10 test -e "${lock[$signal]}" \
+        || fail "no lock file ${lock[$signal]} while Quillard holds the port"
     kill -s "$signal" "${pid[$signal]}"
 done
 

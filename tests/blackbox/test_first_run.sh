@@ -7,16 +7,15 @@ start_x
 radio_on_com1
 start_first_run
 [[ ! -e "$QUILLARD_CONFIG/qd.cfg" ]] || fail "qd.cfg written before Save"
-# Client-area places of Com1, 9600 and Save in the settings window.
-click_at "$SETTINGS" 40 43
-click_at "$SETTINGS" 230 67
-click_at "$SETTINGS" 150 149
+click Form3 Com1
+click Form3 Baud96
+click Form3 Command1            # Save
 
 wait_window "$MAIN_TITLE" >/dev/null
 got=$(od -An -c "$QUILLARD_CONFIG/qd.cfg" | tr -s ' ')
 [[ "$(cat "$QUILLARD_CONFIG/qd.cfg")" == $'1\r\n9600\r' ]] || fail "qd.cfg holds:$got"
 # Nothing goes to the radio before the operator acts in the main window.
-sleep 0.5
+sleep 0.5 # nothing is sent within 0.5 s of the start
 expect_bytes ""
 kill "$QUILLARD_PID"
 echo "PASS: first run"

@@ -17,32 +17,32 @@ radio_on_com1
 # Port 2 reaches the same test radio.
 ln -s "$(readlink "$QUILLARD_CONFIG/com1")" "$QUILLARD_CONFIG/com2"
 start_first_run
-click_at "$SETTINGS" 150 149          # Save, with no baud rate chosen
-wait_window "Quillard" >/dev/null
-sleep 0.5
+click Form3 Command1            # Save, with no baud rate chosen
+box=$(wait_window "Quillard")
+wait_focus "$box"
 xdotool key Return
 wait_window_gone "Quillard"
-sleep 0.5
+# The settings window takes the keyboard back by itself.
+wait_focus "$SETTINGS"
 [[ ! -e "$QUILLARD_CONFIG/qd.cfg" ]] || fail "qd.cfg written without a baud rate"
-xdotool key --delay 200 shift+Tab Tab space
+xdotool key shift+Tab Tab space
 
 WIN=$(wait_window "$MAIN_TITLE")
 got=$(od -An -c "$QUILLARD_CONFIG/qd.cfg" | tr -s ' ')
 [[ "$(cat "$QUILLARD_CONFIG/qd.cfg")" == $'2\r\n9600\r' ]] || fail "qd.cfg holds:$got"
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
-MENU=$((HEIGHT - 432))
-sleep 0.5
+sleep 0.5 # nothing is sent within 0.5 s of the start
 expect_bytes ''
 
-click_panel 46 407            # "System Reset": its cue, then "Are you sure?"
-wait_window "Are you sure\?" >/dev/null
-sleep 0.5
+click Form2 Command18           # "System Reset": its cue, then "Are you sure?"
+box=$(wait_window "Are you sure\?")
+wait_focus "$box"
 xdotool key Escape
 wait_window_gone "Are you sure\?"
-sleep 0.5
-# From "System Reset": the picture, 5, 10 and 15 MHz, "VFO A" (marked
-# already: nothing), then "VFO B".
-xdotool key --delay 200 Tab Tab Tab Tab Tab Tab
+# The main window takes the keyboard back by itself; from "System Reset":
+# the picture, 5, 10 and 15 MHz, "VFO A" (marked already: nothing), then
+# "VFO B".
+wait_focus "$WIN"
+xdotool key Tab Tab Tab Tab Tab Tab
 expect_bytes $'FR1;\r'
 
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"

@@ -9,48 +9,46 @@ source "$(dirname "$0")/common.sh"
 start_x
 radio_on_com1
 start_main_window
-sleep 0.5
+sleep 0.5 # nothing is sent within 0.5 s of the start
 expect_bytes ''
 
-click_panel 470 60   # empty sky: gives the panel the keyboard
+focus_window Form2
 xdotool key ctrl+m
 sheet=$(wait_window "Program Radio Memory")
-sleep 0.5
+wait_focus "$sheet"
 
-click_at "$sheet" 80 36              # freq00
-xdotool type --delay 50 2840000
+click Form1 freq00
+xdotool type 2840000
 xdotool key Tab
-xdotool type --delay 50 usb
-click_at "$sheet" 402 537            # "Write to radio"
+xdotool type usb
+click Form1 Command2           # "Write to radio"
 sent=$'MW0 000002840000020001 ;\r'
 expect_bytes "$sent"
 
-click_at "$sheet" 566 537            # "Exit"
+click Form1 Command1           # "Exit"
 wait_window_gone "Program Radio Memory"
-sleep 0.5
 
-click_panel 552 94   # "20m" on the panel, with the port back
+click Form2 m20                # "20m" on the panel, with the port back
 sent+=$'FR0;\rFA00014000000;\r'
 expect_bytes "$sent"
 
-click_panel 470 60
-xdotool key --delay 150 alt+f Right Right Down Down Return
+focus_window Form2
+xdotool key alt+f Right Right Down Down Return
 guide=$(wait_window "SAREX")
-sleep 0.5
 
-click_at "$guide" 96 86       # "3860 kHz" (Command1 at 50, 72, 92 by 29)
+click Form7 Command1           # "3860 kHz"
 sent+=$'MD2;\rFR0;\rFA00003860000;\r'
 expect_bytes "$sent"
 
-click_at "$guide" 100 30      # the WA3NAN description: nothing
-sleep 0.3
+click Form7 Text1              # the WA3NAN description
+sleep 0.3 # nothing is sent within 0.3 s of a click on a description
 expect_bytes "$sent"
 
-xdotool key Escape           # closes the guide as its close button does
+wait_focus "$guide"
+xdotool key Escape             # closes the guide as its close button does
 wait_window_gone "SAREX"
-sleep 0.5
 
-click_panel 552 26   # "160m" on the panel, with the port back again
+click Form2 m160               # "160m" on the panel, with the port back again
 sent+=$'FR0;\rFA00001800000;\r'
 expect_bytes "$sent"
 

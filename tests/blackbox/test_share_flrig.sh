@@ -17,10 +17,9 @@ source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/shared_radio.sh"
 
 VRADIO="$QUILLARD_BINARY_DIR/tools/virtual-radio/quillard-virtual-radio"
-start_x
-
 "$VRADIO" --no-window --link "$WORK/radio" > "$WORK/vradio.log" 2>&1 &
 PIDS+=($!)
+start_x
 relay_to_radio
 
 mkdir -p "$WORK/flrig"
@@ -30,12 +29,12 @@ printf '; FLTK preferences file format 1.0\n; vendor: w1hkj.com\n; application: 
     "$(readlink -f "$WORK/rigside")" > "$WORK/flrig/TS-570.prefs"
 HOME="$WORK" flrig --config-dir "$WORK/flrig" > "$WORK/flrig.log" 2>&1 &
 PIDS+=($!)
-for _ in $(seq 150); do
-    (exec 3<>/dev/tcp/127.0.0.1/12345) 2>/dev/null && break
-    sleep 0.2
-done
-(exec 3<>/dev/tcp/127.0.0.1/12345) 2>/dev/null || fail "flrig does not listen"
-sleep 2
+flrig_listens() { (exec 3<>/dev/tcp/127.0.0.1/12345) 2>/dev/null; }
+wait_for 30 flrig_listens || fail "flrig does not listen"
+# Its start-up reads the radio's state; its trace shows the first of the
+# polls that follow.
+flrig_polls() { grep -q 'get_smeter()' "$WORK/flrig/trace.txt" 2>/dev/null; }
+wait_for 30 flrig_polls || fail "flrig does not poll the radio: $(tail -3 "$WORK/flrig/debug_log.txt")"
 
 printf 'via=flrig\nhost=127.0.0.1\nport=12345\n' > "$QUILLARD_CONFIG/com1.conf"
 start_main_window

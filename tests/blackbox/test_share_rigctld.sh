@@ -9,18 +9,17 @@ source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/shared_radio.sh"
 
 VRADIO="$QUILLARD_BINARY_DIR/tools/virtual-radio/quillard-virtual-radio"
-start_x
-
 "$VRADIO" --no-window --link "$WORK/radio" > "$WORK/vradio.log" 2>&1 &
 PIDS+=($!)
+start_x
 relay_to_radio
 
-port=$(( 20000 + $$ % 20000 ))
+port=$(free_port)
 rigctld -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 -C serial_handshake=Hardware \
     -T 127.0.0.1 -t "$port" > "$WORK/rigctld.log" 2>&1 &
 PIDS+=($!)
-for _ in $(seq 100); do rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1 && break; sleep 0.1; done
-rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1 || fail "rigctld does not answer"
+rigctld_answers() { rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1; }
+wait_for 10 rigctld_answers || fail "rigctld does not answer"
 
 # The other program: frequency, mode, PTT and VFO, over and over.
 : > "$WORK/poll.rounds"; : > "$WORK/poll.errors"

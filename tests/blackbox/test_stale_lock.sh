@@ -29,7 +29,7 @@ want="Serial port 1 ($device) cannot be opened: $device is not in use, but a sta
 [[ -e $lock ]] || fail "the stale lock was removed by a user who may not"
 
 # The same file with a running process in it belongs to that program.
-sleep 60 &
+tail -f /dev/null &
 holder=$!
 PIDS+=("$holder")
 printf '%10d\n' "$holder" > "$lock"

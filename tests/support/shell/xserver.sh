@@ -8,20 +8,19 @@
 XVFB_PID=
 
 start_xvfb() {
-    local display_file="$1/display"
-    : > "$display_file"
+    local report="$1/display" display=
+    rm -f "$report"
+    mkfifo "$report" || return 1
     # -noreset: by default the server resets itself whenever its last client
     # goes, and a program started again in that moment cannot connect.
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$report" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do
-        if grep -q '^[0-9]' "$display_file" 2>/dev/null; then
-            export DISPLAY=":$(head -n 1 "$display_file")"
-            xdpyinfo >/dev/null 2>&1 && return 0
-        fi
-        sleep 0.1
-    done
-    return 1
+    # The server writes its display number once it takes clients; a server
+    # that fails first closes the pipe, which ends the read at once.
+    read -r -t 20 display < "$report" || true
+    rm -f "$report"
+    [[ $display =~ ^[0-9]+$ ]] || { stop_xvfb; return 1; }
+    export DISPLAY=":$display"
 }
 
 stop_xvfb() {
