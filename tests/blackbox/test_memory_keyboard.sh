@@ -37,100 +37,97 @@ pyatspi.Registry.start()
 PY
 /usr/bin/python3 "$WORK/focus_watch.py" >"$FOCUS_LOG" 2>"$WORK/focus_watch.err" &
 PIDS+=($!)
-for _ in $(seq 100); do
-    grep -qx READY "$FOCUS_LOG" && break
-    sleep 0.1
-done
-grep -qx READY "$FOCUS_LOG" || fail "the focus listener did not start: $(cat "$WORK/focus_watch.err")"
+wait_for 10 grep -qx READY "$FOCUS_LOG" ||
+    fail "the focus listener did not start: $(cat "$WORK/focus_watch.err")"
 
 FOCUS_MARK=0
 # The focus changes since the mark, a line each ("push button: Exit").
 focus_since_mark() { grep -v -x READY "$FOCUS_LOG" | tail -n "+$((FOCUS_MARK + 1))"; }
 mark_focus() { FOCUS_MARK=$(grep -c -v -x READY "$FOCUS_LOG" || true); }
-# Waits up to 20 s until the control named $1 is the last to have taken the
-# focus since the mark, after all the names that follow it, in that order.
-wait_focus() {
-    local want=("$@") seen
-    for _ in $(seq 200); do
-        seen=$(focus_since_mark | sed 's/^[^:]*: //')
-        if [[ "$(tail -n 1 <<<"$seen")" == "${want[-1]}" ]]; then
-            local name rest=$seen ok=1
-            for name in "${want[@]}"; do
-                rest=$(sed -n "/^$name\$/,\$p" <<<"$rest")
-                [[ -n "$rest" ]] || { ok=0; break; }
-            done
-            [[ $ok -eq 1 ]] && return 0
-        fi
-        sleep 0.1
+# Whether the control named by the last argument is the last to have taken
+# the focus since the mark, after all the names before it, in that order.
+focus_went_to() {
+    local seen name rest
+    seen=$(focus_since_mark | sed 's/^[^:]*: //')
+    [[ "$(tail -n 1 <<<"$seen")" == "${!#}" ]] || return 1
+    rest=$seen
+    for name in "$@"; do
+        rest=$(sed -n "/^$name\$/,\$p" <<<"$rest")
+        [[ -n "$rest" ]] || return 1
     done
-    fail "the focus did not go to: ${want[*]}; it went to: $(focus_since_mark | tr '\n' '|')"
+}
+# Waits up to 20 s until the focus has gone to these controls, in order.
+wait_control_focus() {
+    wait_for 20 focus_went_to "$@" ||
+        fail "the focus did not go to: $*; it went to: $(focus_since_mark | tr '\n' '|')"
 }
 
 start_main_window
-wait_focus "VFO A"
+wait_control_focus "VFO A"
 expect_bytes ''
+focus_window Form2
 
 mark_focus
 xdotool key ctrl+m
 wait_window "Program Radio Memory" >/dev/null
-wait_focus "Channel 00 frequency"
+wait_control_focus "Channel 00 frequency"
 
 # Backwards from channel 00: Export, Import, Save, Load, Exit, Write to radio,
 # then channel 99's mode and frequency (Stop waits for a write).
 mark_focus
 xdotool key --delay 50 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
-wait_focus "Exit" "Write to radio" "Channel 99 frequency"
+wait_control_focus "Exit" "Write to radio" "Channel 99 frequency"
 xdotool type --delay 50 1405000
 mark_focus
 xdotool key Tab
-wait_focus "Channel 99 mode"
+wait_control_focus "Channel 99 mode"
 xdotool type --delay 50 fm
 mark_focus
 xdotool key Tab
-wait_focus "Write to radio"
+wait_control_focus "Write to radio"
 
 channel98=$'MW0 980001405000040001 ;\r'
 channel99=$'MW0 990001405000040001 ;\r'
 mark_focus
 xdotool key space
 expect_bytes "$channel99"
-wait_focus "Stop writing" "Write to radio"
+wait_control_focus "Stop writing" "Write to radio"
 
 # Space again: a second write, and the window stays.
 mark_focus
 xdotool key space
 expect_bytes "$channel99$channel99"
-wait_focus "Stop writing" "Write to radio"
+wait_control_focus "Stop writing" "Write to radio"
 xdotool search --onlyvisible --name '^Program Radio Memory$' >/dev/null ||
     fail "the second Space closed the memory window"
 
 # Channel 98 too, four Shift+Tabs back, then forward to "Write to radio".
 mark_focus
 xdotool key --delay 50 shift+Tab shift+Tab shift+Tab shift+Tab
-wait_focus "Channel 98 frequency"
+wait_control_focus "Channel 98 frequency"
 xdotool type --delay 50 1405000
 xdotool key Tab
 xdotool type --delay 50 fm
 mark_focus
 xdotool key --delay 50 Tab Tab Tab
-wait_focus "Channel 99 frequency" "Channel 99 mode" "Write to radio"
+wait_control_focus "Channel 99 frequency" "Channel 99 mode" "Write to radio"
 
 # Space, and Space at once: the second is queued while the first starts the
 # write, so it finds Stop in the pause after channel 98, and 99 is not sent.
 mark_focus
 xdotool key space space
-wait_focus "Stop writing" "OK"
+wait_control_focus "Stop writing" "OK"
 expect_bytes "$channel99$channel99$channel98"
 mark_focus
 xdotool key Return
-wait_focus "Write to radio"
+wait_control_focus "Write to radio"
 expect_bytes "$channel99$channel99$channel98"
 
 # And Space there writes both.
 mark_focus
 xdotool key space
 expect_bytes "$channel99$channel99$channel98$channel98$channel99"
-wait_focus "Stop writing" "Write to radio"
+wait_control_focus "Stop writing" "Write to radio"
 
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS: the keyboard comes back to Write to radio after a write and after a stop"
