@@ -22,6 +22,8 @@
 # says when to give up. A test that checks that nothing is sent within some
 # time sleeps that time, and says so where it does.
 set -euo pipefail
+# QUILLARD_TRACE=<folder>: a timestamped trace of the test (see trace.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/../support/shell/trace.sh"
 
 : "${QUILLARD_BINARY_DIR:?set by CTest}"
 : "${QUILLARD_VERSION:?set by CTest, from project(VERSION)}"

@@ -11,6 +11,8 @@
 # Every case also checks that the radio refused none of Hamlib's commands:
 # each "?;" costs Hamlib seconds of retries and ends in "Command rejected".
 set -uo pipefail
+# QUILLARD_TRACE=<folder>: a timestamped trace of the case (see trace.sh).
+source "$(dirname "$0")/../../../tests/support/shell/trace.sh" "$2"
 
 RADIO_BIN=$1
 CASE=$2
