@@ -8,6 +8,7 @@ source "$(dirname "$0")/common.sh"
 start_x
 radio_on_com1
 started=$(date +%s%N)
+START_CLOCK_WARP= # the start-up's waits on the real clock, as they are measured here
 start_main_window
 # The real clock: the main window comes only after the two 2-second waits.
 waited_ms=$(( ($(date +%s%N) - started) / 1000000 ))
