@@ -9,8 +9,9 @@
 #
 # The known UTC comes from a small library preloaded into Quillard alone
 # (tests/tools/fakeutc.cpp): it holds the system's calendar (the realtime
-# clock, which Qt's UTC reads) at the moment the test names and leaves the
-# monotonic clock, which Qt's timers and Quillard's waits run on, alone. So
+# clock, which Qt's UTC reads) at the moment the test names, and warps the
+# monotonic clock, which Qt's timers and Quillard's waits run on, only for
+# the start-up's waits, as start_main_window does. So
 # the program needs no hook of its own that an operator could set by chance.
 # (libfaketime would do, but Debian 12's deadlocks in a program built with
 # clang's AddressSanitizer, as the sanitizer run builds them.) The controls
@@ -50,8 +51,9 @@ ROWS
 STATUS="3 entries on the air at 14:30 UTC (Sunday 15 June 2025) in sked-test.csv. 1 outside the radio's range (500 kHz to 30 MHz) left out. 1 line could not be read: 8."
 
 printf '1\r\n9600\r\n' > "$QUILLARD_CONFIG/qd.cfg"
+# The start-up's waits pass faster too, as in start_main_window.
 LD_PRELOAD=$QUILLARD_FAKE_UTC_LIB QUILLARD_FAKE_UTC=$(date -u -d '2025-06-15 14:30:20' +%s) \
-    "$QUILLARD_BIN" &
+    QUILLARD_CLOCK_WARP=$START_CLOCK_WARP "$QUILLARD_BIN" &
 QUILLARD_PID=$!
 PIDS+=($QUILLARD_PID)
 WIN=$(wait_window "$MAIN_TITLE")
