@@ -126,22 +126,5 @@ press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
 
-# Orca going away turns the safe navigation off: Shift+Tab to "30m" selects
-# it again. Quillard hears of it on the session bus in its own time, and
-# nothing shows when: until then Shift+Tab only moves to "30m", and Tab back
-# to "20m", which is marked, sends nothing either; so the two go on until
-# "30m" is selected.
-set_screen_reader_enabled false
-sent+=$'FR0;\rFA00010100000;\r'
-selects_30m() {
-    press_here shift+Tab
-    wait_for 3 received "$sent" && return 0
-    received "${sent%$'FR0;\rFA00010100000;\r'}" || fail "a Tab sent something"
-    press_here Tab
-    return 1
-}
-wait_for 20 selects_30m || fail "Shift+Tab never selected 30m once Orca was gone"
-expect_bytes "$sent"
-
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS"
