@@ -50,7 +50,8 @@ start_xvfb "$OWN" || fail "no second X server could be started"
 PIDS+=($XVFB_PID)
 own_display=$DISPLAY
 XVFB_PID=
-XDG_CONFIG_HOME="$OWN/config" ALSA_CONFIG_PATH="$OWN/asound.conf" "$QUILLARD_BIN" &
+XDG_CONFIG_HOME="$OWN/config" ALSA_CONFIG_PATH="$OWN/asound.conf" LD_PRELOAD=$QUILLARD_FAKE_UTC_LIB \
+    QUILLARD_CLOCK_WARP=$START_CLOCK_WARP "$QUILLARD_BIN" &
 PIDS+=($!)
 
 start_x

@@ -7,9 +7,10 @@
 // and time (clock_gettime on the realtime clocks, gettimeofday, time) is
 // answered with that moment, held there.
 //
-// QUILLARD_CLOCK_WARP=<factor>:<seconds>: for the program's first <seconds>
-// on its monotonic clock (counted from its first question to this library),
-// the time it spends waiting passes <factor> times faster; time it spends
+// QUILLARD_CLOCK_WARP=<factor>:<seconds>[:<file>]: for the program's first
+// <seconds> on its monotonic clock (counted from its first question for the
+// time, or from the moment the program, waiting, finds that <file> has come
+// to be), the time it spends waiting passes <factor> times faster; time it spends
 // working passes as ever, and after those seconds every wait lasts its full
 // length. Qt's timers (and Quillard's waits, which are timers) run on the
 // monotonic clock: Qt asks it for the moment a timer is due and then sleeps
@@ -33,6 +34,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -90,9 +92,9 @@ long long realMonotonicNs()
 
 struct Warp {
     long long factor = 1;
-    long long endNs = 0;     // of the program's clock, counted from its start
-    long long maxLeadNs = 0; // the most waiting it can skip
-    long long startNs = 0;   // the real monotonic clock at the first question
+    long long endNs = 0;           // of the program's clock, counted from the warp's start
+    long long maxLeadNs = 0;       // the most waiting it can skip
+    const char* trigger = nullptr; // the file whose coming starts the warp, if any
 };
 
 // The warp as set, read once; factor 1 is no warp.
@@ -107,13 +109,13 @@ const Warp& warp()
         const char* rest = nullptr;
         const char* text = std::getenv("QUILLARD_CLOCK_WARP");
         const long long factor = text ? number(text, ':', &rest) : Absent;
-        const long long seconds = factor > 1 && *rest ? number(rest, '\0') : Absent;
+        const long long seconds = factor > 1 && *rest ? number(rest, ':', &rest) : Absent;
         if (seconds > 0) {
             read.factor = factor;
             read.endNs = seconds * NsPerSecond;
             read.maxLeadNs = read.endNs - read.endNs / factor;
+            read.trigger = *rest ? rest : nullptr;
         }
-        read.startNs = realMonotonicNs();
         state.store(2, std::memory_order_release);
     }
     while (state.load(std::memory_order_acquire) != 2) {
@@ -124,14 +126,29 @@ const Warp& warp()
 // How far the program's monotonic clock is ahead of the kernel's.
 std::atomic<long long> lead{0};
 
+// The real monotonic clock when the warp started: at the program's first
+// question, or when the trigger file was first seen; 0 before then.
+std::atomic<long long> warpStartNs{0};
+
+bool warpStarted()
+{
+    if (warpStartNs.load() != 0)
+        return true;
+    if (warp().trigger && syscall(SYS_faccessat, AT_FDCWD, warp().trigger, F_OK, 0) != 0)
+        return false;
+    long long unset = 0;
+    warpStartNs.compare_exchange_strong(unset, realMonotonicNs());
+    return true;
+}
+
 // The part of a wait of timeoutMs from now that is warped, in nanoseconds of
 // the program's clock.
 long long warpedPartNs(long long timeoutMs)
 {
     const Warp& w = warp();
-    if (w.factor == 1 || timeoutMs <= 0)
+    if (w.factor == 1 || timeoutMs <= 0 || !warpStarted())
         return 0;
-    const long long sinceStartNs = realMonotonicNs() - w.startNs + lead.load();
+    const long long sinceStartNs = realMonotonicNs() - warpStartNs.load() + lead.load();
     const long long leftNs = w.endNs - sinceStartNs;
     return leftNs <= 0 ? 0 : (timeoutMs * NsPerMs < leftNs ? timeoutMs * NsPerMs : leftNs);
 }
@@ -176,6 +193,8 @@ int clock_gettime(clockid_t clock, struct timespec* now) noexcept
         return 0;
     }
     const int result = int(syscall(SYS_clock_gettime, clock, now));
+    if (result == 0 && monotonic(clock) && warp().factor > 1 && !warp().trigger)
+        warpStarted();
     if (result == 0 && monotonic(clock) && warp().factor > 1) {
         const long long ns = now->tv_nsec + lead.load();
         now->tv_sec += time_t(ns / NsPerSecond);
