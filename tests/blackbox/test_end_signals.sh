@@ -52,7 +52,9 @@ for signal in "${signals[@]}"; do
     PIDS+=($!)
     wait_for 5 test -e "$config/com1" || fail "socat made no pseudo-terminal for $signal"
     lock[$signal]=$(lock_of "$config/com1")
-    XDG_CONFIG_HOME="$WORK/$signal" env --default-signal=TERM,HUP,INT "$QUILLARD_BIN" &
+    # Its start-up waits warped, as start_main_window does.
+    XDG_CONFIG_HOME="$WORK/$signal" LD_PRELOAD=$QUILLARD_FAKE_UTC_LIB QUILLARD_CLOCK_WARP=$START_CLOCK_WARP \
+        env --default-signal=TERM,HUP,INT "$QUILLARD_BIN" &
     pid[$signal]=$!
     PIDS+=(${pid[$signal]})
 done
