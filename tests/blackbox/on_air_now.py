@@ -9,6 +9,13 @@ waits (up to ten seconds) for what it reads, and prints it:
   where NAME            the screen centre "x y" of the control or cell named NAME
   message               the text of the message box over the window
   no-message            waits until no message box is open
+  serve                 answers these commands, one a line on its input (the
+                        words apart by tabs), each answer ended by a line of
+                        ASCII EOT and the command's status: one reader for
+                        all of a test's questions, without a start each
+
+AT-SPI keeps what it read of the program; each reading forgets it first,
+so a reader that serves several commands reads the window as it is now.
 """
 import sys
 import time
@@ -37,19 +44,23 @@ def windows():
                 yield window
 
 
+class Failure(Exception):
+    pass
+
+
 def until(find, what, seconds=10):
     """What find() returns once it is not None; what() says why it never was."""
     deadline = time.time() + seconds
     while True:
         try:
+            pyatspi.Registry.getDesktop(0).clearCache()
             found = find()
         except Exception:  # a window or a cell that went while it was read
             found = None
         if found is not None:
             return found
         if time.time() > deadline:
-            print("FAIL: %s" % what(), file=sys.stderr)
-            sys.exit(1)
+            raise Failure(what())
         time.sleep(0.1)
 
 
@@ -110,12 +121,12 @@ def message():
     return None
 
 
-def main():
-    command = sys.argv[1]
+def answer(command, arguments):
+    """The answer to one command, as it is printed."""
     if command == "rows":
-        print("\n".join(until(table_rows, lambda: "no schedule table")))
-    elif command == "rows-are":
-        with open(sys.argv[2], encoding="utf-8") as wanted_file:
+        return "\n".join(until(table_rows, lambda: "no schedule table"))
+    if command == "rows-are":
+        with open(arguments[0], encoding="utf-8") as wanted_file:
             wanted = wanted_file.read().splitlines()
         seen = []
 
@@ -125,25 +136,54 @@ def main():
 
         until(matching, lambda: "the rows are:\n%s\nexpected:\n%s"
               % ("\n".join(seen), "\n".join(wanted)))
-        print("\n".join(seen))
-    elif command == "status-is":
+        return "\n".join(seen)
+    if command == "status-is":
         seen = [None]
 
         def matching():
             seen[0] = status_text()
-            return seen[0] if seen[0] == sys.argv[2] else None
+            return seen[0] if seen[0] == arguments[0] else None
 
-        until(matching, lambda: "the status line reads %r, expected %r" % (seen[0], sys.argv[2]))
-        print(seen[0])
-    elif command == "where":
-        print(centre(until(lambda: named(sys.argv[2]), lambda: "nothing named %r" % sys.argv[2])))
-    elif command == "message":
-        print(until(message, lambda: "no message box"))
-    elif command == "no-message":
+        until(matching, lambda: "the status line reads %r, expected %r" % (seen[0], arguments[0]))
+        return seen[0]
+    if command == "where":
+        return centre(until(lambda: named(arguments[0]), lambda: "nothing named %r" % arguments[0]))
+    if command == "message":
+        return until(message, lambda: "no message box")
+    if command == "no-message":
         until(lambda: True if message() is None else None, lambda: "a message box stays open")
-    else:
-        print("unknown command %s" % command, file=sys.stderr)
-        sys.exit(2)
+        return None
+    raise Failure("unknown command %s" % command)
+
+
+def serve():
+    for line in sys.stdin:
+        words = line.rstrip("\n").rstrip("\t").split("\t")
+        status = 0
+        try:
+            text = answer(words[0], words[1:])
+            if text is not None:
+                print(text)
+        except Failure as failure:
+            print("FAIL: %s" % failure, file=sys.stderr)
+            status = 1
+        except Exception as error:  # a file that cannot be read, a question unanswered
+            print("FAIL: %s: %s" % (words[0], error), file=sys.stderr)
+            status = 1
+        print("\x04%d" % status, flush=True)
+
+
+def main():
+    if sys.argv[1] == "serve":
+        serve()
+        return
+    try:
+        text = answer(sys.argv[1], sys.argv[2:])
+    except Failure as failure:
+        print("FAIL: %s" % failure, file=sys.stderr)
+        sys.exit(2 if str(failure).startswith("unknown command") else 1)
+    if text is not None:
+        print(text)
 
 
 main()

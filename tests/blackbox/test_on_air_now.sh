@@ -28,6 +28,28 @@ start_x
 radio_on_com1
 start_accessibility_bus false
 
+# One reader of the window for the whole test (on_air_now.py serve): ask
+# <command> [<argument>...] puts one of its commands to it, and sets ANSWER to
+# what it printed; the status is the command's.
+mkfifo "$WORK/questions" "$WORK/answers"
+"${READ[@]}" serve < "$WORK/questions" > "$WORK/answers" &
+PIDS+=($!)
+exec {QUESTIONS}>"$WORK/questions" {ANSWERS}<"$WORK/answers"
+ask() {
+    local line status=
+    { printf '%s\t' "$@"; echo; } >&"$QUESTIONS"
+    ANSWER=
+    while IFS= read -r -t 30 line <&"$ANSWERS"; do
+        if [[ $line == $'\x04'* ]]; then
+            status=${line#$'\x04'}
+            break
+        fi
+        ANSWER+=${ANSWER:+$'\n'}$line
+    done
+    [[ -n $status ]] || fail "the window's reader did not answer: $*"
+    return "$status"
+}
+
 HEADER='kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60;'
 SCHEDULE="$WORK/sked-test.csv"
 {
@@ -67,30 +89,34 @@ wait_window "Open Schedule" >/dev/null
 xdotool type --delay 20 "$SCHEDULE"
 xdotool key Return
 wait_window_gone "Open Schedule"
-"${READ[@]}" rows-are "$WORK/rows-now" >/dev/null || fail "not the rows on the air at 14:30"
-"${READ[@]}" status-is "$STATUS" >/dev/null || fail "not the status line at 14:30"
+ask rows-are "$WORK/rows-now" || fail "not the rows on the air at 14:30"
+ask status-is "$STATUS" || fail "not the status line at 14:30"
 grep -qx "file=$SCHEDULE" "$QUILLARD_CONFIG/quillard.conf" || fail "the schedule is not remembered"
 # Opening the window and choosing the schedule sent nothing.
 expect_bytes ''
 
 # A filter: what is typed in the search box narrows the rows at each key.
-read -r x y < <("${READ[@]}" where "Search station and site")
+ask where "Search station and site" || fail "nothing named 'Search station and site'"
+read -r x y <<< "$ANSWER"
 xdotool mousemove "$x" "$y" click 1
 xdotool type --delay 50 "romania"
-"${READ[@]}" rows-are "$WORK/rows-romania" >/dev/null || fail "the search did not narrow the rows"
+ask rows-are "$WORK/rows-romania" || fail "the search did not narrow the rows"
 
 # A click on a row tunes: the mode, VFO A, the frequency, as the short-wave guide does.
-read -r x y < <("${READ[@]}" where "Radio Romania International")
+ask where "Radio Romania International" || fail "nothing named 'Radio Romania International'"
+read -r x y <<< "$ANSWER"
 xdotool mousemove "$x" "$y" click 1
 sent=$'MD5;\rFR0;\rFA00009610000;\r'
 expect_bytes "$sent"
 
 # Back to every row; the clicked one stays current. Up, then Enter; Up, then Space.
-read -r x y < <("${READ[@]}" where "Search station and site")
+ask where "Search station and site" || fail "nothing named 'Search station and site'"
+read -r x y <<< "$ANSWER"
 xdotool mousemove "$x" "$y" click 1
 xdotool key ctrl+a BackSpace
-"${READ[@]}" rows-are "$WORK/rows-now" >/dev/null || fail "the rows did not come back"
-read -r x y < <("${READ[@]}" where "CFRX Toronto")
+ask rows-are "$WORK/rows-now" || fail "the rows did not come back"
+ask where "CFRX Toronto" || fail "nothing named 'CFRX Toronto'"
+read -r x y <<< "$ANSWER"
 xdotool mousemove "$x" "$y" click 1
 sent+=$'MD5;\rFR0;\rFA00006070000;\r'
 expect_bytes "$sent"
@@ -117,12 +143,13 @@ refused() {
     xdotool key ctrl+a
     xdotool type --delay 20 "$file"
     xdotool key Return
-    got=$("${READ[@]}" message) || fail "no message for $file"
+    ask message || fail "no message for $file"
+    got=$ANSWER
     [[ "$got" == "$want$advice" ]] || fail "for $file the message was: $got"
     xdotool key Return
-    "${READ[@]}" no-message || fail "the message for $file did not close"
-    "${READ[@]}" rows-are "$WORK/rows-now" >/dev/null || fail "the rows changed after $file"
-    "${READ[@]}" status-is "$STATUS" >/dev/null || fail "the status changed after $file"
+    ask no-message || fail "the message for $file did not close"
+    ask rows-are "$WORK/rows-now" || fail "the rows changed after $file"
+    ask status-is "$STATUS" || fail "the status changed after $file"
 }
 refused "$WORK/empty.csv" "$WORK/empty.csv is not an EiBi schedule: it is empty."
 refused "$WORK/contacts.csv" "$WORK/contacts.csv is not an EiBi schedule: line 1 should be EiBi's header (\"kHz:75;Time(UTC):93;Days:59;...\") or a schedule line, but it reads \"Name,Call,Phone\"."
