@@ -65,7 +65,7 @@ done
 touch "$WORK/start"
 wait $! || fail "the program with a warp waiting for a file failed"
 mapfile -t lines < "$WORK/triggered"
-read -r program1 real1 <<< "${lines[0]}"
+read -r _ real1 <<< "${lines[0]}"
 read -r program2 real2 <<< "${lines[1]}"
 ((real1 >= 290 && real2 - real1 >= 490)) || fail "waits before the warp's file were shortened: ${lines[*]}"
 read -r program4 real4 <<< "${lines[3]}"

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Where a test script's time goes. Sourced by a test script, it writes every
 # command the script runs to <script>.trace (<script>-<name>.trace when
 # sourced with a name) in the folder QUILLARD_TRACE (when that is set), each with the moment it began and
