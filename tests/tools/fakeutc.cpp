@@ -123,6 +123,15 @@ const Warp& warp()
     return read;
 }
 
+// The warp is the program's alone: read before the program starts, and
+// taken out of the environment that the programs it starts inherit (a
+// daemon it starts for the operator, for one).
+__attribute__((constructor)) void takeWarpForThisProgram()
+{
+    warp();
+    unsetenv("QUILLARD_CLOCK_WARP");
+}
+
 // How far the program's monotonic clock is ahead of the kernel's.
 std::atomic<long long> lead{0};
 

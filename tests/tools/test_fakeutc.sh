@@ -4,7 +4,8 @@
 # clock as Qt's event loop does: the calendar held at the moment asked for;
 # the warp's waiting passing faster for its seconds and at the real rate
 # after them, on a clock that never goes back; a warp that waits for its
-# file; and no warp at all when none is asked for.
+# file; none for the programs the warped one starts; and no warp at all
+# when none is asked for.
 #
 #   test_fakeutc.sh <libfakeutc.so>
 set -euo pipefail
@@ -71,6 +72,10 @@ read -r program2 real2 <<< "${lines[1]}"
 read -r program4 real4 <<< "${lines[3]}"
 ((program4 - program2 >= 1000 && real4 - real2 < 500)) \
     || fail "the warp did not start with its file: ${lines[*]}"
+
+# The warp is the program's alone: the programs it starts inherit none.
+[[ $(LD_PRELOAD=$LIB QUILLARD_CLOCK_WARP=20:2 /bin/sh -c 'echo "${QUILLARD_CLOCK_WARP-none}"') == none ]] \
+    || fail "a program started by the warped one inherits its warp"
 
 # Nothing asked, nothing warped.
 read -r program real < <(waits 300)
