@@ -133,7 +133,11 @@ orca_focus_moved_from() { [[ "$(orca_focus)" != "$1" ]]; }
 press() {
     local before
     before=$(orca_focus)
-    hold_key "$1"
+    case $1 in
+    # They close no box, so they need no finger's rest (see hold_key).
+    Tab | shift+Tab) xdotool key "$1" ;;
+    *) hold_key "$1" ;;
+    esac
     wait_for 3 orca_focus_moved_from "$before" || true
 }
 
