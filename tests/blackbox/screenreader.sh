@@ -66,16 +66,27 @@ orca.debug.debugFile.reconfigure(line_buffering=True)
 orca.debug.debugLevel = orca.debug.LEVEL_INFO
 PY
     # Orca runs once per user: a second one refuses to start, and --replace
-    # would SIGKILL the first, another test's (in another build tree too). So
-    # the tests that run it take turns; the turn ends with this script.
-    exec {ORCA_TURN}>"/tmp/quillard-orca-$(id -u).lock"
-    flock -w 40 "$ORCA_TURN" || fail "another test's Orca held its turn for 40 s"
-    # One started otherwise (an older test's, which --replace'd) may still end.
-    if ! wait_for 40 no_orca_of_user; then
-        echo "SKIP: an Orca of this user is running, and a test does not end it" >&2
-        exit 77
+    # would SIGKILL the first, another test's (in another build tree too).
+    # In a process namespace of its own (unshare, with a user namespace where
+    # the test is not root) it sees no other, so each test has its own and
+    # none waits for another's; it ends with the unshare that started it.
+    # Where no namespace can be made, the tests take turns; the turn ends
+    # with this script.
+    local alone=()
+    if unshare --pid --fork --mount-proc true 2>/dev/null; then
+        alone=(unshare --pid --fork --mount-proc --kill-child)
+    elif unshare -r --pid --fork --mount-proc true 2>/dev/null; then
+        alone=(unshare -r --pid --fork --mount-proc --kill-child)
+    else
+        exec {ORCA_TURN}>"/tmp/quillard-orca-$(id -u).lock"
+        flock -w 40 "$ORCA_TURN" || fail "another test's Orca held its turn for 40 s"
+        # One started otherwise (an older test's, which --replace'd) may still end.
+        if ! wait_for 40 no_orca_of_user; then
+            echo "SKIP: an Orca of this user is running, and a test does not end it" >&2
+            exit 77
+        fi
     fi
-    orca -u "$WORK/orca-prefs" -d speech -d braille \
+    "${alone[@]}" orca -u "$WORK/orca-prefs" -d speech -d braille \
         --debug-file "$ORCA_LOG" >"$WORK/orca.out" 2>&1 &
     ORCA_PID=$!
     PIDS+=("$ORCA_PID")
