@@ -327,16 +327,17 @@ quillard-rigctld)
     # Quillard shares the radio through rigctld: the same commands, framed
     # and sent through it, read back by another client.
     quillard_send_rigctld "$RIGCTLD_PORT" 'FR0;' 'FT1;' 'RT1;' 'RU;' 'RU;' 'RU;' 'PC050;' \
-        'AG128;' 'RG200;' 'MG050;' 'KS025;' 'SQ050;'
+        'AG128;' 'RG200;' 'MG050;' 'KS060;' 'SQ050;'
     run rigctl -m 2 -r "127.0.0.1:$RIGCTLD_PORT" s j z l RFPOWER l AF l RF l MICGAIN l KEYSPD
-    expect_output $'1\nVFOB\n30\n0\n0.500000\n0.501961\n0.784314\n0.500000\n25'
+    expect_output $'1\nVFOB\n30\n0\n0.500000\n0.501961\n0.784314\n0.500000\n60'
     quillard_send_rigctld "$RIGCTLD_PORT" 'XT1;' 'RD;' 'FR0;'
     run rigctl -m 2 -r "127.0.0.1:$RIGCTLD_PORT" s z
     expect_output $'0\ncurrVFO\n20'
     expect_answer 'SQ;' 'SQ050;'
-    # Hamlib's CW sender through rigctld, at the 25 wpm set above. Hamlib
-    # 4.5.4's network client hands the text on with a blank before it, which
-    # the radio keys as a word gap.
+    # Hamlib's CW sender through rigctld, at the 60 wpm set above (the
+    # radio's top speed: it keys in real time). Hamlib 4.5.4's network client
+    # hands the text on with a blank before it, which the radio keys as a
+    # word gap.
     run rigctl -m 2 -r "127.0.0.1:$RIGCTLD_PORT" b 'CQ TEST'
     expect_received 'KY;' 'KY  CQ TEST                ;'
     expect_keyed ' CQ TEST'
