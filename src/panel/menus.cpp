@@ -1,6 +1,9 @@
 #include "panel/menus.h"
 
 #include "about/frmabout.h"
+#include "controls/stationcontext.h"
+#include "controls/stationcontrols.h"
+#include "controls/tunebox.h"
 #include "guides/form4.h"
 #include "guides/form5.h"
 #include "guides/form7.h"
@@ -19,6 +22,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 namespace {
 // Shows a freshly created window modally and destroys it when it closes (a
@@ -34,6 +38,7 @@ void runModal(QDialog* created)
 struct MainWindow {
     QMainWindow* window;
     PortOwner& port;
+    StationContext& context;
 };
 
 // The window, its link and the lease go before the main window takes the
@@ -51,6 +56,26 @@ template <typename Window> void openWindow(const MainWindow& main)
     runModal(new Window(main.window));
 }
 
+// The box goes, and the keyboard is back in the main window, before its
+// step is carried out: the words are told from there.
+void tuneToFrequency(const MainWindow& main)
+{
+    std::optional<StationStep> step;
+    {
+        const FocusReturn back(main.window);
+        TuneBox box(main.context.station(), main.window);
+        if (box.exec() == QDialog::Accepted)
+            step = box.step();
+    }
+    if (step)
+        main.context.carryOut(*step, main.window);
+}
+
+void openStationControls(const MainWindow& main)
+{
+    StationControls::showFor(main.context, main.window);
+}
+
 // File > Exit (Exit_Click).
 void exitProgram(const MainWindow& main)
 {
@@ -66,10 +91,14 @@ struct MenuItem {
     void (*open)(const MainWindow&);
 };
 
-constexpr std::array<MenuItem, 10> menuItems = {{
+constexpr std::array<MenuItem, 12> menuItems = {{
     {"File", "&File", "Exit", "E&xit", "Ctrl+X", exitProgram},
     {"Programming", "Program Radio Memories", "Memories", "&Memories", "Ctrl+M",
      openRadioWindow<Form1>},
+    {"Frequencies", "Frequencies", "TuneToFrequency", "Tune to Frequency...", "Ctrl+T",
+     tuneToFrequency},
+    {"Frequencies", "Frequencies", "StationControls", "Station Controls", "Ctrl+S",
+     openStationControls},
     {"Frequencies", "Frequencies", "SSTV", "SSTV", "", openRadioWindow<Form4>},
     {"Frequencies", "Frequencies", "SWL", "Short Wave Radio", "", openRadioWindow<Form5>},
     {"Frequencies", "Frequencies", "SAREX", "SAREX", "", openRadioWindow<Form7>},
@@ -82,9 +111,9 @@ constexpr std::array<MenuItem, 10> menuItems = {{
 }};
 } // namespace
 
-void buildMenus(QMainWindow* window, PortOwner& port)
+void buildMenus(QMainWindow* window, PortOwner& port, StationContext& context)
 {
-    const MainWindow main{window, port};
+    const MainWindow main{window, port, context};
     QMenu* menu = nullptr;
     for (const MenuItem& item : menuItems) {
         const QString menuName = QString::fromLatin1(item.menuName);
