@@ -29,18 +29,5 @@ QString modelName(RadioModel model)
 
 QString rangeWords(const TuningRange& range)
 {
-    QString words;
-    for (int i = 0; i < range.count; ++i) {
-        const FrequencySpan& span = range.spans[i];
-        if (i > 0)
-            words += QStringLiteral(" and ");
-        // "50 to 54 MHz": the unit once when both ends share it.
-        QString low = endWords(span.lowest);
-        const QString high = endWords(span.highest);
-        const QString unit = high.section(QLatin1Char(' '), 1);
-        if (low.section(QLatin1Char(' '), 1) == unit)
-            low = low.section(QLatin1Char(' '), 0, 0);
-        words += low + QStringLiteral(" to ") + high;
-    }
-    return words;
+    return endWords(range.lowest) + QStringLiteral(" to ") + endWords(range.highest);
 }

@@ -11,7 +11,7 @@
 //   handshake=rtscts     serial only: rtscts (the default) or none, for
 //                        three-wire cables
 //   model=D              the radio on the port: D, a TS-570D (the default), or
-//                        S, a TS-570S, which also tunes 6 m (50 to 54 MHz)
+//                        S, a TS-570S, which also tunes 30 to 60 MHz and 6 m
 //
 // Without the file the port is the serial port with RTS/CTS handshaking, as
 // it always was; qd.cfg stays the two lines it is.

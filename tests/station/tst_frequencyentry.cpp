@@ -11,7 +11,7 @@ namespace {
 const QString forms = QStringLiteral("kHz (14074 or 14074.5), MHz (14.074, or 14.074 MHz) or Hz "
                                      "(14074000 Hz); 14,074.000 with commas is kHz too");
 const QString rangeD = QStringLiteral("TS-570D's range, 500 kHz to 30 MHz.");
-const QString rangeS = QStringLiteral("TS-570S's range, 500 kHz to 30 MHz and 50 to 54 MHz.");
+const QString rangeS = QStringLiteral("TS-570S's range, 500 kHz to 60 MHz.");
 } // namespace
 
 class TestFrequencyEntry : public QObject {
@@ -46,6 +46,8 @@ private slots:
         QTest::newRow("S: 6 m") << "50.125" << s << quint64(50125000);
         QTest::newRow("S: 6 m's top, included") << "54 MHz" << s << quint64(54000000);
         QTest::newRow("S: HF as on a D") << "28.074" << s << quint64(28074000);
+        QTest::newRow("S: general coverage above HF") << "35.0" << s << quint64(35000000);
+        QTest::newRow("S's highest, included") << "60 MHz" << s << quint64(60000000);
     }
 
     void acceptedForms()
@@ -86,10 +88,8 @@ private slots:
         QTest::newRow("499.999 kHz on an S")
             << "499.999" << s << "499.999 kHz is outside the " + rangeS;
         QTest::newRow("6 m on a D") << "50.1" << d << "50.1 MHz is outside the " + rangeD;
-        QTest::newRow("between HF and 6 m on an S")
-            << "35.0" << s << "35.0 MHz is outside the " + rangeS;
-        QTest::newRow("above 6 m on an S")
-            << "54.001" << s << "54.001 MHz is outside the " + rangeS;
+        QTest::newRow("above 60 MHz on an S")
+            << "60.001" << s << "60.001 MHz is outside the " + rangeS;
         QTest::newRow("a point at 100 and over is kHz")
             << "100.5" << d << "100.5 kHz is outside the " + rangeD;
         QTest::newRow("megahertz meant, kilohertz read")
