@@ -1,30 +1,30 @@
 #include "panel/bands.h"
 
 #include "panel/panelcanvas.h"
-#include "panel/panelcontext.h"
+#include "controls/stationcontext.h"
 #include "station/bands.h"
 
-void Option6_Click(PanelContext& panel)
+void Option6_Click(StationContext& panel)
 {
     panel.carryOut(Station::chooseVfoA(panel.station()));
 }
 
-void Option7_Click(PanelContext& panel)
+void Option7_Click(StationContext& panel)
 {
     panel.carryOut(Station::chooseVfoB(panel.station()));
 }
 
-void Option8_Click(PanelContext& panel)
+void Option8_Click(StationContext& panel)
 {
     panel.carryOut(Station::chooseMemoryMode(panel.station()));
 }
 
-void band_Click(PanelContext& panel, const Band& band)
+void band_Click(StationContext& panel, const Band& band)
 {
     panel.carryOut(Station::tuneBand(panel.station(), band));
 }
 
-void buildBandControls(PanelContext& panel, PanelCanvas& canvas)
+void buildBandControls(StationContext& panel, PanelCanvas& canvas)
 {
     for (int index = 0; const VfoButton& vfo : vfoButtons)
         canvas.addColumnButton(Frame::Functions, index++, vfo.name, vfo.caption,

@@ -10,19 +10,19 @@
 #include <array>
 
 class PanelCanvas;
-class PanelContext;
+class StationContext;
 struct Band;
 
-void Option6_Click(PanelContext& panel); // VFO A
-void Option7_Click(PanelContext& panel); // VFO B
-void Option8_Click(PanelContext& panel); // Mem
+void Option6_Click(StationContext& panel); // VFO A
+void Option7_Click(StationContext& panel); // VFO B
+void Option8_Click(StationContext& panel); // Mem
 // Any of the nine band buttons (m160_Click ... m10_Click).
-void band_Click(PanelContext& panel, const Band& band);
+void band_Click(StationContext& panel, const Band& band);
 
 struct VfoButton {
     const char* name;
     const char* caption;
-    void (*act)(PanelContext& panel);
+    void (*act)(StationContext& panel);
 };
 
 inline constexpr std::array<VfoButton, 3> vfoButtons = {{
@@ -31,4 +31,4 @@ inline constexpr std::array<VfoButton, 3> vfoButtons = {{
     {"Option8", "Mem", Option8_Click},
 }};
 
-void buildBandControls(PanelContext& panel, PanelCanvas& canvas);
+void buildBandControls(StationContext& panel, PanelCanvas& canvas);

@@ -1,6 +1,7 @@
 #include "panel/form2.h"
 
 #include "clock/clock.h"
+#include "controls/stationcontrols.h"
 #include "panel/bands.h"
 #include "panel/focusorder.h"
 #include "panel/functions.h"
@@ -8,6 +9,7 @@
 #include "panel/menus.h"
 #include "panel/modes.h"
 #include "panel/panelcanvas.h"
+#include "panel/panelkeys.h"
 #include "panel/quickmemory.h"
 #include "panel/radiopicture.h"
 #include "panel/safenavigation.h"
@@ -75,7 +77,8 @@ Form2::Form2(QWidget* parent)
     setCentralWidget(canvas);
     buildControls(canvas);
     installMenuItemAccessibility();
-    buildMenus(this, m_port);
+    buildMenus(this, m_port, m_context);
+    bindKeys(this, panelKeys());
     for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
         announceMenuTitle(menu, this);
     if (auto* help = menuBar()->findChild<QMenu*>(QStringLiteral("Help")))
@@ -94,8 +97,8 @@ void Form2::buildControls(QWidget* canvas)
     PanelCanvas controls(canvas, *m_selection);
     // Every action says what it sent, over the control that has the focus;
     // the front panel picture keeps the record.
-    m_context.told = [this](const QString& words, const SentRecord& record) {
-        announce(this, words);
+    m_context.told = [this](const QString& words, const SentRecord& record, QWidget* from) {
+        announce(from, words);
         if (auto* picture = findChild<RadioPicture*>(QStringLiteral("Picture1")))
             picture->showLastSent(record.brief(), record.summary());
     };
@@ -157,6 +160,7 @@ void Form2::finishLoad(QPointer<Splash> splash, qint64 splashShownNs)
 {
     m_context.carryOut(Station::load(m_context.station()));
     m_port.readSettings();
+    m_context.carryOut(Station::useModel(m_context.station(), m_port.model()));
     // The first wait counts from the splash's showing, the panel's building included.
     WaitSeconds(std::max(0.0, 2.0 - (Clock::current().nowNs() - splashShownNs) / 1e9));
     PlayCue(QString::fromLatin1(Cue::Online));
@@ -167,6 +171,9 @@ void Form2::finishLoad(QPointer<Splash> splash, qint64 splashShownNs)
         // whenever the event loop next deletes things.
         delete splash.data();
     }
+    // Open at the end of the last run: open again, where it was.
+    if (StationControls::rememberedOpen())
+        m_reopenStationControls = true;
 }
 
 void Form2::Form_Activate()
@@ -201,6 +208,9 @@ void Form2::showEvent(QShowEvent* event)
         m_firstFocus->setFocus(Qt::OtherFocusReason);
         if (!m_firstFocus->isChecked())
             m_firstFocus->setChecked(true);
+        // Beside the panel, which keeps the keyboard.
+        if (m_reopenStationControls)
+            StationControls::showFor(m_context, this, StationControls::Keyboard::Leave);
     }
 }
 

@@ -13,7 +13,7 @@
 // as last sent kept, the words told, then the cue.
 
 #include "app/portmessages.h"
-#include "panel/panelcontext.h"
+#include "controls/stationcontext.h"
 #include "session/portlink.h"
 #include "session/portowner.h"
 
@@ -49,6 +49,8 @@ public:
     PortOwner& port() { return m_port; }
     // The station as the panel last sent it.
     const StationState& state() const { return m_context.station(); }
+    // The station context Station Controls and the Tune to Frequency box share.
+    StationContext& context() { return m_context; }
 
     // The one group of all selection buttons, across the frames.
     SelectionGroup& selectionGroup() { return *m_selection; }
@@ -66,8 +68,10 @@ private:
     PortLink m_link;
     PortOwner m_port{m_link, this};
     PortMessages m_portMessages{m_port};
-    PanelContext m_context{m_port.sender(), this};
+    StationContext m_context{m_port.sender(), this};
     SelectionGroup* m_selection = nullptr;
     QAbstractButton* m_firstFocus = nullptr; // "VFO A"
     bool m_shownBefore = false;
+    // Station Controls was open when the program last ended.
+    bool m_reopenStationControls = false;
 };

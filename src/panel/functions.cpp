@@ -1,7 +1,7 @@
 #include "panel/functions.h"
 
 #include "panel/panelcanvas.h"
-#include "panel/panelcontext.h"
+#include "controls/stationcontext.h"
 #include "panel/radiopicture.h"
 #include "panel/switchbutton.h"
 #include "session/cues.h"
@@ -86,7 +86,7 @@ constexpr std::array<PowerButton, 2> powerButtons = {{
 }};
 
 // Command1_Click, Command3_Click ... Command16_Click.
-void function_Click(PanelContext& panel, const FunctionButton& button)
+void function_Click(StationContext& panel, const FunctionButton& button)
 {
     if (button.switching)
         panel.carryOut(Station::pressSwitch(panel.station(), *button.switching));
@@ -95,19 +95,19 @@ void function_Click(PanelContext& panel, const FunctionButton& button)
 }
 
 // Option110_Click, Option111_Click.
-void power_Click(PanelContext& panel, const PowerButton& button)
+void power_Click(StationContext& panel, const PowerButton& button)
 {
     panel.carryOut(Station::switchPower(panel.station(), button.on));
 }
 
 // The radio picture only plays a sound.
-void Picture1_Click(PanelContext& panel)
+void Picture1_Click(StationContext& panel)
 {
     panel.playCue(Cue::Tickles);
 }
 } // namespace
 
-void buildFunctionControls(PanelContext& panel, PanelCanvas& canvas)
+void buildFunctionControls(StationContext& panel, PanelCanvas& canvas)
 {
     for (const FunctionButton& row : functionButtons) {
         const FrameSpec& frame = frameSpec(row.frame);

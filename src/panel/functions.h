@@ -9,6 +9,6 @@
 // buttons in their frames and shows each switch's setting as last sent.
 
 class PanelCanvas;
-class PanelContext;
+class StationContext;
 
-void buildFunctionControls(PanelContext& panel, PanelCanvas& canvas);
+void buildFunctionControls(StationContext& panel, PanelCanvas& canvas);

@@ -1,6 +1,10 @@
 #include "panel/menus.h"
 
 #include "about/frmabout.h"
+#include "controls/keyboardshortcuts.h"
+#include "controls/stationcontext.h"
+#include "controls/stationcontrols.h"
+#include "controls/tunebox.h"
 #include "guides/form4.h"
 #include "guides/form5.h"
 #include "guides/form7.h"
@@ -9,16 +13,19 @@
 #include "guides/onairwindow.h"
 #include "memory/form1.h"
 #include "panel/outsidekeydelivery.h"
+#include "panel/panelkeys.h"
 #include "session/portowner.h"
 #include "ui/focusreturn.h"
 #include "ui/splash.h"
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 namespace {
 // Shows a freshly created window modally and destroys it when it closes (a
@@ -34,6 +41,7 @@ void runModal(QDialog* created)
 struct MainWindow {
     QMainWindow* window;
     PortOwner& port;
+    StationContext& context;
 };
 
 // The window, its link and the lease go before the main window takes the
@@ -51,6 +59,46 @@ template <typename Window> void openWindow(const MainWindow& main)
     runModal(new Window(main.window));
 }
 
+// The box goes, and the keyboard is back in the main window, before its
+// step is carried out: the words are told from there.
+void tuneToFrequency(const MainWindow& main)
+{
+    std::optional<StationStep> step;
+    {
+        const FocusReturn back(main.window);
+        TuneBox box(main.context.station(), main.window);
+        if (box.exec() == QDialog::Accepted)
+            step = box.step();
+    }
+    if (step)
+        main.context.carryOut(*step, main.window);
+}
+
+void openStationControls(const MainWindow& main)
+{
+    StationControls::showFor(main.context, main.window);
+}
+
+// Help > "Keyboard Shortcuts": the menus' own, then the keyboard map's.
+void showKeyboardShortcuts(const MainWindow& main)
+{
+    QList<KeyBinding> menuKeys;
+    for (QMenu* menu : main.window->menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        for (QAction* action : menu->actions())
+            if (!action->shortcut().isEmpty())
+                menuKeys.append({action->objectName(),
+                                 QStringLiteral("%1 > %2")
+                                     .arg(menu->title(), action->text())
+                                     .remove(QLatin1Char('&')),
+                                 action->shortcut().toString(QKeySequence::PortableText)});
+    const FocusReturn back(main.window);
+    KeyboardShortcuts table({{QStringLiteral("Menus"), menuKeys},
+                             {QStringLiteral("Main window"), panelKeys()},
+                             {QStringLiteral("Station Controls"), StationControls::keys()}},
+                            main.window);
+    table.exec();
+}
+
 // File > Exit (Exit_Click).
 void exitProgram(const MainWindow& main)
 {
@@ -66,10 +114,14 @@ struct MenuItem {
     void (*open)(const MainWindow&);
 };
 
-constexpr std::array<MenuItem, 10> menuItems = {{
+constexpr std::array<MenuItem, 13> menuItems = {{
     {"File", "&File", "Exit", "E&xit", "Ctrl+X", exitProgram},
     {"Programming", "Program Radio Memories", "Memories", "&Memories", "Ctrl+M",
      openRadioWindow<Form1>},
+    {"Frequencies", "Frequencies", "TuneToFrequency", "Tune to Frequency...", "Ctrl+T",
+     tuneToFrequency},
+    {"Frequencies", "Frequencies", "StationControls", "Station Controls", "Ctrl+S",
+     openStationControls},
     {"Frequencies", "Frequencies", "SSTV", "SSTV", "", openRadioWindow<Form4>},
     {"Frequencies", "Frequencies", "SWL", "Short Wave Radio", "", openRadioWindow<Form5>},
     {"Frequencies", "Frequencies", "SAREX", "SAREX", "", openRadioWindow<Form7>},
@@ -78,13 +130,14 @@ constexpr std::array<MenuItem, 10> menuItems = {{
     {"Frequencies", "Frequencies", "OnAirNow", "On the Air Now...", "",
      openRadioWindow<OnAirWindow>},
     {"Help", "Help", "Copyright", "Copyright", "", openWindow<Splash>},
+    {"Help", "Help", "KeyboardShortcuts", "Keyboard Shortcuts", "Shift+F1", showKeyboardShortcuts},
     {"Help", "Help", "About", "About", "F1", openWindow<frmAbout>},
 }};
 } // namespace
 
-void buildMenus(QMainWindow* window, PortOwner& port)
+void buildMenus(QMainWindow* window, PortOwner& port, StationContext& context)
 {
-    const MainWindow main{window, port};
+    const MainWindow main{window, port, context};
     QMenu* menu = nullptr;
     for (const MenuItem& item : menuItems) {
         const QString menuName = QString::fromLatin1(item.menuName);

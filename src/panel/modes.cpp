@@ -1,26 +1,26 @@
 #include "panel/modes.h"
 
 #include "panel/panelcanvas.h"
-#include "panel/panelcontext.h"
+#include "controls/stationcontext.h"
 #include "station/modes.h"
 
 namespace {
 constexpr QSize timeSignalButtonSize(58, 18);
 
 // LSB_Click, Option1_Click ... Option5_Click.
-void mode_Click(PanelContext& panel, Mode mode)
+void mode_Click(StationContext& panel, Mode mode)
 {
     panel.carryOut(Station::selectMode(panel.station(), mode));
 }
 
 // Command2_Click, mhz10_Click, mhz15_Click.
-void timeSignal_Click(PanelContext& panel, const TimeSignal& signal)
+void timeSignal_Click(StationContext& panel, const TimeSignal& signal)
 {
     panel.carryOut(Station::tuneTimeSignal(panel.station(), signal));
 }
 } // namespace
 
-void buildModeControls(PanelContext& panel, PanelCanvas& canvas)
+void buildModeControls(StationContext& panel, PanelCanvas& canvas)
 {
     for (int index = 0; const ModeChoice& row : modeChoices)
         canvas.addColumnButton(Frame::Modes, index++, row.name, row.caption,

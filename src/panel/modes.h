@@ -8,6 +8,6 @@
 // station/station.h); this unit puts the buttons in their frames.
 
 class PanelCanvas;
-class PanelContext;
+class StationContext;
 
-void buildModeControls(PanelContext& panel, PanelCanvas& canvas);
+void buildModeControls(StationContext& panel, PanelCanvas& canvas);

@@ -1,7 +1,7 @@
 #include "panel/quickmemory.h"
 
 #include "panel/panelcanvas.h"
-#include "panel/panelcontext.h"
+#include "controls/stationcontext.h"
 #include "panel/selectiongroup.h"
 #include "ui/captions.h"
 #include "ui/colours.h"
@@ -74,13 +74,13 @@ public:
 };
 
 // Option9_Click ... Option108_Click.
-void memory_Click(PanelContext& panel, int channel)
+void memory_Click(StationContext& panel, int channel)
 {
     panel.carryOut(Station::recallMemory(panel.station(), channel));
 }
 } // namespace
 
-void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas)
+void buildQuickMemories(StationContext& panel, PanelCanvas& canvas)
 {
     const FrameSpec& frame = frameSpec(Frame::MemorySelection);
     const QFont font = tahoma();

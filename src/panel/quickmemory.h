@@ -6,7 +6,7 @@
 // recalls the channel; nothing else is read or changed.
 
 class PanelCanvas;
-class PanelContext;
+class StationContext;
 
 inline constexpr int memoryChannels = 100;
 inline constexpr int memoryRowsPerColumn = 15;
@@ -20,4 +20,4 @@ constexpr int memoryControlNumber(int channel)
     return channel < 3 ? channel + 9 : channel + 8;
 }
 
-void buildQuickMemories(PanelContext& panel, PanelCanvas& canvas);
+void buildQuickMemories(StationContext& panel, PanelCanvas& canvas);

@@ -2,7 +2,7 @@
 
 #include "panel/outsidekeydelivery.h"
 #include "panel/panelcanvas.h"
-#include "panel/panelcontext.h"
+#include "controls/stationcontext.h"
 #include "session/cues.h"
 #include "ui/messagebox.h"
 
@@ -12,7 +12,7 @@ constexpr QSize resetButtonSize(73, 33);
 constexpr int resetPlace = 12;
 constexpr int settingsButtonHeight = 30;
 
-bool confirmed(PanelContext& panel, const ResetQuestion& question)
+bool confirmed(StationContext& panel, const ResetQuestion& question)
 {
     return MessageBox::ask(panel.window(), QString::fromLatin1(question.title),
                            QString::fromLatin1(question.text), QMessageBox::Critical,
@@ -20,7 +20,7 @@ bool confirmed(PanelContext& panel, const ResetQuestion& question)
 }
 } // namespace
 
-void Command18_Click(PanelContext& panel)
+void Command18_Click(StationContext& panel)
 {
     panel.playCue(Cue::Reset);
     if (!confirmed(panel, resetQuestions[0]))
@@ -33,7 +33,7 @@ void Command18_Click(PanelContext& panel)
         panel.carryOut(Station::resetRadio(panel.station(), ResetKind::Full));
 }
 
-void buildSystemReset(PanelContext& panel, PanelCanvas& canvas)
+void buildSystemReset(StationContext& panel, PanelCanvas& canvas)
 {
     // This button sits inside its frame.
     const FrameSpec& settings = frameSpec(Frame::Settings);

@@ -10,7 +10,7 @@
 #include <array>
 
 class PanelCanvas;
-class PanelContext;
+class StationContext;
 
 struct ResetQuestion {
     const char* title;
@@ -23,6 +23,6 @@ inline constexpr std::array<ResetQuestion, 3> resetQuestions = {{
     {"System Reset", "Then you want to do a Full Reset?"},
 }};
 
-void Command18_Click(PanelContext& panel);
+void Command18_Click(StationContext& panel);
 
-void buildSystemReset(PanelContext& panel, PanelCanvas& canvas);
+void buildSystemReset(StationContext& panel, PanelCanvas& canvas);

@@ -131,6 +131,40 @@ CatCommand CatCommand::fullReset()
     return {"SR2;", Kind::Reset, parameters};
 }
 
+CatCommand CatCommand::transmitOn(::Receiver transmitter)
+{
+    const int digit = static_cast<int>(transmitter);
+    if (digit < 0 || digit > 2)
+        return {};
+    Parameters parameters;
+    parameters.receiver = transmitter;
+    return {"FT" + QByteArray::number(digit) + ';', Kind::Transmitter, parameters};
+}
+CatCommand CatCommand::rit(bool on)
+{
+    Parameters parameters;
+    parameters.on = on;
+    return {on ? "RT1;" : "RT0;", Kind::Rit, parameters};
+}
+CatCommand CatCommand::xit(bool on)
+{
+    Parameters parameters;
+    parameters.on = on;
+    return {on ? "XT1;" : "XT0;", Kind::Xit, parameters};
+}
+CatCommand CatCommand::clearOffset()
+{
+    return {"RC;", Kind::OffsetClear};
+}
+CatCommand CatCommand::offsetUp()
+{
+    return {"RU;", Kind::OffsetUp};
+}
+CatCommand CatCommand::offsetDown()
+{
+    return {"RD;", Kind::OffsetDown};
+}
+
 std::optional<CatCommand> CatCommand::memoryWrite(int channel, const QString& frequencyEntry,
                                                   const QString& modeDigit)
 {

@@ -55,7 +55,18 @@ public:
         FrequencyDown, //
         Reset,         // reset()
         MemoryWrite,   // channel()
+        Transmitter,   // receiver(): where the radio transmits (split when it differs)
+        Rit,           // on()
+        Xit,           // on()
+        OffsetClear,   // RIT/XIT offset to zero
+        OffsetUp,      // one step up
+        OffsetDown,    // one step down
     };
+
+    // The RIT/XIT offset, which RIT and XIT share, moves by one step per
+    // command and stops at the limit either side.
+    static constexpr int offsetStepHertz = 10;
+    static constexpr int offsetLimitHertz = 9990;
 
     // "FA" or "FB" with the frequency in hertz as eleven digits.
     static CatCommand frequency(Vfo vfo, quint64 hertz);
@@ -72,6 +83,14 @@ public:
     static CatCommand frequencyDown();        // DN
     static CatCommand partialReset();         // SR1
     static CatCommand fullReset();            // SR2
+    // FT0, FT1, FT2. A receiver command (FR) moves the transmitter with it, so
+    // FT comes after FR when the two are to differ (split).
+    static CatCommand transmitOn(Receiver transmitter);
+    static CatCommand rit(bool on);      // RT1, RT0
+    static CatCommand xit(bool on);      // XT1, XT0
+    static CatCommand clearOffset();     // RC
+    static CatCommand offsetUp();        // RU
+    static CatCommand offsetDown();      // RD
 
     // Memory write of channel 00 to 99: "MW0 ", the channel, "000", the
     // operator's frequency entry as typed, "0", the mode digit, "0001 ;".

@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace {
 // The radio's own switches, in the words an operator says, in the order of Switch.
@@ -22,13 +24,104 @@ QString receiverWords(Receiver receiver)
     }
     return QStringLiteral("Memory mode");
 }
+
+// Where a split receives and transmits: "A", "B", "memory".
+QString sideWords(Receiver receiver)
+{
+    switch (receiver) {
+    case Receiver::VfoA:
+        return QStringLiteral("A");
+    case Receiver::VfoB:
+        return QStringLiteral("B");
+    case Receiver::Memory:
+        break;
+    }
+    return QStringLiteral("memory");
+}
+
+QString transmitterWords(Receiver transmitter, std::optional<Receiver> receiver)
+{
+    if (!receiver)
+        return QStringLiteral("Transmit on ") +
+               (transmitter == Receiver::Memory ? QStringLiteral("memory")
+                                                : receiverWords(transmitter));
+    if (*receiver == transmitter)
+        return QStringLiteral("Split off: receive and transmit ") + sideWords(transmitter);
+    return QStringLiteral("Split on: receive %1, transmit %2")
+        .arg(sideWords(*receiver), sideWords(transmitter));
+}
+
+// A run of RIT/XIT offset commands (RC, RU, RD) said as one: where the
+// offset ends when where it started is known (after RC, or from what was
+// sent before), else how far it moved.
+class OffsetRun {
+public:
+    explicit OffsetRun(std::optional<int> before) : m_offset(before) {}
+
+    bool active() const { return m_commands > 0; }
+
+    void add(CatCommand::Kind kind)
+    {
+        ++m_commands;
+        if (kind == CatCommand::Kind::OffsetClear) {
+            m_offset = 0;
+            m_moved = 0;
+            m_cleared = true;
+            return;
+        }
+        const int step = kind == CatCommand::Kind::OffsetUp ? CatCommand::offsetStepHertz
+                                                            : -CatCommand::offsetStepHertz;
+        m_moved += step;
+        if (m_offset)
+            m_offset = std::clamp(*m_offset + step, -CatCommand::offsetLimitHertz,
+                                  CatCommand::offsetLimitHertz);
+    }
+
+    // The run's words, said after "RIT on" (afterSwitch) or on their own.
+    QString words(bool afterSwitch)
+    {
+        QString said;
+        if (m_cleared && m_moved == 0)
+            said = QStringLiteral("offset cleared");
+        else if (m_offset)
+            said = offsetWords(*m_offset);
+        else
+            said = QStringLiteral("offset %1 %2 Hz")
+                       .arg(m_moved >= 0 ? QStringLiteral("up") : QStringLiteral("down"))
+                       .arg(std::abs(m_moved));
+        m_commands = 0;
+        m_moved = 0;
+        m_cleared = false;
+        if (afterSwitch)
+            return said;
+        if (said.startsWith(QLatin1String("offset")))
+            return QStringLiteral("O") + said.mid(1);
+        return QStringLiteral("Offset ") + said;
+    }
+
+private:
+    std::optional<int> m_offset;
+    int m_moved = 0;
+    int m_commands = 0;
+    bool m_cleared = false;
+};
 } // namespace
 
 QString megahertz(quint64 hertz)
 {
-    return QStringLiteral("%1.%2 MHz")
-        .arg(hertz / 1'000'000)
-        .arg((hertz / 1000) % 1000, 3, 10, QLatin1Char('0'));
+    QString fraction = QString::number(hertz % 1'000'000).rightJustified(6, QLatin1Char('0'));
+    while (fraction.size() > 3 && fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    return QStringLiteral("%1.%2 MHz").arg(hertz / 1'000'000).arg(fraction);
+}
+
+QString offsetWords(int hertz)
+{
+    if (hertz > 0)
+        return QStringLiteral("plus %1 Hz").arg(hertz);
+    if (hertz < 0)
+        return QStringLiteral("minus %1 Hz").arg(-hertz);
+    return QStringLiteral("0 Hz");
 }
 
 QString vfoWords(Vfo vfo)
@@ -62,16 +155,39 @@ QString settingWords(Switch which, int setting)
     return QStringLiteral("on");
 }
 
-QString commandWords(const QList<CatCommand>& commands)
+QString commandWords(const QList<CatCommand>& commands, const SentBefore& before)
 {
     QStringList words;
     QString receiver;
+    std::optional<Receiver> receiving = before.receiver;
+    OffsetRun offset(before.offsetHertz);
+    bool afterOffsetSwitch = false;
     for (const CatCommand& command : commands) {
-        switch (command.kind()) {
+        const CatCommand::Kind kind = command.kind();
+        const bool offsetCommand = kind == CatCommand::Kind::OffsetClear ||
+                                   kind == CatCommand::Kind::OffsetUp ||
+                                   kind == CatCommand::Kind::OffsetDown;
+        if (offsetCommand) {
+            offset.add(kind);
+            continue;
+        }
+        if (offset.active()) {
+            words << offset.words(afterOffsetSwitch);
+            afterOffsetSwitch = false;
+        }
+        if (kind != CatCommand::Kind::None)
+            afterOffsetSwitch = false;
+        switch (kind) {
         case CatCommand::Kind::None:
             break; // never sent: the link says so
         case CatCommand::Kind::Receiver:
             receiver = receiverWords(command.receiver());
+            receiving = command.receiver();
+            break;
+        case CatCommand::Kind::Transmitter:
+            words << transmitterWords(command.receiver(), receiving);
+            if (receiving)
+                receiver.clear();
             break;
         case CatCommand::Kind::Frequency:
             words << vfoWords(command.vfo()) << megahertz(command.hertz());
@@ -117,8 +233,21 @@ QString commandWords(const QList<CatCommand>& commands)
         case CatCommand::Kind::MemoryWrite:
             words << QStringLiteral("Memory %1 written").arg(channelWords(command.channel()));
             break;
+        case CatCommand::Kind::Rit:
+        case CatCommand::Kind::Xit:
+            words << QStringLiteral("%1 %2").arg(
+                         kind == CatCommand::Kind::Rit ? QStringLiteral("RIT") : QStringLiteral("XIT"),
+                         command.on() ? QStringLiteral("on") : QStringLiteral("off"));
+            afterOffsetSwitch = command.on();
+            break;
+        case CatCommand::Kind::OffsetClear:
+        case CatCommand::Kind::OffsetUp:
+        case CatCommand::Kind::OffsetDown:
+            break; // gathered above
         }
     }
+    if (offset.active())
+        words << offset.words(afterOffsetSwitch);
     if (!receiver.isEmpty())
         words.prepend(receiver);
     return words.join(QStringLiteral(", "));

@@ -15,12 +15,28 @@
 #include <QList>
 #include <QString>
 
-// The words for the commands one action sent, in order; empty if none. A
-// receiver choice is said first, and not at all when a frequency or a memory
-// recall that follows says where the radio now is.
-QString commandWords(const QList<CatCommand>& commands);
+#include <optional>
 
-QString megahertz(quint64 hertz);  // "14.000 MHz", to the kilohertz
+// What was sent before the commands, where their words depend on it: a
+// transmitter choice is split or not by where the radio receives; RIT/XIT
+// steps land on the offset they started from.
+struct SentBefore {
+    std::optional<Receiver> receiver;
+    std::optional<int> offsetHertz;
+};
+
+// The words for the commands one action sent, in order; empty if none. A
+// receiver choice is said first, and not at all when a frequency, a memory
+// recall or a transmitter choice that follows says where the radio now is.
+// "FR0;" "FT1;" is "Split on: receive A, transmit B"; "RT1;" "RC;" and twelve
+// "RU;" are "RIT on, plus 120 Hz".
+QString commandWords(const QList<CatCommand>& commands, const SentBefore& before = {});
+
+// "14.000 MHz", "14.0745 MHz": every digit down to the hertz that is not a
+// trailing zero, and at least the kilohertz.
+QString megahertz(quint64 hertz);
+// The RIT/XIT offset: "plus 120 Hz", "minus 50 Hz", "0 Hz".
+QString offsetWords(int hertz);
 QString vfoWords(Vfo vfo);         // "VFO A"
 QString modeWords(Mode mode);      // "USB"
 QString channelWords(int channel); // "05"

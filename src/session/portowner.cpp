@@ -33,6 +33,11 @@ void PortOwner::readSettings()
     configureTransport(m_mainLink, m_read);
 }
 
+RadioModel PortOwner::model() const
+{
+    return m_read.choice.port > 0 ? portModel(m_read.choice.port) : RadioModel::TS570D;
+}
+
 void PortOwner::activate()
 {
     if (m_mainLink.isOpen() || isLent())

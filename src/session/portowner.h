@@ -29,6 +29,7 @@
 
 #include "session/ondemandlink.h"
 #include "session/portlink.h"
+#include "session/portroute.h"
 #include "session/settings.h"
 
 #include <QList>
@@ -61,6 +62,8 @@ public:
     // keeps for the rest of the run.
     void readSettings();
     const RadioSettings& settings() const { return m_read.settings; }
+    // The radio on the port the settings name (its comN.conf's model=).
+    RadioModel model() const;
 
     // The main window's activation, and a command that finds the main link
     // closed: opens the link when it is closed and the port is not lent out.

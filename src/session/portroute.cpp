@@ -93,7 +93,21 @@ PortRoute readPortRoute(const QString& path)
     else if (handshake != QLatin1String("rtscts"))
         wrong(QStringLiteral("handshake"), handshake,
               QStringLiteral("it is rtscts (RTS/CTS wired) or none (a three-wire cable)"));
+
+    const QString model =
+        file.value(QStringLiteral("model"), QStringLiteral("D")).toString().trimmed().toUpper();
+    if (model == QLatin1String("S"))
+        route.model = RadioModel::TS570S;
+    else if (model != QLatin1String("D"))
+        wrong(QStringLiteral("model"), file.value(QStringLiteral("model")).toString().trimmed(),
+              QStringLiteral("it is D (a TS-570D) or S (a TS-570S)"));
     return route;
+}
+
+RadioModel portModel(int port)
+{
+    const PortRoute route = readPortRoute(portRoutePath(port));
+    return route.problem.isEmpty() ? route.model : RadioModel::TS570D;
 }
 
 QString writePortRoute(const PortRoute& route, const QString& path)
@@ -110,6 +124,8 @@ QString writePortRoute(const PortRoute& route, const QString& path)
         file.setValue(QStringLiteral("handshake"),
                       route.hardwareHandshake ? QStringLiteral("rtscts") : QStringLiteral("none"));
     }
+    file.setValue(QStringLiteral("model"),
+                  route.model == RadioModel::TS570S ? QStringLiteral("S") : QStringLiteral("D"));
     file.sync();
     if (file.status() != QSettings::NoError)
         return QStringLiteral("%1 cannot be written. Check that the folder %2 is yours and "

@@ -10,6 +10,8 @@
 //   port=4532            its TCP port (default 4532 for rigctld, 12345 for flrig)
 //   handshake=rtscts     serial only: rtscts (the default) or none, for
 //                        three-wire cables
+//   model=D              the radio on the port: D, a TS-570D (the default), or
+//                        S, a TS-570S, which also tunes 30 to 60 MHz and 6 m
 //
 // Without the file the port is the serial port with RTS/CTS handshaking, as
 // it always was; qd.cfg stays the two lines it is.
@@ -17,6 +19,8 @@
 // Data flow: comN.conf -> readPortRoute() -> PortRoute, which the port owner
 // turns into the window's link; the Communication Settings window writes it
 // with writePortRoute().
+
+#include "radio/radiomodel.h"
 
 #include <QString>
 
@@ -27,6 +31,7 @@ struct PortRoute {
     QString host = QStringLiteral("127.0.0.1");
     quint16 tcpPort = 0; // 0 before a daemon is chosen
     bool hardwareHandshake = true;
+    RadioModel model = RadioModel::TS570D;
     // Empty when the file is usable (or absent); else a sentence naming the
     // file, the value that is wrong and how to put it right.
     QString problem;
@@ -39,6 +44,10 @@ struct PortRoute {
 QString portRoutePath(int port);
 
 PortRoute readPortRoute(const QString& path);
+// The radio model the port's file names; the TS-570D when the file is
+// absent or cannot be used (its problem is told where the port is opened).
+RadioModel portModel(int port);
+
 // Writes the file (the values a daemon does not use are left out). Returns
 // an empty text on success, else why not.
 QString writePortRoute(const PortRoute& route, const QString& path);

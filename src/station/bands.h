@@ -21,7 +21,7 @@ struct Band {
     const char* name;    // the control's name, "m20"
     const char* caption; // "20m"
     quint64 hertz;       // the lower band edge
-    const char* cue;     // "20m.wav"
+    const char* cue;     // "20m.wav"; none for 6 m
     const char* spoken;  // "20 metres"
 };
 
@@ -36,6 +36,12 @@ inline constexpr std::array<Band, 9> bands = {{
     {"m12", "12m", 24'890'000, "12m.wav", "12 metres"},
     {"m10", "10m", 28'000'000, "10m.wav", "10 metres"},
 }};
+
+// The 6 m band, which only a TS-570S tunes: its button is in Station
+// Controls, shown for that radio alone. No cue was ever recorded for it, and
+// a cue that cannot be found sounds the alert that means something went
+// wrong, so it plays none; its words say it.
+inline constexpr Band sixMetres{"m6", "6m", 50'000'000, nullptr, "6 metres"};
 
 namespace BandCues {
 // A band's cue is named after the band: digits, then "m.wav".

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -36,10 +37,32 @@ void SentRecord::add(const CatCommand& command)
     switch (command.kind()) {
     case CatCommand::Kind::Receiver:
         m_receiver = command.receiver();
+        m_transmitter = command.receiver();
         m_channel.reset();
+        break;
+    case CatCommand::Kind::Transmitter:
+        m_transmitter = command.receiver();
+        break;
+    case CatCommand::Kind::Rit:
+        m_rit = command.on();
+        break;
+    case CatCommand::Kind::Xit:
+        m_xit = command.on();
+        break;
+    case CatCommand::Kind::OffsetClear:
+        m_offset = 0;
+        break;
+    case CatCommand::Kind::OffsetUp:
+    case CatCommand::Kind::OffsetDown:
+        if (m_offset)
+            m_offset = std::clamp(*m_offset + (command.kind() == CatCommand::Kind::OffsetUp
+                                                   ? CatCommand::offsetStepHertz
+                                                   : -CatCommand::offsetStepHertz),
+                                  -CatCommand::offsetLimitHertz, CatCommand::offsetLimitHertz);
         break;
     case CatCommand::Kind::MemoryRecall:
         m_receiver = Receiver::Memory;
+        m_transmitter = Receiver::Memory;
         m_channel = command.channel();
         break;
     case CatCommand::Kind::Frequency:
@@ -78,11 +101,22 @@ QString SentRecord::summary() const
     QStringList parts;
     if (m_receiver)
         parts << QStringLiteral("receiver ") + receiverWords();
+    if (m_transmitter && m_transmitter != m_receiver)
+        parts << QStringLiteral("transmitter ") +
+                     (*m_transmitter == Receiver::Memory
+                          ? QStringLiteral("memory")
+                          : vfoWords(*m_transmitter == Receiver::VfoB ? Vfo::B : Vfo::A));
     for (auto it = m_frequency.begin(); it != m_frequency.end(); ++it)
         parts << vfoWords(it.key()) + QLatin1Char(' ') + megahertz(it.value());
     if (m_mode)
         parts << modeWords(*m_mode);
     parts << m_switches.values();
+    if (m_rit)
+        parts << (*m_rit ? QStringLiteral("RIT on") : QStringLiteral("RIT off"));
+    if (m_xit)
+        parts << (*m_xit ? QStringLiteral("XIT on") : QStringLiteral("XIT off"));
+    if (m_offset)
+        parts << QStringLiteral("offset ") + offsetWords(*m_offset);
     if (parts.isEmpty())
         return QStringLiteral("Nothing sent yet");
     return QStringLiteral("Last sent: ") + parts.join(QStringLiteral(", "));

@@ -25,11 +25,15 @@ struct StationStep {
     StationState state;         // the station once the commands are sent
     QList<CatCommand> commands; // in this order, without pauses
     QString words;              // what a screen reader says; empty when nothing was sent
+    // Why nothing was sent, for the operator (a frequency outside the
+    // radio's range, the offset at its limit); empty otherwise.
+    QString refusal;
     const char* cue = nullptr;  // played after the commands (Cue::...); none when null
     double pauseSeconds = 0;    // waited after the commands and the cue, the window working
 };
 
 enum class FrequencyStep { Up, Down };
+enum class OffsetStep { Up, Down };
 
 namespace Station {
 
@@ -46,8 +50,40 @@ StationStep chooseVfoB(const StationState& state);
 StationStep chooseMemoryMode(const StationState& state);
 
 // A band button: FR0 and FA, or FR1 and FB when VFO B is the panel's choice,
-// tuning the band's lower edge; then the band's cue. The mode stays.
+// tuning the band's lower edge; then the band's cue. The mode stays. A band
+// the radio cannot tune (6 m on a TS-570D) sends nothing.
 StationStep tuneBand(const StationState& state, const Band& band);
+
+// A typed frequency: as a band button, FR and FA or FB on the VFO given,
+// then the mode when one was chosen. Outside the radio's range nothing is
+// sent, and the refusal names the range.
+StationStep tuneFrequency(const StationState& state, Vfo vfo, quint64 hertz,
+                          std::optional<Mode> mode = std::nullopt);
+
+// The radio this port drives (comN.conf). Sends nothing.
+StationStep useModel(const StationState& state, RadioModel model);
+
+// Split on: receive on A, transmit on B (FR0, then FT1: FR alone would move
+// the transmitter too). Off: transmit where the radio receives (FT0 when
+// that is VFO A or not known).
+StationStep switchSplit(const StationState& state, bool on);
+// The transmit frequency: VFO B (FB), within the radio's range.
+StationStep setTransmitFrequency(const StationState& state, quint64 hertz);
+// VFO B to VFO A's frequency as last sent plus some kilohertz ("up 5");
+// nothing when VFO A's frequency is not known.
+StationStep transmitAboveA(const StationState& state, int kilohertz);
+
+// RIT and XIT on or off (RT, XT).
+StationStep switchRit(const StationState& state, bool on);
+StationStep switchXit(const StationState& state, bool on);
+// The shared offset: to zero (RC), one 10 Hz step (RU, RD), or to a typed
+// offset (RC, then a step per 10 Hz). These act only while RIT or XIT is on,
+// so RIT goes on first (RT1) when neither is on as sent. A step beyond the
+// limit known to be reached, or an offset the radio cannot reach, sends
+// nothing.
+StationStep clearOffset(const StationState& state);
+StationStep stepOffset(const StationState& state, OffsetStep direction);
+StationStep setOffset(const StationState& state, int hertz);
 
 // A quick memory button: FR2, then the recall of channel 0 to 99. No cue.
 StationStep recallMemory(const StationState& state, int channel);

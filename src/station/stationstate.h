@@ -11,6 +11,7 @@
 // state for the whole run and hands it to the next action.
 
 #include "radio/catcommand.h"
+#include "radio/radiomodel.h"
 
 #include <QtGlobal>
 
@@ -38,11 +39,15 @@ private:
     std::array<std::optional<int>, switchCount> m_settings{};
 };
 
-// An offset receive or transmit tuning (RIT, XIT).
-struct OffsetSetting {
-    std::optional<bool> on;
+// RIT and XIT as last sent. The two share one offset, which is known only
+// from a clear on (RC), steps (RU, RD) moving it by 10 Hz up to the limit.
+struct OffsetTuning {
+    std::optional<bool> rit;
+    std::optional<bool> xit;
     std::optional<int> hertz;
-    bool operator==(const OffsetSetting& other) const = default;
+    // Either is on as sent: the offset commands then act.
+    bool applied() const { return rit.value_or(false) || xit.value_or(false); }
+    bool operator==(const OffsetTuning& other) const = default;
 };
 
 // The radio's levels as last sent, each in the radio's own steps.
@@ -57,8 +62,6 @@ struct Levels {
     bool operator==(const Levels& other) const = default;
 };
 
-enum class RadioModel { TS570D, TS570S }; // the S adds the 6 m band
-
 struct StationState {
     VfoChoice vfo = VfoChoice::NotChosen;
     // The main window's first showing marks "VFO A", which is not the
@@ -67,6 +70,9 @@ struct StationState {
     bool startupSelectionPending = true;
 
     std::optional<Receiver> receiver;  // where the radio was last told to receive
+    // Where it transmits: a receiver command moves the transmitter with it
+    // (the radio's rule), a transmitter command (FT) alone makes a split.
+    std::optional<Receiver> transmitter;
     std::optional<quint64> frequencyA; // hertz last sent for each VFO
     std::optional<quint64> frequencyB;
     const Band* band = nullptr;       // the band a band button last tuned; none yet
@@ -77,13 +83,29 @@ struct StationState {
     std::optional<bool> transmitting; // "Transmit" or "Receive" last
     std::optional<bool> powerOn;
 
+    OffsetTuning offset;
+    // The radio the port is set up for (comN.conf); the TS-570D until read.
+    std::optional<RadioModel> model;
+
     // What the controls still to come send; nothing sets these yet.
-    std::optional<Vfo> transmitVfo; // split: transmitting on the other VFO
-    OffsetSetting rit;
-    OffsetSetting xit;
     Levels levels;
     std::optional<int> keyerWordsPerMinute;
-    std::optional<RadioModel> model;
+
+    RadioModel radioModel() const { return model.value_or(RadioModel::TS570D); }
+
+    // A receiver command: the transmitter follows.
+    void receiveOn(Receiver where)
+    {
+        receiver = where;
+        transmitter = where;
+    }
+    // Transmitting apart from where it receives; unknown until both were sent.
+    std::optional<bool> split() const
+    {
+        if (!receiver || !transmitter)
+            return std::nullopt;
+        return *receiver != *transmitter;
+    }
 
     // The VFO the band buttons tune: B only when the operator chose it.
     Vfo addressedVfo() const { return vfo == VfoChoice::B ? Vfo::B : Vfo::A; }

@@ -83,6 +83,8 @@ press Right
 press Right
 wait_said '^notification Help menu\.$'
 press Down
+wait_said '^Keyboard Shortcuts Shift+F1\.$'
+press Down
 wait_said '^About F1\.$'
 press_here Escape   # closes the Help menu, which need move no focus Orca follows
 press Escape
@@ -125,6 +127,28 @@ said_since_mark | grep -q "$instruction" && fail "instruction read again: $(said
 press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
+
+# Tuning to a typed frequency by ear: Ctrl+T opens the box with the
+# keyboard in its field; a frequency the radio cannot tune is refused aloud
+# and sends nothing; 14.074 and Enter tune the VFO the panel addresses, and
+# the announcement is heard.
+before_tuning=$(cat "$RADIO_BYTES")
+mark_said
+press ctrl+t
+wait_said '^Frequency:\? text'
+for key in 9 9 Return; do press_here "$key"; done
+wait_said 'outside the TS-570D.s range, 500 kHz to 30 MHz'
+sleep 0.5 # nothing is sent within 0.5 s of the refused entry
+received "$before_tuning" || fail "a refused frequency sent $(printf '%q' "$(cat "$RADIO_BYTES")")"
+press_here ctrl+a
+for key in 1 4 period 0 7 4; do press_here "$key"; done
+mark_said
+press_here Return
+tuned_a() { received "$before_tuning"$'FR0;\rFA00014074000;\r'; }
+tuned_b() { received "$before_tuning"$'FR1;\rFB00014074000;\r'; }
+tuned_14074() { tuned_a || tuned_b; }
+wait_for 5 tuned_14074 || fail "Enter sent $(printf '%q' "$(cat "$RADIO_BYTES")")"
+wait_said '^notification VFO [AB], 14\.074 MHz\.$'
 
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS"

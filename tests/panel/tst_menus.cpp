@@ -103,6 +103,10 @@ private slots:
         const Item items[] = {
             {"File", "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X)},
             {"Programming", "Memories", "&Memories", QKeySequence(Qt::CTRL | Qt::Key_M)},
+            {"Frequencies", "TuneToFrequency", "Tune to Frequency...",
+             QKeySequence(Qt::CTRL | Qt::Key_T)},
+            {"Frequencies", "StationControls", "Station Controls",
+             QKeySequence(Qt::CTRL | Qt::Key_S)},
             {"Frequencies", "SSTV", "SSTV", {}},
             {"Frequencies", "SWL", "Short Wave Radio", {}},
             {"Frequencies", "SAREX", "SAREX", {}},
@@ -110,6 +114,8 @@ private slots:
             {"Frequencies", "Code", "Code Reception", {}},
             {"Frequencies", "OnAirNow", "On the Air Now...", {}},
             {"Help", "Copyright", "Copyright", {}},
+            {"Help", "KeyboardShortcuts", "Keyboard Shortcuts",
+             QKeySequence(Qt::SHIFT | Qt::Key_F1)},
             {"Help", "About", "About", QKeySequence(Qt::Key_F1)},
         };
         QHash<QString, QStringList> order;
@@ -124,8 +130,9 @@ private slots:
             order[menu->objectName()] << entry->objectName();
         }
         QCOMPARE(order.value("Frequencies"),
-                 QStringList({"SSTV", "SWL", "SAREX", "BandPlan", "Code", "OnAirNow"}));
-        QCOMPARE(order.value("Help"), QStringList({"Copyright", "About"}));
+                 QStringList({"TuneToFrequency", "StationControls", "SSTV", "SWL", "SAREX",
+                              "BandPlan", "Code", "OnAirNow"}));
+        QCOMPARE(order.value("Help"), QStringList({"Copyright", "KeyboardShortcuts", "About"}));
     }
 
     void radioWindowsTakeThePortAndGiveItBack_data()

@@ -1,18 +1,28 @@
-#include "panel/panelcontext.h"
+#include "controls/stationcontext.h"
 
 #include "clock/clock.h"
 #include "session/cues.h"
 
-void PanelContext::carryOut(const StationStep& step)
+StationContext::StationContext(RadioLink& link, QWidget* window) : m_link(link), m_window(window) {}
+
+void StationContext::carryOut(const StationStep& step, QWidget* from)
 {
+    const bool changed = !(m_station == step.state);
     m_station = step.state;
     for (const CatCommand& command : step.commands) {
         // The link reports a command it could not send.
         m_link.sendCommand(command);
         m_record.add(command);
     }
-    if (!step.commands.isEmpty() && told)
-        told(step.words, m_record);
+    QWidget* teller = from ? from : m_window;
+    if (told) {
+        if (!step.commands.isEmpty())
+            told(step.words, m_record, teller);
+        else if (!step.refusal.isEmpty())
+            told(step.refusal, m_record, teller);
+    }
+    if (changed)
+        emit stationChanged();
     if (step.cue)
         playCue(step.cue);
     // The window keeps working meanwhile: other buttons, this one included,
@@ -21,7 +31,7 @@ void PanelContext::carryOut(const StationStep& step)
         WaitSeconds(step.pauseSeconds);
 }
 
-void PanelContext::playCue(const char* cue)
+void StationContext::playCue(const char* cue)
 {
     // The cue holds the thread: what the link still gathers leaves first.
     m_link.flush();
