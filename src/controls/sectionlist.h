@@ -10,5 +10,8 @@
     SECTION(frequencySection)              \
     SECTION(splitSection)                  \
     SECTION(offsetSection)                 \
-    SECTION(sixMetreSection)
+    SECTION(sixMetreSection)               \
+    SECTION(powerSection)                  \
+    SECTION(levelSection)                  \
+    SECTION(filterSection)
 // clang-format on
