@@ -13,5 +13,6 @@
     SECTION(sixMetreSection)               \
     SECTION(powerSection)                  \
     SECTION(levelSection)                  \
-    SECTION(filterSection)
+    SECTION(filterSection)                 \
+    SECTION(operatorButtonSection)
 // clang-format on

@@ -127,8 +127,10 @@ StationStep setFilter(const StationState& state, int value);
 
 // Commands the operator typed (a button of their own, the start or exit
 // sequence), checked (station/operatorcommands.h), in order; the words name
-// the button. What they set is no longer known as sent: a typed "PC005;"
-// leaves the power unknown rather than showing a value Quillard did not choose.
+// the button. A typed command that Quillard's own builders make exactly
+// ("PC005;", "MD3;") is kept as sent like theirs; what any other sets is no
+// longer known as sent ("PC5;", "FA7074000;" leave the power and VFO A
+// unknown rather than showing a value Quillard cannot tell).
 StationStep sendOperatorCommands(const StationState& state, const QString& label,
                                  const QList<CatCommand>& commands);
 

@@ -62,8 +62,42 @@ std::optional<int>& levelField(Levels& levels, Level level)
     return levels.ifShift;
 }
 
-// What a typed command sets, forgotten: Quillard did not choose the value, so
-// it no longer knows it as sent. Commands it has no field for change nothing.
+// A typed command that is exactly one Quillard builds itself ("PC005;",
+// "MD3;", "FW0500;" in the mode as sent) is kept as sent, as that command
+// would be. Returns false for any other.
+bool keepAsSent(StationState& state, const QByteArray& text)
+{
+    const QByteArray name = text.left(2);
+    bool number = false;
+    const int value = text.mid(2, text.size() - 3).toInt(&number);
+    if (!number)
+        return false;
+    const auto same = [&text](const CatCommand& built) { return built.text() == text; };
+    if (name == "MD") {
+        const Mode mode = static_cast<Mode>(value);
+        if (!same(CatCommand::mode(mode)))
+            return false;
+        state = Station::selectMode(state, mode).state;
+        return true;
+    }
+    if (name == "FW") {
+        if (!state.mode || !same(CatCommand::filterWidth(*state.mode, value)))
+            return false;
+        state.levels.setFilter(*state.mode, value);
+        return true;
+    }
+    for (const LevelRow& row : levelRows) {
+        const CatCommand built = levelCommand(row.level, value);
+        if (built.isValid() && same(built)) {
+            levelField(state.levels, row.level) = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+// What any other typed command sets, forgotten: Quillard cannot tell the
+// value it set, so it no longer knows it as sent. Commands it has no field for change nothing.
 void forgetWhatItSets(StationState& state, const QByteArray& name)
 {
     Levels& levels = state.levels;
@@ -145,7 +179,8 @@ StationStep sendOperatorCommands(const StationState& state, const QString& label
     for (const CatCommand& command : commands) {
         if (command.kind() != CatCommand::Kind::OperatorCommand)
             continue; // only checked typed commands go out this way
-        forgetWhatItSets(next, command.text().left(2));
+        if (!keepAsSent(next, command.text()))
+            forgetWhatItSets(next, command.text().left(2));
         sent << command;
     }
     if (sent.isEmpty())

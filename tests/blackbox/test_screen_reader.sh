@@ -143,5 +143,17 @@ selects_30m() {
 wait_for 20 selects_30m || fail "Shift+Tab never selected 30m once Orca was gone"
 expect_bytes "$sent"
 
+# Station Controls heard: the 50 W power preset (Ctrl+G, then 4, in the
+# window Ctrl+S opens) sends its command and Orca says what was sent.
+focus_window Form2
+press_here ctrl+s
+wait_focus "$(wait_window "Station Controls")"
+mark_said
+press_here ctrl+g
+press_here 4
+sent+=$'PC050;\r'
+expect_bytes "$sent"
+wait_said '^notification Power 50 watts as sent\.$'
+
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS"

@@ -193,20 +193,37 @@ private slots:
             QVERIFY2(checked.problem.contains(problem), qPrintable(checked.problem));
     }
 
-    // A button's commands go out as typed, named by the button; what they
-    // set is no longer known as sent, the rest stays.
-    void operatorCommandsForgetWhatTheySet()
+    // A button's commands go out as typed, named by the button. One that
+    // Quillard's own builders make exactly is kept as sent; what another
+    // sets is no longer known; the rest stays.
+    void operatorCommandsAsSent()
     {
         StationState state = Station::setLevel(inMode(Mode::USB), Level::Power, 100).state;
         state = Station::setLevel(state, Level::AfGain, 128).state;
-        const CheckedCommands typed = checkOperatorCommands(QStringLiteral("PC005;MD3;"));
+        state = Station::tuneFrequency(state, Vfo::A, 7074000).state;
+        const CheckedCommands typed =
+            checkOperatorCommands(QStringLiteral("PC005;MD3;FW0500;IS-0200;"));
         const StationStep step =
             Station::sendOperatorCommands(state, QStringLiteral("QRP CW"), typed.commands);
-        QCOMPARE(texts(step), (QStringList{"PC005;", "MD3;"}));
-        QCOMPARE(step.words, QStringLiteral("QRP CW: Sent PC005; MD3;"));
-        QVERIFY(!step.state.levels.power);
-        QVERIFY(!step.state.mode);
+        QCOMPARE(texts(step), (QStringList{"PC005;", "MD3;", "FW0500;", "IS-0200;"}));
+        QCOMPARE(step.words, QStringLiteral("QRP CW: Sent PC005; MD3; FW0500; IS-0200;"));
+        QCOMPARE(step.state.levels.power, 5);
+        QCOMPARE(step.state.mode, Mode::CW);
+        QCOMPARE(step.state.levels.filter(Mode::CW), 500); // in the mode just sent
+        QCOMPARE(step.state.levels.ifShift, -200);
         QCOMPARE(step.state.levels.afGain, 128);
+        QCOMPARE(step.state.frequencyA, 7074000u);
+
+        // Forms the radio may take but Quillard does not make: unknown.
+        const StationStep other = Station::sendOperatorCommands(
+            step.state, QStringLiteral("Odd"),
+            checkOperatorCommands(QStringLiteral("PC5;MD9;FA7074000;AG0128;")).commands);
+        QCOMPARE(other.commands.size(), 4);
+        QVERIFY(!other.state.levels.power);
+        QVERIFY(!other.state.mode);
+        QVERIFY(!other.state.frequencyA);
+        QVERIFY(!other.state.levels.afGain);
+        QCOMPARE(other.state.levels.ifShift, -200);
 
         // Only checked typed commands go out this way.
         const StationStep none = Station::sendOperatorCommands(state, QStringLiteral("Empty"),
