@@ -102,6 +102,14 @@ end_quillard
 radio_accepted_all
 serial_sent=$sent
 
+# Hamlib reads every level back from the radio directly, as Quillard left it
+# (the exit sequence's 100 W last).
+direct=$(rigctl -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 \
+    l RFPOWER l AF l RF l MICGAIN 2>&1)
+echo "Hamlib read-back, directly: $(tr '\n' ' ' <<< "$direct")"
+[[ "$direct" == $'1.000000\n0.505882\n0.494118\n0.510000' ]] \
+    || fail "Hamlib read back '$direct' directly"
+
 # Through rigctld, with another program polling it all along.
 port=$(free_port)
 rigctld -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 -C cache_timeout=0 \
@@ -128,7 +136,7 @@ operate
 # Hamlib reads every level back as Quillard set it (squelch, which Hamlib
 # 4.5.4 cannot read on a TS-570, is in the radio's log instead).
 readback=$(rigctl -m 2 -r "127.0.0.1:$port" l RFPOWER l AF l RF l MICGAIN 2>&1)
-echo "Hamlib read-back: $(tr '\n' ' ' <<< "$readback")"
+echo "Hamlib read-back, through rigctld: $(tr '\n' ' ' <<< "$readback")"
 [[ "$readback" == $'0.050000\n0.505882\n0.494118\n0.510000' ]] \
     || fail "Hamlib read back '$readback'"
 grep -q '^RX [^ ]* [^ ]* SQ255;$' "$WORK/vradio.log" || fail "the radio did not take SQ255;"
