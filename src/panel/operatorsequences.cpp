@@ -25,6 +25,18 @@ OperatorSequences::OperatorSequences(StationContext& context, PortOwner& owner, 
     connect(&owner, &PortOwner::mainLinkOpened, this, &OperatorSequences::sendStartSequence);
 }
 
+void OperatorSequences::sendLeavingTheStation(const QList<CatCommand>& commands)
+{
+    // The link may open for a command already being carried out, whose
+    // state is kept before it is sent: the start sequence goes out first, but
+    // what it sets must not be kept over what that command sets after it.
+    // What the start sequence sets stays as it was known (unknown, this early).
+    StationStep step = Station::sendOperatorCommands(m_context.station(),
+                                                     QStringLiteral("Start sequence"), commands);
+    step.state = m_context.station();
+    m_context.carryOut(step);
+}
+
 void OperatorSequences::sendStartSequence()
 {
     if (m_startSent)
@@ -39,8 +51,7 @@ void OperatorSequences::sendStartSequence()
             problems << QStringLiteral("The %1 sequence in %2 will not be sent: %3")
                             .arg(which, programSettingsPath(), checked.problem);
         else if (which == QLatin1String("start") && !checked.commands.isEmpty())
-            m_context.carryOut(Station::sendOperatorCommands(
-                m_context.station(), QStringLiteral("Start sequence"), checked.commands));
+            sendLeavingTheStation(checked.commands);
     }
     if (problems.isEmpty())
         return;

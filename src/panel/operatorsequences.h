@@ -14,6 +14,9 @@
 // until the link says everything has left (or two seconds), then the window
 // closes its link.
 
+#include "radio/catcommand.h"
+
+#include <QList>
 #include <QObject>
 
 class PortOwner;
@@ -34,6 +37,7 @@ public:
 
 private:
     void sendStartSequence();
+    void sendLeavingTheStation(const QList<CatCommand>& commands);
 
     StationContext& m_context;
     RadioLink& m_mainLink;

@@ -35,7 +35,9 @@ private slots:
         {
             ShownPanel panel;
             QCOMPARE(timeline.events(), QStringList({"PC010;", "MD3;"}));
-            QCOMPARE(panel.state().mode, Mode::CW); // kept as sent, as a mode button's
+            // Sent before anything else, but not kept as sent: the link may
+            // have opened for a command whose state is already kept.
+            QVERIFY(!panel.state().mode);
 
             // Lent to another window and opened again: not sent again.
             {
