@@ -10,5 +10,9 @@
     SECTION(frequencySection)              \
     SECTION(splitSection)                  \
     SECTION(offsetSection)                 \
-    SECTION(sixMetreSection)
+    SECTION(sixMetreSection)               \
+    SECTION(powerSection)                  \
+    SECTION(levelSection)                  \
+    SECTION(filterSection)                 \
+    SECTION(operatorButtonSection)
 // clang-format on

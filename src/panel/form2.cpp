@@ -216,7 +216,9 @@ void Form2::showEvent(QShowEvent* event)
 
 void Form2::closeEvent(QCloseEvent* event)
 {
-    // Unloading the main window ends the program at once, silently.
+    // Unloading the main window ends the program at once, silently: the
+    // operator's exit sequence first, when there is one.
+    m_sequences->sendExitSequence();
     m_link.closeLink();
     event->accept();
     QCoreApplication::quit();

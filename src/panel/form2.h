@@ -14,6 +14,7 @@
 
 #include "app/portmessages.h"
 #include "controls/stationcontext.h"
+#include "panel/operatorsequences.h"
 #include "session/portlink.h"
 #include "session/portowner.h"
 
@@ -69,6 +70,8 @@ private:
     PortOwner m_port{m_link, this};
     PortMessages m_portMessages{m_port};
     StationContext m_context{m_port.sender(), this};
+    // The operator's start and exit sequences, around the main link's life.
+    OperatorSequences* m_sequences = new OperatorSequences(m_context, m_port, m_link, this);
     SelectionGroup* m_selection = nullptr;
     QAbstractButton* m_firstFocus = nullptr; // "VFO A"
     bool m_shownBefore = false;

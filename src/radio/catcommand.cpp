@@ -1,5 +1,9 @@
 #include "radio/catcommand.h"
 
+#include "radio/filterwidths.h"
+
+#include <QList>
+
 #include <array>
 
 namespace {
@@ -192,4 +196,83 @@ std::optional<QString> CatCommand::modeDigitFor(const QString& modeWord)
             return QString::number(i + 1);
     }
     return std::nullopt;
+}
+
+// Levels, the filter and the operator's own commands.
+
+CatCommand CatCommand::levelCommand(const char* name, Kind kind, int value, int lowest, int highest)
+{
+    if (value < lowest || value > highest)
+        return {};
+    Parameters parameters;
+    parameters.level = value;
+    return {name + digits(static_cast<quint64>(value), 3) + ';', kind, parameters};
+}
+
+CatCommand CatCommand::afGain(int level)
+{
+    return levelCommand("AG", Kind::AfGain, level, 0, gainMax);
+}
+CatCommand CatCommand::rfGain(int level)
+{
+    return levelCommand("RG", Kind::RfGain, level, 0, gainMax);
+}
+CatCommand CatCommand::squelch(int level)
+{
+    return levelCommand("SQ", Kind::Squelch, level, 0, gainMax);
+}
+CatCommand CatCommand::transmitPower(int watts)
+{
+    return levelCommand("PC", Kind::TransmitPower, watts, powerMinWatts, powerMaxWatts);
+}
+CatCommand CatCommand::micGain(int level)
+{
+    return levelCommand("MG", Kind::MicGain, level, 0, micGainMax);
+}
+
+CatCommand CatCommand::ifShift(int hertz)
+{
+    if (hertz < -ifShiftLimitHertz || hertz > ifShiftLimitHertz)
+        return {};
+    Parameters parameters;
+    parameters.level = hertz;
+    // The radio wants the sign even for zero ("IS+0000;").
+    return {QByteArray("IS") + (hertz < 0 ? '-' : '+') +
+                digits(static_cast<quint64>(hertz < 0 ? -hertz : hertz), 4) + ';',
+            Kind::IfShift, parameters};
+}
+
+CatCommand CatCommand::filterWidth(::Mode mode, int value)
+{
+    if (filterWords(mode, value).isEmpty())
+        return {};
+    Parameters parameters;
+    parameters.mode = mode;
+    parameters.level = value;
+    return {"FW" + digits(static_cast<quint64>(value), 4) + ';', Kind::FilterWidth, parameters};
+}
+
+bool CatCommand::isBareAction(const QByteArray& name)
+{
+    // The commands without parameters that act rather than report.
+    static const QList<QByteArray> actions = {"TX", "RX", "UP", "DN", "RC", "RU", "RD"};
+    return actions.contains(name);
+}
+
+CatCommand CatCommand::operatorCommand(const QByteArray& text)
+{
+    if (text.size() < 3 || !text.endsWith(';'))
+        return {};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < 0x20 || c > 0x7e)
+            return {};
+        if (c == ';' && i != text.size() - 1)
+            return {};
+        if (i < 2 && (c < 'A' || c > 'Z'))
+            return {};
+    }
+    if (text.size() == 3 && !isBareAction(text.left(2)))
+        return {};
+    return {text, Kind::OperatorCommand};
 }

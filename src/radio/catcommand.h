@@ -61,6 +61,18 @@ public:
         OffsetClear,   // RIT/XIT offset to zero
         OffsetUp,      // one step up
         OffsetDown,    // one step down
+
+        // Levels and the filter, each kept as the radio's number: level().
+        AfGain,        // 0 to 255
+        RfGain,        // 0 to 255
+        Squelch,       // 0 to 255
+        TransmitPower, // watts, 5 to 100
+        MicGain,       // 0 to 100
+        IfShift,       // hertz, signed
+        FilterWidth,   // mode(), level(): the filter's four-digit value
+        // A command the operator typed (a button of their own, the start or
+        // exit sequence), checked by operatorCommand() and sent as typed.
+        OperatorCommand,
     };
 
     // The RIT/XIT offset, which RIT and XIT share, moves by one step per
@@ -91,6 +103,30 @@ public:
     static CatCommand clearOffset();     // RC
     static CatCommand offsetUp();        // RU
     static CatCommand offsetDown();      // RD
+
+    // Levels, each as three digits in the radio's own steps ("AG128;",
+    // "PC050;"), and the IF shift as a sign and four digits ("IS+0300;").
+    static constexpr int gainMax = 255;     // AG, RG, SQ
+    static constexpr int powerMinWatts = 5; // PC
+    static constexpr int powerMaxWatts = 100;
+    static constexpr int micGainMax = 100; // MG
+    static constexpr int ifShiftLimitHertz = 1000;
+    static CatCommand afGain(int level);
+    static CatCommand rfGain(int level);
+    static CatCommand squelch(int level);
+    static CatCommand transmitPower(int watts);
+    static CatCommand micGain(int level);
+    static CatCommand ifShift(int hertz);
+    // "FW0500;": one of the filter values the radio offers in the mode
+    // (radio/filterwidths.h); any other value makes no command.
+    static CatCommand filterWidth(::Mode mode, int value);
+    // A command the operator typed, as it stands: two upper-case letters,
+    // parameters of printable ASCII, and one ";" at its end. Anything else,
+    // and a bare query ("FA;": Quillard never asks the radio), makes no
+    // command; station/operatorcommands.h says why to the operator.
+    static CatCommand operatorCommand(const QByteArray& text);
+    // Two letters and ";" that set something rather than ask: TX, RX, UP ...
+    static bool isBareAction(const QByteArray& name);
 
     // Memory write of channel 00 to 99: "MW0 ", the channel, "000", the
     // operator's frequency entry as typed, "0", the mode digit, "0001 ;".
@@ -123,6 +159,7 @@ public:
     int connector() const { return m_parameters.connector; }
     bool on() const { return m_parameters.on; }
     ResetKind reset() const { return m_parameters.reset; }
+    int level() const { return m_parameters.level; }
 
     bool operator==(const CatCommand& other) const = default;
 
@@ -138,10 +175,13 @@ private:
         int connector = 0;
         bool on = false;
         ResetKind reset = ResetKind::Partial;
+        int level = 0;
         bool operator==(const Parameters& other) const = default;
     };
 
     CatCommand() = default;
+    // Three digits of a level in [lowest, highest]: "AG128;".
+    static CatCommand levelCommand(const char* name, Kind kind, int value, int lowest, int highest);
     CatCommand(QByteArray text, Kind kind) : m_text(std::move(text)), m_kind(kind) {}
     CatCommand(QByteArray text, Kind kind, Parameters parameters)
         : m_text(std::move(text)), m_kind(kind), m_parameters(parameters)

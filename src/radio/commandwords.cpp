@@ -1,5 +1,7 @@
 #include "radio/commandwords.h"
 
+#include "radio/filterwidths.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -107,6 +109,30 @@ private:
 };
 } // namespace
 
+QString levelWords(const CatCommand& command)
+{
+    const int level = command.level();
+    switch (command.kind()) {
+    case CatCommand::Kind::AfGain:
+        return QStringLiteral("AF gain %1 as sent").arg(level);
+    case CatCommand::Kind::RfGain:
+        return QStringLiteral("RF gain %1 as sent").arg(level);
+    case CatCommand::Kind::Squelch:
+        return QStringLiteral("Squelch %1 as sent").arg(level);
+    case CatCommand::Kind::TransmitPower:
+        return QStringLiteral("Power %1 watts as sent").arg(level);
+    case CatCommand::Kind::MicGain:
+        return QStringLiteral("Microphone gain %1 as sent").arg(level);
+    case CatCommand::Kind::IfShift:
+        return QStringLiteral("IF shift %1 as sent").arg(offsetWords(level));
+    case CatCommand::Kind::FilterWidth:
+        return QStringLiteral("Filter %1 as sent").arg(filterWords(command.mode(), level));
+    default:
+        break;
+    }
+    return {};
+}
+
 QString megahertz(quint64 hertz)
 {
     QString fraction = QString::number(hertz % 1'000'000).rightJustified(6, QLatin1Char('0'));
@@ -162,8 +188,20 @@ QString commandWords(const QList<CatCommand>& commands, const SentBefore& before
     std::optional<Receiver> receiving = before.receiver;
     OffsetRun offset(before.offsetHertz);
     bool afterOffsetSwitch = false;
+    // The operator's own commands in a row are said as one: "Sent PC005; MD3;".
+    QStringList typed;
+    const auto sayTyped = [&words, &typed] {
+        if (!typed.isEmpty())
+            words << QStringLiteral("Sent ") + typed.join(QLatin1Char(' '));
+        typed.clear();
+    };
     for (const CatCommand& command : commands) {
         const CatCommand::Kind kind = command.kind();
+        if (kind == CatCommand::Kind::OperatorCommand) {
+            typed << QString::fromLatin1(command.text());
+            continue;
+        }
+        sayTyped();
         const bool offsetCommand = kind == CatCommand::Kind::OffsetClear ||
                                    kind == CatCommand::Kind::OffsetUp ||
                                    kind == CatCommand::Kind::OffsetDown;
@@ -243,9 +281,20 @@ QString commandWords(const QList<CatCommand>& commands, const SentBefore& before
         case CatCommand::Kind::OffsetClear:
         case CatCommand::Kind::OffsetUp:
         case CatCommand::Kind::OffsetDown:
+        case CatCommand::Kind::OperatorCommand:
             break; // gathered above
+        case CatCommand::Kind::AfGain:
+        case CatCommand::Kind::RfGain:
+        case CatCommand::Kind::Squelch:
+        case CatCommand::Kind::TransmitPower:
+        case CatCommand::Kind::MicGain:
+        case CatCommand::Kind::IfShift:
+        case CatCommand::Kind::FilterWidth:
+            words << levelWords(command);
+            break;
         }
     }
+    sayTyped();
     if (offset.active())
         words << offset.words(afterOffsetSwitch);
     if (!receiver.isEmpty())

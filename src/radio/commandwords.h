@@ -32,6 +32,11 @@ struct SentBefore {
 // "RU;" are "RIT on, plus 120 Hz".
 QString commandWords(const QList<CatCommand>& commands, const SentBefore& before = {});
 
+// A level or the filter: "Power 50 watts as sent", "AF gain 128 as sent",
+// "IF shift minus 300 Hz as sent", "Filter 500 Hz as sent"; empty for other
+// kinds.
+QString levelWords(const CatCommand& command);
+
 // "14.000 MHz", "14.0745 MHz": every digit down to the hertz that is not a
 // trailing zero, and at least the kilohertz.
 QString megahertz(quint64 hertz);

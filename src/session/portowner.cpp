@@ -55,8 +55,10 @@ void PortOwner::activate()
         }
         return;
     }
-    if (m_mainLink.open())
+    if (m_mainLink.open()) {
+        emit mainLinkOpened();
         return;
+    }
     if (!m_offerMade && m_mainWindow &&
         cannotBeThere(Platform::serialHardware(m_mainLink.settings().device)) &&
         !Platform::serialAdapters().isEmpty())

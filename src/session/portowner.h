@@ -85,6 +85,9 @@ public:
     QString acceptLinkOffer(const LinkOffer& offer);
 
 signals:
+    // The main link has just opened (at an activation, or for a command that
+    // found it closed), before anything is sent through it.
+    void mainLinkOpened();
     // A message the operator must read, over window (the main window or a
     // borrowing one).
     void problem(QObject* window, const QString& message);

@@ -15,6 +15,7 @@
 
 #include "radio/catcommand.h"
 #include "station/bands.h"
+#include "station/levels.h"
 #include "station/modes.h"
 #include "station/stationstate.h"
 
@@ -114,5 +115,23 @@ StationStep switchPower(const StationState& state, bool on);
 // its defaults, but what the panel sent is left as it was: the next band
 // button addresses the same VFO, the next switch press follows its cycle.
 StationStep resetRadio(const StationState& state, ResetKind kind);
+
+// Levels (station/levels.h): the level's one command, kept as sent. A
+// value outside its row's range sends nothing. The power in AM adds the
+// carrier's limit to the words when it is above it.
+StationStep setLevel(const StationState& state, Level level, int value);
+// The filter of the mode as sent (radio/filterwidths.h): FW with the chosen
+// filter's value. While the mode as sent is unknown, or for a value the mode
+// does not offer, nothing is sent and the refusal says why.
+StationStep setFilter(const StationState& state, int value);
+
+// Commands the operator typed (a button of their own, the start or exit
+// sequence), checked (station/operatorcommands.h), in order; the words name
+// the button. A typed command that Quillard's own builders make exactly
+// ("PC005;", "MD3;") is kept as sent like theirs; what any other sets is no
+// longer known as sent ("PC5;", "FA7074000;" leave the power and VFO A
+// unknown rather than showing a value Quillard cannot tell).
+StationStep sendOperatorCommands(const StationState& state, const QString& label,
+                                 const QList<CatCommand>& commands);
 
 } // namespace Station

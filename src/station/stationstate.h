@@ -11,6 +11,7 @@
 // state for the whole run and hands it to the next action.
 
 #include "radio/catcommand.h"
+#include "radio/filterwidths.h"
 #include "radio/radiomodel.h"
 
 #include <QtGlobal>
@@ -50,15 +51,26 @@ struct OffsetTuning {
     bool operator==(const OffsetTuning& other) const = default;
 };
 
-// The radio's levels as last sent, each in the radio's own steps.
+// The radio's levels as last sent, each in the radio's own steps. The radio
+// keeps a filter for each family of modes (CW, FSK, the voice modes), so the
+// filter as sent is kept for each: going back to CW finds the CW filter.
 struct Levels {
     std::optional<int> afGain;
     std::optional<int> rfGain;
     std::optional<int> squelch;
-    std::optional<int> power; // transmit power
+    std::optional<int> power; // transmit power, watts
     std::optional<int> micGain;
-    std::optional<int> ifShift;
-    std::optional<int> filterWidth;
+    std::optional<int> ifShift;                                  // hertz
+    std::array<std::optional<int>, filterFamilyCount> filters{}; // FW value, by family
+
+    std::optional<int> filter(Mode mode) const
+    {
+        return filters[static_cast<std::size_t>(filterFamily(mode))];
+    }
+    void setFilter(Mode mode, std::optional<int> value)
+    {
+        filters[static_cast<std::size_t>(filterFamily(mode))] = value;
+    }
     bool operator==(const Levels& other) const = default;
 };
 
@@ -87,8 +99,8 @@ struct StationState {
     // The radio the port is set up for (comN.conf); the TS-570D until read.
     std::optional<RadioModel> model;
 
-    // What the controls still to come send; nothing sets these yet.
     Levels levels;
+    // The keyer's speed as sent; nothing sets it yet.
     std::optional<int> keyerWordsPerMinute;
 
     RadioModel radioModel() const { return model.value_or(RadioModel::TS570D); }

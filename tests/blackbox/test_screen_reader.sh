@@ -149,6 +149,19 @@ tuned_b() { received "$before_tuning"$'FR1;\rFB00014074000;\r'; }
 tuned_14074() { tuned_a || tuned_b; }
 wait_for 5 tuned_14074 || fail "Enter sent $(printf '%q' "$(cat "$RADIO_BYTES")")"
 wait_said '^notification VFO [AB], 14\.074 MHz\.$'
+sent=$(<"$RADIO_BYTES")
+
+# Station Controls heard: the 50 W power preset (Ctrl+G, then 4, in the
+# window Ctrl+S opens) sends its command and Orca says what was sent.
+focus_window Form2
+press_here ctrl+s
+wait_focus "$(wait_window "Station Controls")"
+mark_said
+press_here ctrl+g
+press_here 4
+sent+=$'PC050;\r'
+expect_bytes "$sent"
+wait_said '^notification Power 50 watts as sent\.$'
 
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS"

@@ -1,0 +1,60 @@
+// The receiver's and microphone's levels: AF gain, RF gain, squelch,
+// microphone gain and IF shift, one slider each (controls/levelslider.h),
+// each shown "as sent" and blank until the operator sets it. Quillard never
+// reads them from the radio and sends none of them at start.
+
+#include "controls/levelslider.h"
+#include "controls/section.h"
+#include "controls/stationcontext.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <array>
+
+namespace {
+struct LevelKey {
+    Level level;
+    const char* keys;
+};
+constexpr std::array<LevelKey, 5> levelKeys = {{
+    {Level::AfGain, "Ctrl+G, A"},
+    {Level::RfGain, "Ctrl+G, R"},
+    {Level::Squelch, "Ctrl+G, S"},
+    {Level::MicGain, "Ctrl+G, M"},
+    {Level::IfShift, "Ctrl+G, I"},
+}};
+
+void build(QGroupBox* box, StationContext& context)
+{
+    auto* grid = new QGridLayout(box);
+    auto* problem = new QLabel(box);
+    problem->setObjectName(QStringLiteral("lblLevelsProblem"));
+    problem->setWordWrap(true);
+    problem->hide();
+    const CarryOut carryOut = [box, problem, &context](const StationStep& step) {
+        problem->setText(step.refusal);
+        problem->setVisible(!step.refusal.isEmpty());
+        context.carryOut(step, box->window());
+    };
+    int row = 0;
+    for (const LevelKey& key : levelKeys)
+        addLevelSlider(box, grid, row++, key.level, context, carryOut);
+    grid->addWidget(problem, row, 0, 1, 3);
+}
+
+QList<KeyBinding> keys()
+{
+    QList<KeyBinding> bindings;
+    for (const LevelKey& key : levelKeys) {
+        const LevelRow& row = levelRow(key.level);
+        bindings << KeyBinding{QString::fromLatin1(row.name),
+                               QString::fromLatin1(row.caption) + QStringLiteral(" (slider)"),
+                               QString::fromLatin1(key.keys)};
+    }
+    return bindings;
+}
+} // namespace
+
+extern const Section levelSection{"LevelsSection", "Levels", build, keys};
