@@ -61,6 +61,9 @@ public:
         OffsetClear,   // RIT/XIT offset to zero
         OffsetUp,      // one step up
         OffsetDown,    // one step down
+        // The CW keyer.
+        KeyerSpeed, // wordsPerMinute()
+        KeyerText,  // keyedText()
     };
 
     // The RIT/XIT offset, which RIT and XIT share, moves by one step per
@@ -91,6 +94,21 @@ public:
     static CatCommand clearOffset();     // RC
     static CatCommand offsetUp();        // RU
     static CatCommand offsetDown();      // RD
+
+    // The CW keyer. KS sets the speed the radio keys KY texts at, 10 to 60
+    // words per minute: "KS020;". KY hands the radio one text to key: "KY",
+    // a blank, the text left-aligned in a field of keyerTextWidth characters
+    // padded with blanks, ";" ("KY CQ TEST                 ;", 28 bytes).
+    // The text is at most that wide and only of keyable characters, letters
+    // in upper case; anything else makes the invalid command.
+    static constexpr int keyerSlowestWpm = 10;
+    static constexpr int keyerFastestWpm = 60;
+    static constexpr int keyerTextWidth = 24;
+    static CatCommand keyerSpeed(int wordsPerMinute);
+    static CatCommand keyerText(const QByteArray& text);
+    // The characters the radio's keyer knows: A-Z (a-z are sent as upper
+    // case), 0-9, the blank and . , ? / = + - ( ) ' " : @
+    static bool keyable(QChar c);
 
     // Memory write of channel 00 to 99: "MW0 ", the channel, "000", the
     // operator's frequency entry as typed, "0", the mode digit, "0001 ;".
@@ -123,6 +141,8 @@ public:
     int connector() const { return m_parameters.connector; }
     bool on() const { return m_parameters.on; }
     ResetKind reset() const { return m_parameters.reset; }
+    int wordsPerMinute() const { return m_parameters.wordsPerMinute; }
+    const QByteArray& keyedText() const { return m_parameters.keyed; }
 
     bool operator==(const CatCommand& other) const = default;
 
@@ -138,6 +158,8 @@ private:
         int connector = 0;
         bool on = false;
         ResetKind reset = ResetKind::Partial;
+        int wordsPerMinute = 0;
+        QByteArray keyed; // without the padding
         bool operator==(const Parameters& other) const = default;
     };
 

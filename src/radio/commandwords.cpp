@@ -155,6 +155,12 @@ QString settingWords(Switch which, int setting)
     return QStringLiteral("on");
 }
 
+// The CW keyer.
+QString keyerSpeedWords(int wordsPerMinute)
+{
+    return QStringLiteral("CW speed %1 words per minute").arg(wordsPerMinute);
+}
+
 QString commandWords(const QList<CatCommand>& commands, const SentBefore& before)
 {
     QStringList words;
@@ -244,6 +250,13 @@ QString commandWords(const QList<CatCommand>& commands, const SentBefore& before
         case CatCommand::Kind::OffsetUp:
         case CatCommand::Kind::OffsetDown:
             break; // gathered above
+        // The CW keyer.
+        case CatCommand::Kind::KeyerSpeed:
+            words << keyerSpeedWords(command.wordsPerMinute());
+            break;
+        case CatCommand::Kind::KeyerText:
+            words << QStringLiteral("CW: ") + QString::fromLatin1(command.keyedText()).trimmed();
+            break;
         }
     }
     if (offset.active())
