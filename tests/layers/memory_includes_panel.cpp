@@ -1,3 +1,3 @@
 // Compiled as a memory-layer source: the memory window is opened by the
 // panel, not the other way round.
-#include "panel/panelcontext.h"
+#include "panel/form2.h"

@@ -1,3 +1,3 @@
 // Compiled as a station-layer source: the engine is what the panel uses, not
 // the other way round.
-#include "panel/panelcontext.h"
+#include "panel/form2.h"

@@ -103,6 +103,10 @@ private slots:
         const Item items[] = {
             {"File", "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X)},
             {"Programming", "Memories", "&Memories", QKeySequence(Qt::CTRL | Qt::Key_M)},
+            {"Frequencies", "TuneToFrequency", "Tune to Frequency...",
+             QKeySequence(Qt::CTRL | Qt::Key_T)},
+            {"Frequencies", "StationControls", "Station Controls",
+             QKeySequence(Qt::CTRL | Qt::Key_S)},
             {"Frequencies", "SSTV", "SSTV", {}},
             {"Frequencies", "SWL", "Short Wave Radio", {}},
             {"Frequencies", "SAREX", "SAREX", {}},
@@ -124,7 +128,8 @@ private slots:
             order[menu->objectName()] << entry->objectName();
         }
         QCOMPARE(order.value("Frequencies"),
-                 QStringList({"SSTV", "SWL", "SAREX", "BandPlan", "Code", "OnAirNow"}));
+                 QStringList({"TuneToFrequency", "StationControls", "SSTV", "SWL", "SAREX",
+                              "BandPlan", "Code", "OnAirNow"}));
         QCOMPARE(order.value("Help"), QStringList({"Copyright", "About"}));
     }
 

@@ -62,7 +62,9 @@ private slots:
         QVERIFY(!fresh.receiver && !fresh.frequencyA && !fresh.frequencyB && !fresh.mode);
         QVERIFY(!fresh.band && !fresh.memoryChannel && !fresh.powerOn && !fresh.antenna);
         QVERIFY(!fresh.switches.of(Switch::NoiseBlanker) && !fresh.switches.of(Switch::Vox));
-        QVERIFY(!fresh.transmitVfo && !fresh.rit.on && !fresh.levels.afGain && !fresh.model);
+        QVERIFY(!fresh.transmitter && !fresh.offset.rit && !fresh.offset.xit &&
+                !fresh.offset.hertz);
+        QVERIFY(!fresh.levels.afGain && !fresh.model);
     }
 
     // The first "VFO A" after the window loads is the window's own: absorbed,

@@ -1,0 +1,211 @@
+// Station Controls and the "Tune to Frequency" box beside a shown main
+// window, over a real pseudo-terminal: opening them, moving through them and
+// typing send nothing; Enter and the buttons send exactly the radio's
+// commands; a refused entry sends nothing and says why; the two windows
+// share one station as last sent.
+
+#include "clock/testclock.h"
+#include "controls/stationcontrols.h"
+#include "panelfixture.h"
+#include "timeline.h"
+#include "uitest.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QString announced(QWidget* window)
+{
+    auto* board = window->findChild<QWidget*>(QStringLiteral("Announcement"));
+    if (!board)
+        return {};
+    return QAccessible::queryAccessibleInterface(board)->text(QAccessible::Name);
+}
+
+template <typename Control> Control* in(QWidget* window, const char* name)
+{
+    auto* found = window->findChild<Control*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("%s has no %s", qPrintable(window->objectName()), name);
+    return found;
+}
+} // namespace
+
+class TestStationControls : public QObject {
+    Q_OBJECT
+
+    // Opens Station Controls with its shortcut, as the operator does.
+    static StationControls* open(ShownPanel& panel)
+    {
+        QApplication::setActiveWindow(&panel.window());
+        QTest::keyClick(&panel.window(), Qt::Key_S, Qt::ControlModifier);
+        auto* window = panel.window().findChild<StationControls*>();
+        if (window && !QTest::qWaitForWindowExposed(window))
+            return nullptr;
+        return window;
+    }
+
+    static void type(QLineEdit* field, const QString& text)
+    {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+    }
+
+private slots:
+    // The window's sections are there with names a screen reader reads; the
+    // 6 m band only for a TS-570S. Opening it, Tab all the way round and
+    // typing in its fields send nothing.
+    void openingAndMovingSendNothing()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        ShownPanel panel;
+        timeline.clear();
+        StationControls* window = open(panel);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Station Controls"));
+        for (const char* name : {"FrequencySection", "SplitSection", "OffsetSection"}) {
+            auto* box = in<QGroupBox>(window, name);
+            QVERIFY2(box->isVisible(), name);
+            QVERIFY(!box->accessibleName().isEmpty());
+        }
+        QVERIFY(!in<QGroupBox>(window, "SixMetreSection")->isVisible());
+        for (QWidget* control : window->findChildren<QWidget*>())
+            if (control->focusPolicy() & Qt::TabFocus && control->isVisible())
+                QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+
+        QApplication::setActiveWindow(window);
+        for (int step = 0; step < 40; ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        type(in<QLineEdit>(window, "txtFrequency"), QStringLiteral("14.074"));
+        type(in<QLineEdit>(window, "txtTransmit"), QStringLiteral("14.079"));
+        type(in<QLineEdit>(window, "txtOffset"), QStringLiteral("120"));
+        QTest::qWait(50);
+        QCOMPARE(timeline.events(), QStringList());
+
+        // Closed and opened again: the same window, still sending nothing.
+        window->close();
+        QCOMPARE(open(panel), window);
+        QCOMPARE(timeline.events(), QStringList());
+    }
+
+    // Enter in the frequency field tunes the VFO the panel addresses;
+    // split, the transmit frequency, RIT and its steps; a band button in the
+    // main window ends split in Station Controls' view.
+    void controlsSendTheRadiosCommands()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        ShownPanel panel;
+        StationControls* window = open(panel);
+        QVERIFY(window);
+        timeline.clear();
+
+        auto* frequency = in<QLineEdit>(window, "txtFrequency");
+        type(frequency, QStringLiteral("14.074"));
+        QTest::keyClick(frequency, Qt::Key_Return);
+        QCOMPARE(timeline.events(), QStringList({"FR0;", "FA00014074000;"}));
+        QCOMPARE(announced(window), QStringLiteral("VFO A, 14.074 MHz"));
+        timeline.clear();
+
+        // Refused: nothing sent, the problem shown and said.
+        type(frequency, QStringLiteral("30.0001"));
+        QTest::keyClick(frequency, Qt::Key_Return);
+        auto* problem = in<QLabel>(window, "lblProblem");
+        QVERIFY(problem->isVisible());
+        QVERIFY2(problem->text().contains(QStringLiteral("30 MHz")), qPrintable(problem->text()));
+        QCOMPARE(announced(window), problem->text());
+        QCOMPARE(timeline.events(), QStringList());
+
+        auto* split = in<QCheckBox>(window, "chkSplit");
+        split->click();
+        QCOMPARE(timeline.events(), QStringList({"FR0;", "FT1;"}));
+        QVERIFY(split->isChecked());
+        QCOMPARE(announced(window), QStringLiteral("Split on: receive A, transmit B"));
+        timeline.clear();
+        in<QPushButton>(window, "cmdUp5")->click();
+        QCOMPARE(timeline.events(), QStringList({"FB00014079000;"}));
+        timeline.clear();
+        auto* transmit = in<QLineEdit>(window, "txtTransmit");
+        type(transmit, QStringLiteral("14079.5"));
+        QTest::keyClick(transmit, Qt::Key_Return);
+        QCOMPARE(timeline.events(), QStringList({"FB00014079500;"}));
+        timeline.clear();
+
+        // A band button of the panel moves the transmitter with the receiver.
+        panel.click(QStringLiteral("m20"));
+        QCOMPARE(timeline.events(), QStringList({"FR0;", "FA00014000000;", "cue:20m.wav"}));
+        QVERIFY(!split->isChecked());
+        timeline.clear();
+
+        auto* rit = in<QCheckBox>(window, "chkRit");
+        rit->click();
+        QVERIFY(rit->isChecked());
+        QCOMPARE(timeline.events(), QStringList({"RT1;"}));
+        timeline.clear();
+        in<QPushButton>(window, "cmdOffsetClear")->click();
+        for (int step = 0; step < 3; ++step)
+            in<QPushButton>(window, "cmdOffsetUp")->click();
+        QCOMPARE(timeline.events(), QStringList({"RC;", "RU;", "RU;", "RU;"}));
+        QCOMPARE(announced(window), QStringLiteral("Offset plus 30 Hz"));
+        timeline.clear();
+        rit->click();
+        QCOMPARE(timeline.events(), QStringList({"RT0;"}));
+        timeline.clear();
+
+        // A typed offset with RIT off: RIT on, cleared, then a step per 10 Hz.
+        auto* offset = in<QLineEdit>(window, "txtOffset");
+        type(offset, QStringLiteral("-40"));
+        QTest::keyClick(offset, Qt::Key_Return);
+        QCOMPARE(timeline.events(), QStringList({"RT1;", "RC;", "RD;", "RD;", "RD;", "RD;"}));
+        QCOMPARE(announced(window), QStringLiteral("RIT on, minus 40 Hz"));
+        QVERIFY(rit->isChecked());
+    }
+
+    // Ctrl+T: the box opens with the keyboard in its field and sends nothing;
+    // a refused entry keeps it open and sends nothing; Enter tunes the VFO
+    // the panel addresses (B after "VFO B"), and the keyboard is back in the
+    // main window.
+    void tuneBoxTunesTheAddressedVfo()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        ShownPanel panel;
+        panel.click(QStringLiteral("Option7")); // VFO B
+        timeline.clear();
+        QApplication::setActiveWindow(&panel.window());
+        QWidget* focusBefore = QApplication::focusWidget();
+
+        QStringList whileOpen;
+        QString refusal;
+        onNextModal([&](QWidget* box) {
+            auto* field = in<QLineEdit>(box, "txtFrequency");
+            QTRY_COMPARE(QApplication::focusWidget(), field);
+            QCOMPARE(in<QComboBox>(box, "cboVfo")->currentText(), QStringLiteral("VFO B"));
+            QTest::keyClicks(field, QStringLiteral("499.999"));
+            QTest::keyClick(field, Qt::Key_Return);
+            refusal = in<QLabel>(box, "lblProblem")->text();
+            whileOpen = timeline.events();
+            field->clear();
+            QTest::keyClicks(field, QStringLiteral("7030"));
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        QTest::keyClick(&panel.window(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(whileOpen, QStringList());
+        QVERIFY2(refusal.contains(QStringLiteral("500 kHz")), qPrintable(refusal));
+        QCOMPARE(timeline.events(), QStringList({"FR1;", "FB00007030000;"}));
+        QCOMPARE(announced(&panel.window()), QStringLiteral("VFO B, 7.030 MHz"));
+        QTRY_COMPARE(QApplication::focusWidget(), focusBefore);
+    }
+};
+
+QTEST_MAIN(TestStationControls)
+#include "tst_stationcontrols.moc"
