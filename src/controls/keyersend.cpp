@@ -87,6 +87,34 @@ void KeyerSend::waitUntil(qint64 deadlineNs)
     });
 }
 
+void KeyerSend::speedChanged(int fromWpm, int toWpm)
+{
+    if (fromWpm <= 0 || toWpm <= 0 || fromWpm == toWpm)
+        return;
+    const qint64 now = Clock::current().nowNs();
+    // A dot lasts 1200/wpm ms: what is left of the keying stretches or
+    // shrinks by from/to. The character being keyed keeps the old speed, so
+    // a faster speed is given one longest character at the old speed on top
+    // (never more than the old speed needed); a slower one errs late.
+    if (m_radioFreeAtNs > now) {
+        const qint64 left = m_radioFreeAtNs - now;
+        qint64 scaled = (left * fromWpm + toWpm - 1) / toWpm;
+        if (toWpm > fromWpm) {
+            const qint64 dots = Cw::longestCharacterDots();
+            scaled = std::min(left, scaled + dots * 1'200'000'000 / fromWpm -
+                                        dots * 1'200'000'000 / toWpm + 1);
+        }
+        m_radioFreeAtNs = now + scaled;
+    }
+    for (CwPiece& piece : m_pieces) {
+        if (piece.command.kind() != CatCommand::Kind::KeyerText)
+            break;
+        piece.keyingMs = Cw::keyingMilliseconds(piece.command.keyedText(), toWpm);
+    }
+    if (m_running && m_wait)
+        waitUntil(m_radioFreeAtNs);
+}
+
 qint64 KeyerSend::keyingLeftMs() const
 {
     const qint64 left = m_radioFreeAtNs - Clock::current().nowNs();

@@ -50,6 +50,10 @@ public:
     // Ends now, without finished(): the window is going.
     void cancel();
     bool running() const { return m_running; }
+    // The speed control sent KS while the radio keys: what it holds and the
+    // texts still to come take the time of the new speed (up to the next KS
+    // of a {SPEED+} or {SPEED-}).
+    void speedChanged(int fromWpm, int toWpm);
 
 signals:
     // A text has been handed over: sent of texts so far.

@@ -10,5 +10,6 @@
     SECTION(frequencySection)              \
     SECTION(splitSection)                  \
     SECTION(offsetSection)                 \
-    SECTION(sixMetreSection)
+    SECTION(sixMetreSection)               \
+    SECTION(keyerSection)
 // clang-format on

@@ -110,6 +110,14 @@ int dots(const QByteArray& text)
     return total;
 }
 
+int longestCharacterDots()
+{
+    int longest = 0;
+    for (auto it = morse().cbegin(); it != morse().cend(); ++it)
+        longest = std::max(longest, characterDots(it.key()));
+    return longest;
+}
+
 qint64 keyingMilliseconds(const QByteArray& text, int wordsPerMinute)
 {
     if (wordsPerMinute <= 0)

@@ -63,6 +63,8 @@ QStringList refusedCharacters(const QString& text);
 // A text's length in dots, the gap after each character included: "E" is 4,
 // "PARIS " 50; a blank is 4 (a word gap of 7 with the gap before it).
 int dots(const QByteArray& text);
+// The longest character's dots, its gap after it included.
+int longestCharacterDots();
 // How long the radio keys the text at the speed, rounded up to the millisecond.
 qint64 keyingMilliseconds(const QByteArray& text, int wordsPerMinute);
 

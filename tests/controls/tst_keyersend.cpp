@@ -189,6 +189,39 @@ private slots:
         QCOMPARE(failing.received.size(), 1);
     }
 
+    // The speed box moved while the radio keys: what it still holds and the
+    // texts to come take the new speed's time, so no text arrives before the
+    // radio has keyed the one before, and none waits longer than the
+    // character being keyed at the change (at most 22 dots) makes it.
+    void speedChangedWhileKeying_data()
+    {
+        QTest::addColumn<int>("to");
+        QTest::addColumn<double>("longestIdleMs");
+        QTest::newRow("slower") << 10 << 22 * 120.0;
+        QTest::newRow("faster") << 40 << 22 * 60.0;
+    }
+    void speedChangedWhileKeying()
+    {
+        QFETCH(int, to);
+        QFETCH(double, longestIdleMs);
+        TestClock clock;
+        Radio radio{clock};
+        KeyerSend send([&radio](const CatCommand& command) { return radio.take(command); });
+        send.start(Cw::planCwMessage(hundred, QString(), 20, 20));
+        clock.advance(7.68); // within the K of the first K1ABC
+        radio.take(CatCommand::keyerSpeed(to));
+        send.speedChanged(20, to);
+        QVERIFY(clock.advanceUntil([&] { return !send.running(); }));
+        QCOMPARE(radio.received.size(), 6);
+        QCOMPARE(radio.refused, 0);
+        QCOMPARE(radio.keyedEarly, 0);
+        QVERIFY2(radio.idleMs <= longestIdleMs, qPrintable(QString::number(radio.idleMs)));
+        radio.keyer.advanceTo(clock.nowNs() / 1000, to);
+        for (const auto& run : radio.keyer.takeFinishedRuns())
+            radio.keyed += run.text;
+        QCOMPARE(QString::fromLatin1(radio.keyed), hundred);
+    }
+
     // The window going: nothing more, and no finished().
     void cancel()
     {
