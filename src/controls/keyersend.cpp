@@ -53,7 +53,7 @@ void KeyerSend::goOn()
             continue;
         ++m_result.textsSent;
         const qint64 now = Clock::current().nowNs();
-        m_radioFreeAtNs = now + piece.keyingMs * 1'000'000;
+        m_radioFreeAtNs = now + (piece.keyingMs + handOverMarginMs) * 1'000'000;
         emit progress(m_result.textsSent, m_result.texts);
         if (!m_running)
             return; // stopped or cancelled from a progress handler

@@ -8,12 +8,18 @@
 // KS goes on with the next piece at once; after a KY text a Clock alarm rings
 // when the radio has keyed it, and the next piece goes. progress() after each
 // text; finished() once the radio has keyed the last one, or at once on
-// stop() or a failed send. The radio's buffer is assumed to hold one text, so
-// no text is handed over before the radio has keyed the one before, across
-// messages too: a message started while the radio still keys (after a Stop,
-// or one queued behind another) waits for it. stop() sends no further text
-// and cannot take back what the radio holds, which it keys to the end.
-// cancel() (the window going) ends at once and says nothing.
+// stop() or a failed send.
+//
+// The radio's buffer is assumed to hold one text, so no text is handed over
+// before the radio has keyed the one before, across messages too: a message
+// started while the radio still keys (after a Stop, or one queued behind
+// another) waits for it. Each text also waits handOverMarginMs beyond that:
+// the link, and a daemon between, may hold a text back a little (some 50 ms
+// through rigctld with another program polling it), which would bring the
+// next one too close behind it; the cut falls in a word gap, where the extra
+// pause is least heard. stop() sends no further text and cannot take back
+// what the radio holds, which it keys to the end. cancel() (the window
+// going) ends at once and says nothing.
 
 #include "clock/clock.h"
 #include "station/cwmessage.h"
@@ -37,6 +43,8 @@ class KeyerSend : public QObject {
     Q_OBJECT
 
 public:
+    static constexpr qint64 handOverMarginMs = 100;
+
     // Hands one command to the radio; false when it could not.
     using Send = std::function<bool(const CatCommand&)>;
 

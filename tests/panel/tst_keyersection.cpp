@@ -114,9 +114,9 @@ private slots:
         const QList<Timeline::Event> events = timeline.timedEvents();
         QCOMPARE(texts(events), (QStringList{"MD3;", "KS020;", "KY CQ CQ CQ DE K1ABC K1ABC ;",
                                              "KY  K1ABC K                ;"}));
-        // CQ CQ CQ DE K1ABC K1ABC: 256 dots of 60 ms.
-        QCOMPARE(times(events), (QList<double>{0, 0, 0, 15360}));
-        QCOMPARE(clock.seconds(), 20.52); // then " K1ABC K", 86 dots
+        // CQ CQ CQ DE K1ABC K1ABC: 256 dots of 60 ms, and the margin of 100 ms.
+        QCOMPARE(times(events), (QList<double>{0, 0, 0, 15460}));
+        QCOMPARE(clock.seconds(), 20.72); // then " K1ABC K", 86 dots, and the margin
         QCOMPARE(in<QLabel>(window, "lblCwStatus")->text(),
                  QStringLiteral("CW sent: CQ CQ CQ DE K1ABC K1ABC K1ABC K"));
         QCOMPARE(QApplication::focusWidget(), send);
