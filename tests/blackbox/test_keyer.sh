@@ -2,9 +2,10 @@
 # The CW keyer against the virtual radio, by keyboard alone: the mode button
 # CW, Station Controls' speed, a typed line on Enter. The radio receives
 # exactly MD3, KS and the KY texts, cut at word boundaries, in order; its
-# keyer keys the message whole and never logs an OVERFLOW (no text arrives
-# before the one before is keyed: the keyer runs empty between texts). Then the same through Hamlib's rigctld,
-# with a second program polling it all along: 0 errors.
+# keyer keys the message whole and never logs an OVERFLOW, and runs empty
+# between texts: none arrives before the one before is keyed. Then the same
+# through Hamlib's rigctld, with a second program polling it all along: 0
+# errors.
 #
 # KEYER_WPM and KEYER_MESSAGE give another speed and message (the 60
 # characters at 25 wpm, say); the default keeps the test short. With
