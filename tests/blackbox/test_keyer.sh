@@ -47,7 +47,9 @@ send_message() {
     xdotool type "$MESSAGE"
     CW_FROM=$(wc -l < "$WORK/vradio.log")
     xdotool key Return
-    expect_commands "${before}MD3; KS$(printf '%03d' "$WPM"); ${EXPECTED}"
+    # The texts go out as the radio keys them: as long as the message lasts.
+    local want="${before}MD3; KS$(printf '%03d' "$WPM"); ${EXPECTED}"
+    wait_for 120 commands_are "$want" || fail "the radio received '$(commands)', expected '$want'"
     wait_for 120 keyed_all || fail "the radio keyed '$(keyed)', expected '$MESSAGE'"
     # The keyer ran empty before each next text arrived: one run per text.
     local texts runs
