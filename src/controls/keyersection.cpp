@@ -130,7 +130,7 @@ void Keyer::build()
     }
 
     const int row = memoryCount;
-    auto* lineLabel = new QLabel(QStringLiteral("&Line:"), m_box);
+    auto* lineLabel = new QLabel(QStringLiteral("Line:"), m_box);
     auto* line = new QLineEdit(m_box);
     line->setObjectName(QStringLiteral("txtCwLine"));
     line->setAccessibleName(QStringLiteral("CW line, Enter sends"));
@@ -295,14 +295,23 @@ void build(QGroupBox* box, StationContext& context)
 QList<KeyBinding> keys()
 {
     QList<KeyBinding> bindings;
-    for (int i = 0; i < memoryCount; ++i)
+    for (int i = 0; i < memoryCount; ++i) {
         bindings.append({QStringLiteral("cmdCwMemory%1").arg(i + 1),
                          QStringLiteral("Send CW memory %1").arg(i + 1),
                          QStringLiteral("Ctrl+F%1").arg(i + 1)});
+        bindings.append({QStringLiteral("txtCwText%1").arg(i + 1),
+                         QStringLiteral("CW memory %1 text (field)").arg(i + 1),
+                         QStringLiteral("Ctrl+E, %1").arg(i + 1)});
+        bindings.append({QStringLiteral("txtCwLabel%1").arg(i + 1),
+                         QStringLiteral("CW memory %1 label (field)").arg(i + 1),
+                         QStringLiteral("Ctrl+J, %1").arg(i + 1)});
+    }
     bindings.append({QStringLiteral("txtCwLine"), QStringLiteral("CW line to send (field)"),
                      QStringLiteral("Ctrl+K")});
     bindings.append({QStringLiteral("spnCwSpeed"), QStringLiteral("CW speed (field)"),
                      QStringLiteral("Alt+W")});
+    bindings.append({QStringLiteral("txtCallSign"), QStringLiteral("Your call sign (field)"),
+                     QStringLiteral("Ctrl+Shift+C")});
     bindings.append(
         {QStringLiteral("cmdCwStop"), QStringLiteral("Stop CW"), QStringLiteral("Ctrl+Shift+K")});
     return bindings;
