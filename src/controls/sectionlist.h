@@ -14,5 +14,6 @@
     SECTION(powerSection)                  \
     SECTION(levelSection)                  \
     SECTION(filterSection)                 \
+    SECTION(keyerSection)                  \
     SECTION(operatorButtonSection)
 // clang-format on

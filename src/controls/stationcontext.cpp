@@ -5,13 +5,15 @@
 
 StationContext::StationContext(RadioLink& link, QWidget* window) : m_link(link), m_window(window) {}
 
-void StationContext::carryOut(const StationStep& step, QWidget* from)
+bool StationContext::carryOut(const StationStep& step, QWidget* from)
 {
     const bool changed = !(m_station == step.state);
     m_station = step.state;
+    bool handedOver = true;
     for (const CatCommand& command : step.commands) {
         // The link reports a command it could not send.
-        m_link.sendCommand(command);
+        if (!m_link.sendCommand(command))
+            handedOver = false;
         m_record.add(command);
     }
     QWidget* teller = from ? from : m_window;
@@ -29,6 +31,7 @@ void StationContext::carryOut(const StationStep& step, QWidget* from)
     // run to completion inside the pause.
     if (step.pauseSeconds > 0)
         WaitSeconds(step.pauseSeconds);
+    return handedOver;
 }
 
 void StationContext::playCue(const char* cue)

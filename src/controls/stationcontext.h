@@ -42,7 +42,9 @@ public:
     // `from`, or the main window), plays its cue and waits its pause. The
     // state is kept before anything is sent, so a handler that runs inside
     // the pause starts from it.
-    void carryOut(const StationStep& step, QWidget* from = nullptr);
+    // Returns whether the link took every command (it reports the ones it
+    // could not send itself).
+    bool carryOut(const StationStep& step, QWidget* from = nullptr);
 
     // Plays a cue that no command comes with (the reset's warning, the
     // picture's): the link is flushed first, as before every cue.

@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <array>
+#include <cstring>
 
 namespace {
 QByteArray digits(quint64 value, int width)
@@ -167,6 +168,38 @@ CatCommand CatCommand::offsetUp()
 CatCommand CatCommand::offsetDown()
 {
     return {"RD;", Kind::OffsetDown};
+}
+
+// The CW keyer.
+CatCommand CatCommand::keyerSpeed(int wordsPerMinute)
+{
+    if (wordsPerMinute < keyerSlowestWpm || wordsPerMinute > keyerFastestWpm)
+        return {};
+    Parameters parameters;
+    parameters.wordsPerMinute = wordsPerMinute;
+    return {"KS" + digits(static_cast<quint64>(wordsPerMinute), 3) + ';', Kind::KeyerSpeed,
+            parameters};
+}
+
+CatCommand CatCommand::keyerText(const QByteArray& text)
+{
+    if (text.isEmpty() || text.size() > keyerTextWidth)
+        return {};
+    for (char c : text) {
+        if (!keyable(QLatin1Char(c)) || (c >= 'a' && c <= 'z'))
+            return {};
+    }
+    Parameters parameters;
+    parameters.keyed = text;
+    return {"KY " + text.leftJustified(keyerTextWidth, ' ') + ';', Kind::KeyerText, parameters};
+}
+
+bool CatCommand::keyable(QChar c)
+{
+    const char16_t u = c.unicode();
+    if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
+        return true;
+    return u < 0x80 && u != 0 && std::strchr(" .,?/=+-()'\":@", static_cast<char>(u)) != nullptr;
 }
 
 std::optional<CatCommand> CatCommand::memoryWrite(int channel, const QString& frequencyEntry,

@@ -73,6 +73,9 @@ public:
         // A command the operator typed (a button of their own, the start or
         // exit sequence), checked by operatorCommand() and sent as typed.
         OperatorCommand,
+        // The CW keyer.
+        KeyerSpeed, // wordsPerMinute()
+        KeyerText,  // keyedText()
     };
 
     // The RIT/XIT offset, which RIT and XIT share, moves by one step per
@@ -127,6 +130,20 @@ public:
     static CatCommand operatorCommand(const QByteArray& text);
     // Two letters and ";" that set something rather than ask: TX, RX, UP ...
     static bool isBareAction(const QByteArray& name);
+    // The CW keyer. KS sets the speed the radio keys KY texts at, 10 to 60
+    // words per minute: "KS020;". KY hands the radio one text to key: "KY",
+    // a blank, the text left-aligned in a field of keyerTextWidth characters
+    // padded with blanks, ";" ("KY CQ TEST                 ;", 28 bytes).
+    // The text is at most that wide and only of keyable characters, letters
+    // in upper case; anything else makes the invalid command.
+    static constexpr int keyerSlowestWpm = 10;
+    static constexpr int keyerFastestWpm = 60;
+    static constexpr int keyerTextWidth = 24;
+    static CatCommand keyerSpeed(int wordsPerMinute);
+    static CatCommand keyerText(const QByteArray& text);
+    // The characters the radio's keyer knows: A-Z (a-z are sent as upper
+    // case), 0-9, the blank and . , ? / = + - ( ) ' " : @
+    static bool keyable(QChar c);
 
     // Memory write of channel 00 to 99: "MW0 ", the channel, "000", the
     // operator's frequency entry as typed, "0", the mode digit, "0001 ;".
@@ -160,6 +177,8 @@ public:
     bool on() const { return m_parameters.on; }
     ResetKind reset() const { return m_parameters.reset; }
     int level() const { return m_parameters.level; }
+    int wordsPerMinute() const { return m_parameters.wordsPerMinute; }
+    const QByteArray& keyedText() const { return m_parameters.keyed; }
 
     bool operator==(const CatCommand& other) const = default;
 
@@ -176,6 +195,8 @@ private:
         bool on = false;
         ResetKind reset = ResetKind::Partial;
         int level = 0;
+        int wordsPerMinute = 0;
+        QByteArray keyed; // without the padding
         bool operator==(const Parameters& other) const = default;
     };
 

@@ -181,6 +181,12 @@ QString settingWords(Switch which, int setting)
     return QStringLiteral("on");
 }
 
+// The CW keyer.
+QString keyerSpeedWords(int wordsPerMinute)
+{
+    return QStringLiteral("CW speed %1 words per minute").arg(wordsPerMinute);
+}
+
 QString commandWords(const QList<CatCommand>& commands, const SentBefore& before)
 {
     QStringList words;
@@ -291,6 +297,13 @@ QString commandWords(const QList<CatCommand>& commands, const SentBefore& before
         case CatCommand::Kind::IfShift:
         case CatCommand::Kind::FilterWidth:
             words << levelWords(command);
+            break;
+        // The CW keyer.
+        case CatCommand::Kind::KeyerSpeed:
+            words << keyerSpeedWords(command.wordsPerMinute());
+            break;
+        case CatCommand::Kind::KeyerText:
+            words << QStringLiteral("CW: ") + QString::fromLatin1(command.keyedText()).trimmed();
             break;
         }
     }

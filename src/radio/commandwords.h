@@ -48,3 +48,6 @@ QString channelWords(int channel); // "05"
 QString switchWords(Switch which); // "Noise blanker", "RF attenuator", "VOX"
 // "on", "off", and for the noise reduction "on, level 1" or "on, level 2".
 QString settingWords(Switch which, int setting);
+
+// The CW keyer: "CW speed 25 words per minute".
+QString keyerSpeedWords(int wordsPerMinute);

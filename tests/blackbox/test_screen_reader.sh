@@ -163,5 +163,27 @@ sent+=$'PC050;\r'
 expect_bytes "$sent"
 wait_said '^notification Power 50 watts as sent\.$'
 
+# The CW keyer, heard: a line typed in Station Controls and Enter; the offer
+# to switch to CW first, answered Yes; "Sending CW" as it starts and "CW
+# sent" once the radio has keyed it (TEST at 20 wpm, 1.44 s).
+set_screen_reader_enabled true
+focus_window Form2
+mark_said
+hold_key ctrl+s
+wait_said 'Station Controls'
+hold_key ctrl+k
+wait_said '^CW line, Enter sends'
+xdotool type --delay 30 'TEST'
+mark_said
+press_here Return
+wait_said 'Switch the radio to CW (MD3;) before sending?'
+mark_said
+press_here Return
+wait_said '^Sending CW: TEST'
+sent+=$'MD3;\rKS020;\rKY TEST                    ;\r'
+expect_bytes "$sent"
+wait_said '^CW sent: TEST'
+expect_bytes "$sent"
+
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS"
