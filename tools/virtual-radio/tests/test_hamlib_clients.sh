@@ -348,12 +348,13 @@ morse)
     expect_received 'KS060;' 'KY;' 'KY CQ TEST                 ;'
     expect_keyed 'CQ TEST'
     # Three texts: the third has to wait until the radio has keyed the first
-    # (Hamlib reads KY1; and tries again), and none is lost. Letters of few
-    # dots and dashes, so the wait is short.
-    message='I TEST TEST TEST TEST TEST TEST TEST TEST TEST TEST'
+    # (Hamlib reads KY1; and tries again), and none is lost. The fewest
+    # characters that make three texts (49), of the letters of fewest dots
+    # and dashes, so the wait is short; neither break falls on a blank.
+    message='I TEE TEE TEE TEE TEE TEE TEE TEE TEE TEE TEE TEE'
     run rigctl "${fast[@]}" -m 2016 -r "$LINK" L KEYSPD 60 b "$message"
-    expect_received 'KY I TEST TEST TEST TEST TE;' 'KY ST TEST TEST TEST TEST T;' \
-        'KY EST                     ;'
+    expect_received 'KY I TEE TEE TEE TEE TEE TE;' 'KY E TEE TEE TEE TEE TEE TE;' \
+        'KY E                       ;'
     grep -q '^ANS .* KY1;$' "$LOG" || fail "Hamlib never had to wait for room"
     expect_keyed "$message"
     expect_no_overflow
