@@ -10,8 +10,27 @@
 set -euo pipefail
 record=$1 doc=$2
 
-# A list of words as one sorted, comma-separated line.
-sorted() { tr ' ,' '\n\n' | sed '/^$/d' | sort -u | paste -sd, -; }
+# A list of words (split at blanks, commas and line ends) as one sorted,
+# comma-separated line without repeats, in SORTED. Plain bash, with no program
+# started for it: it runs twice for each layer.
+SORTED=
+sort_words() {
+    local -A seen=()
+    local -a words=() list=()
+    local word i
+    IFS=$' \t,\n' read -r -d '' -a words <<< "$1" || true
+    for word in "${words[@]}"; do
+        [[ -n $word && -z ${seen[$word]:-} ]] || continue
+        seen[$word]=1
+        for ((i = ${#list[@]}; i > 0; i--)); do
+            [[ ${list[i - 1]} > $word ]] || break
+            list[i]=${list[i - 1]}
+        done
+        list[i]=$word
+    done
+    local IFS=,
+    SORTED="${list[*]}"
+}
 
 # The table's rows as "layer|uses|Qt modules", a line per layer.
 table_rows() {
@@ -35,13 +54,26 @@ table_rows() {
         }' "$doc"
 }
 
-built=$(while IFS='|' read -r layer uses libs; do
-    qt=$(tr ' ' '\n' <<< "$libs" | grep '^Qt6::' || true)
-    echo "$layer|$(sorted <<< "$uses")|$(sorted <<< "$qt")"
-done < "$record" | sort)
-told=$(table_rows | while IFS='|' read -r layer uses modules; do
-    echo "$layer|$(sorted <<< "$uses")|$(sorted <<< "$modules")"
-done | sort)
+built_rows=()
+while IFS='|' read -r layer uses libs; do
+    sort_words "$uses"
+    sorted_uses=$SORTED
+    qt=
+    for word in $libs; do
+        [[ $word == Qt6::* ]] && qt+=" $word"
+    done
+    sort_words "$qt"
+    built_rows+=("$layer|$sorted_uses|$SORTED")
+done < "$record"
+told_rows=()
+while IFS='|' read -r layer uses modules; do
+    sort_words "$uses"
+    sorted_uses=$SORTED
+    sort_words "$modules"
+    told_rows+=("$layer|$sorted_uses|$SORTED")
+done < <(table_rows)
+built=$(printf '%s\n' "${built_rows[@]}" | sed '/^$/d' | sort)
+told=$(printf '%s\n' "${told_rows[@]}" | sed '/^$/d' | sort)
 
 [[ -n "$built" ]] || { echo "FAIL: the build recorded no layers in $record" >&2; exit 1; }
 [[ -n "$told" ]] || { echo "FAIL: no table '| layer | names (USES) | links |' in $doc" >&2; exit 1; }

@@ -5,10 +5,37 @@
 #include "timeline.h"
 #include "uitest.h"
 
+#include <QScopeGuard>
+
+#include <iterator>
+#include <memory>
+
 class TestPanelSelection : public QObject {
     Q_OBJECT
 
+    // A panel left shown from one row to the next (closed first, then its
+    // timeline, then the environment that checks what it left behind).
+    struct OpenPanel {
+        std::unique_ptr<TestEnvironment> env;
+        std::unique_ptr<Timeline> timeline;
+        std::unique_ptr<ShownPanel> panel;
+        void close()
+        {
+            panel.reset();
+            timeline.reset();
+            env.reset();
+        }
+    } m_openPanel;
+
 private slots:
+    // A row run on its own leaves the panel shown for nothing that follows.
+    void init()
+    {
+        if (qstrcmp(QTest::currentTestFunction(), "quickMemoryRecallsItsChannel") != 0)
+            m_openPanel.close();
+    }
+    void cleanupTestCase() { m_openPanel.close(); }
+
     void bandTunesTheChosenVfo_data()
     {
         QTest::addColumn<QStringList>("before");
@@ -150,6 +177,7 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("recall");
+        QTest::addColumn<bool>("lastRow");
         static const struct {
             const char* control;
             const char* caption;
@@ -207,17 +235,31 @@ private slots:
             {"Option106", "Mem 98", "MC 98;"}, {"Option107", "Mem 99", "MC 99;"},
         };
         for (const auto& row : rows)
-            QTest::newRow(row.caption) << row.control << row.caption << row.recall;
+            QTest::newRow(row.caption)
+                << row.control << row.caption << row.recall << (&row == std::end(rows) - 1);
     }
 
+    // One shown panel serves all the memory buttons' rows, as the operator
+    // clicks one after another; it closes after the last row, or after a row
+    // that failed, so the next starts clean.
     void quickMemoryRecallsItsChannel()
     {
         QFETCH(QString, control);
         QFETCH(QString, caption);
         QFETCH(QString, recall);
-        TestEnvironment env;
-        Timeline timeline;
-        ShownPanel panel;
+        QFETCH(bool, lastRow);
+        const auto closeAfter = qScopeGuard([&] {
+            if (lastRow || QTest::currentTestFailed())
+                m_openPanel.close();
+        });
+        if (!m_openPanel.panel) {
+            m_openPanel.env = std::make_unique<TestEnvironment>();
+            m_openPanel.timeline = std::make_unique<Timeline>();
+            m_openPanel.panel = std::make_unique<ShownPanel>();
+        }
+        ShownPanel& panel = *m_openPanel.panel;
+        Timeline& timeline = *m_openPanel.timeline;
+        timeline.clear();
         QAbstractButton* button = panel.button(control);
         QVERIFY(button);
         QCOMPARE(button->text(), caption);

@@ -17,6 +17,8 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <algorithm>
+
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -301,7 +303,11 @@ private slots:
             fillers << new QTcpSocket(this);
             fillers.last()->connectToHost(QHostAddress::LocalHost, port);
         }
-        QTest::qWait(300);
+        // Once one is in, the queue of one is full: the kernel drops the
+        // connection requests that follow.
+        QTRY_VERIFY(std::any_of(fillers.cbegin(), fillers.cend(), [](QTcpSocket* filler) {
+            return filler->state() == QAbstractSocket::ConnectedState;
+        }));
 
         RigctldLink link;
         link.configure(at(port));

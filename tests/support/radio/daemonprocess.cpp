@@ -41,7 +41,9 @@ bool DaemonProcess::waitUntilAccepting(int milliseconds)
             probe.abort();
             return true;
         }
-        QTest::qWait(100);
+        // The stand-in answers rigctld's opening queries meanwhile; a short
+        // step, as a daemon opens its rig in some tenths of a second.
+        QTest::qWait(20);
     }
     return false;
 }
