@@ -246,9 +246,15 @@ void Keyer::keyMessage(const QString& text, QWidget* starter)
             return;
     }
     m_starter = starter;
-    m_spoken = message.spoken;
-    m_announce = QStringLiteral("Sending CW: ") + message.spoken;
-    m_status->setText(QStringLiteral("Sending CW: ") + message.spoken);
+    if (m_send->running()) {
+        // It follows the message being sent: said now, not with a piece of that one.
+        m_spoken += QLatin1Char(' ') + message.spoken;
+        announce(window(), QStringLiteral("CW next: ") + message.spoken);
+    } else {
+        m_spoken = message.spoken;
+        m_announce = QStringLiteral("Sending CW: ") + message.spoken;
+        m_status->setText(QStringLiteral("Sending CW: ") + message.spoken);
+    }
     m_send->start(message);
 }
 

@@ -172,17 +172,20 @@ mark_said
 hold_key ctrl+s
 wait_said 'Station Controls'
 hold_key ctrl+k
-wait_said '^CW line, Enter sends'
+# Orca takes the field as its focus (it may not say it while the window
+# itself is still being announced).
+orca_on_line() { orca_focus | grep -q 'text | CW line, Enter sends'; }
+wait_for 20 orca_on_line || fail "Orca never took the CW line: $(orca_focus)"
 xdotool type --delay 30 'TEST'
 mark_said
 press_here Return
 wait_said 'Switch the radio to CW (MD3;) before sending?'
 mark_said
 press_here Return
-wait_said '^Sending CW: TEST'
+wait_said 'Sending CW: TEST'
 sent+=$'MD3;\rKS020;\rKY TEST                    ;\r'
 expect_bytes "$sent"
-wait_said '^CW sent: TEST'
+wait_said 'CW sent: TEST'
 expect_bytes "$sent"
 
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"

@@ -172,6 +172,35 @@ private slots:
         QCOMPARE(timeline.events().size(), 2);
     }
 
+    // A line sent while another is keyed follows it, no sooner than the
+    // radio has keyed it, and is said at once.
+    void lineWhileSending()
+    {
+        TestEnvironment env;
+        TestClock clock;
+        Timeline timeline;
+        ShownPanel panel;
+        panel.click(QStringLiteral("Option2"));
+        StationControls* window = open(panel);
+        QVERIFY(window);
+        timeline.clear();
+
+        auto* line = in<QLineEdit>(window, "txtCwLine");
+        type(line, QStringLiteral("TEST"));
+        QTest::keyClick(line, Qt::Key_Return);
+        type(line, QStringLiteral("TU"));
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(announced(window), QStringLiteral("CW next: TU"));
+        QVERIFY(clock.advanceUntil([&] { return !sending(window); }));
+        const QList<Timeline::Event> events = timeline.timedEvents();
+        QCOMPARE(texts(events), (QStringList{"KS020;", "KY TEST                    ;",
+                                             "KY TU                      ;"}));
+        // TEST: 24 dots of 60 ms, and the margin.
+        QCOMPARE(times(events), (QList<double>{0, 0, 1540}));
+        QCOMPARE(in<QLabel>(window, "lblCwStatus")->text(), QStringLiteral("CW sent: TEST TU"));
+        QCOMPARE(QApplication::focusWidget(), line);
+    }
+
     // The speed box: blank until a speed is sent, nothing sent on the focus,
     // each step sent, a typed speed on Enter; {SPEED+} shows in it.
     void speed()
