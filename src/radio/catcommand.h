@@ -86,11 +86,11 @@ public:
     // FT0, FT1, FT2. A receiver command (FR) moves the transmitter with it, so
     // FT comes after FR when the two are to differ (split).
     static CatCommand transmitOn(Receiver transmitter);
-    static CatCommand rit(bool on);      // RT1, RT0
-    static CatCommand xit(bool on);      // XT1, XT0
-    static CatCommand clearOffset();     // RC
-    static CatCommand offsetUp();        // RU
-    static CatCommand offsetDown();      // RD
+    static CatCommand rit(bool on);  // RT1, RT0
+    static CatCommand xit(bool on);  // XT1, XT0
+    static CatCommand clearOffset(); // RC
+    static CatCommand offsetUp();    // RU
+    static CatCommand offsetDown();  // RD
 
     // Memory write of channel 00 to 99: "MW0 ", the channel, "000", the
     // operator's frequency entry as typed, "0", the mode digit, "0001 ;".

@@ -91,9 +91,42 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(timeline.events(), QStringList());
 
-        // Closed and opened again: the same window, still sending nothing.
+        // Closed and opened again: the same window, still sending nothing;
+        // quillard.conf says whether it is open, for the next start.
+        QVERIFY(StationControls::rememberedOpen());
         window->close();
+        QVERIFY(!StationControls::rememberedOpen());
         QCOMPARE(open(panel), window);
+        QVERIFY(StationControls::rememberedOpen());
+        QCOMPARE(timeline.events(), QStringList());
+    }
+
+    // Up and Down in the field recall the frequencies tuned, newest first,
+    // as they were typed; recalling sends nothing.
+    void recallsTheLastFrequencies()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        ShownPanel panel;
+        StationControls* window = open(panel);
+        QVERIFY(window);
+        auto* frequency = in<QLineEdit>(window, "txtFrequency");
+        for (const char* typed : {"7030", "14.074", "30.0001", "3573 kHz", "7030"}) {
+            type(frequency, QString::fromLatin1(typed));
+            QTest::keyClick(frequency, Qt::Key_Return);
+            QTest::qWait(0); // the frequency is kept once its step is carried out
+        }
+        timeline.clear();
+        frequency->clear();
+        QStringList recalled;
+        for (int step = 0; step < 4; ++step) {
+            QTest::keyClick(frequency, Qt::Key_Up);
+            recalled << frequency->text();
+        }
+        // The refused entry is not kept, and 7030 once, where it was tuned last.
+        QCOMPARE(recalled, QStringList({"7030", "3573 kHz", "14.074", "14.074"}));
+        QTest::keyClick(frequency, Qt::Key_Down);
+        QCOMPARE(frequency->text(), QStringLiteral("3573 kHz"));
         QCOMPARE(timeline.events(), QStringList());
     }
 
