@@ -1,7 +1,7 @@
 #include "panel/bands.h"
 
-#include "panel/panelcanvas.h"
 #include "controls/stationcontext.h"
+#include "panel/panelcanvas.h"
 #include "station/bands.h"
 
 void Option6_Click(StationContext& panel)

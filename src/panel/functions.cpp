@@ -1,7 +1,7 @@
 #include "panel/functions.h"
 
-#include "panel/panelcanvas.h"
 #include "controls/stationcontext.h"
+#include "panel/panelcanvas.h"
 #include "panel/radiopicture.h"
 #include "panel/switchbutton.h"
 #include "session/cues.h"

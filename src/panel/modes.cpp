@@ -1,7 +1,7 @@
 #include "panel/modes.h"
 
-#include "panel/panelcanvas.h"
 #include "controls/stationcontext.h"
+#include "panel/panelcanvas.h"
 #include "station/modes.h"
 
 namespace {

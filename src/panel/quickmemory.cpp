@@ -1,7 +1,7 @@
 #include "panel/quickmemory.h"
 
-#include "panel/panelcanvas.h"
 #include "controls/stationcontext.h"
+#include "panel/panelcanvas.h"
 #include "panel/selectiongroup.h"
 #include "ui/captions.h"
 #include "ui/colours.h"

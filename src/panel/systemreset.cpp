@@ -1,8 +1,8 @@
 #include "panel/systemreset.h"
 
+#include "controls/stationcontext.h"
 #include "panel/outsidekeydelivery.h"
 #include "panel/panelcanvas.h"
-#include "controls/stationcontext.h"
 #include "session/cues.h"
 #include "ui/messagebox.h"
 

@@ -101,11 +101,11 @@ public:
     // FT0, FT1, FT2. A receiver command (FR) moves the transmitter with it, so
     // FT comes after FR when the two are to differ (split).
     static CatCommand transmitOn(Receiver transmitter);
-    static CatCommand rit(bool on);      // RT1, RT0
-    static CatCommand xit(bool on);      // XT1, XT0
-    static CatCommand clearOffset();     // RC
-    static CatCommand offsetUp();        // RU
-    static CatCommand offsetDown();      // RD
+    static CatCommand rit(bool on);  // RT1, RT0
+    static CatCommand xit(bool on);  // XT1, XT0
+    static CatCommand clearOffset(); // RC
+    static CatCommand offsetUp();    // RU
+    static CatCommand offsetDown();  // RD
 
     // Levels, each as three digits in the radio's own steps ("AG128;",
     // "PC050;"), and the IF shift as a sign and four digits ("IS+0300;").

@@ -44,9 +44,9 @@ QString sideWords(Receiver receiver)
 QString transmitterWords(Receiver transmitter, std::optional<Receiver> receiver)
 {
     if (!receiver)
-        return QStringLiteral("Transmit on ") +
-               (transmitter == Receiver::Memory ? QStringLiteral("memory")
-                                                : receiverWords(transmitter));
+        return QStringLiteral("Transmit on ") + (transmitter == Receiver::Memory
+                                                     ? QStringLiteral("memory")
+                                                     : receiverWords(transmitter));
     if (*receiver == transmitter)
         return QStringLiteral("Split off: receive and transmit ") + sideWords(transmitter);
     return QStringLiteral("Split on: receive %1, transmit %2")
@@ -280,8 +280,8 @@ QString commandWords(const QList<CatCommand>& commands, const SentBefore& before
         case CatCommand::Kind::Rit:
         case CatCommand::Kind::Xit:
             words << QStringLiteral("%1 %2").arg(
-                         kind == CatCommand::Kind::Rit ? QStringLiteral("RIT") : QStringLiteral("XIT"),
-                         command.on() ? QStringLiteral("on") : QStringLiteral("off"));
+                kind == CatCommand::Kind::Rit ? QStringLiteral("RIT") : QStringLiteral("XIT"),
+                command.on() ? QStringLiteral("on") : QStringLiteral("off"));
             afterOffsetSwitch = command.on();
             break;
         case CatCommand::Kind::OffsetClear:

@@ -93,9 +93,8 @@ TypedFrequency readFrequency(const QString& typed, RadioModel model)
         return read;
     }
     if (text.count(QLatin1Char('.')) > 1) {
-        read.problem =
-            QStringLiteral("%1 has more than one decimal point. Type %2.")
-                .arg(quoted(typed), frequencyForms());
+        read.problem = QStringLiteral("%1 has more than one decimal point. Type %2.")
+                           .arg(quoted(typed), frequencyForms());
         return read;
     }
     const qsizetype point = text.indexOf(QLatin1Char('.'));
@@ -131,8 +130,8 @@ TypedFrequency readFrequency(const QString& typed, RadioModel model)
     // Digits beyond the hertz must all be zeros.
     QString hertzFraction = fraction.left(unit->decimals);
     if (!QString(fraction.mid(unit->decimals)).remove(QLatin1Char('0')).isEmpty()) {
-        read.problem = QStringLiteral("%1 is finer than 1 Hz, which the radio cannot tune.")
-                           .arg(shownValue);
+        read.problem =
+            QStringLiteral("%1 is finer than 1 Hz, which the radio cannot tune.").arg(shownValue);
         return read;
     }
     hertzFraction = hertzFraction.leftJustified(unit->decimals, QLatin1Char('0'));
@@ -149,8 +148,8 @@ TypedFrequency readFrequency(const QString& typed, RadioModel model)
         // "14" alone is kilohertz: an operator meaning megahertz is told how.
         if (unit == &kilohertz && point < 0 && !huge && wholeValue < 100 &&
             !typed.contains(QLatin1String("khz"), Qt::CaseInsensitive))
-            read.problem += QStringLiteral(" For megahertz, type a decimal point: %1.0.")
-                                .arg(wholeValue);
+            read.problem +=
+                QStringLiteral(" For megahertz, type a decimal point: %1.0.").arg(wholeValue);
         return read;
     }
     read.hertz = hertz;

@@ -19,8 +19,7 @@ StationStep sending(StationState state, QList<CatCommand> commands, const char* 
 }
 
 // A step whose words depend on what was sent before it (split, the offset).
-StationStep sendingAfter(const StationState& before, StationState state,
-                         QList<CatCommand> commands)
+StationStep sendingAfter(const StationState& before, StationState state, QList<CatCommand> commands)
 {
     StationStep step;
     step.words = commandWords(commands, SentBefore{before.receiver, before.offset.hertz});
@@ -108,10 +107,10 @@ StationStep chooseMemoryMode(const StationState& state)
 StationStep tuneBand(const StationState& state, const Band& band)
 {
     if (!tuningRange(state.radioModel()).contains(band.hertz))
-        return refused(state, QStringLiteral("%1 is outside the %2's range, %3.")
-                                  .arg(QString::fromLatin1(band.spoken),
-                                       modelName(state.radioModel()),
-                                       rangeWords(tuningRange(state.radioModel()))));
+        return refused(state,
+                       QStringLiteral("%1 is outside the %2's range, %3.")
+                           .arg(QString::fromLatin1(band.spoken), modelName(state.radioModel()),
+                                rangeWords(tuningRange(state.radioModel()))));
     const Vfo vfo = state.addressedVfo();
     StationState next = state;
     next.receiveOn(receiverOf(vfo));
@@ -156,9 +155,9 @@ StationStep switchSplit(const StationState& state, bool on)
     if (on) {
         next.receiveOn(Receiver::VfoA);
         next.transmitter = Receiver::VfoB;
-        return sendingAfter(state, next,
-                            {CatCommand::receiveOn(Receiver::VfoA),
-                             CatCommand::transmitOn(Receiver::VfoB)});
+        return sendingAfter(
+            state, next,
+            {CatCommand::receiveOn(Receiver::VfoA), CatCommand::transmitOn(Receiver::VfoB)});
     }
     const Receiver where = state.receiver.value_or(Receiver::VfoA);
     next.transmitter = where;
@@ -211,16 +210,15 @@ StationStep clearOffset(const StationState& state)
 
 StationStep stepOffset(const StationState& state, OffsetStep direction)
 {
-    const int step = direction == OffsetStep::Up ? CatCommand::offsetStepHertz
-                                                 : -CatCommand::offsetStepHertz;
+    const int step =
+        direction == OffsetStep::Up ? CatCommand::offsetStepHertz : -CatCommand::offsetStepHertz;
     const std::optional<int> offset = state.offset.hertz;
     if (offset && std::abs(*offset + step) > CatCommand::offsetLimitHertz)
-        return refused(state, QStringLiteral("The offset is at its limit, %1.")
-                                  .arg(offsetWords(*offset)));
+        return refused(state,
+                       QStringLiteral("The offset is at its limit, %1.").arg(offsetWords(*offset)));
     StationState next = state;
     QList<CatCommand> commands = offsetApplied(state, next);
-    commands << (direction == OffsetStep::Up ? CatCommand::offsetUp()
-                                             : CatCommand::offsetDown());
+    commands << (direction == OffsetStep::Up ? CatCommand::offsetUp() : CatCommand::offsetDown());
     if (offset)
         next.offset.hertz = *offset + step;
     return sendingAfter(state, next, commands);
@@ -232,8 +230,9 @@ StationStep setOffset(const StationState& state, int hertz)
         return refused(state, QStringLiteral("The offset reaches %1 Hz either side at most.")
                                   .arg(CatCommand::offsetLimitHertz));
     if (hertz % CatCommand::offsetStepHertz != 0)
-        return refused(state, QStringLiteral("The offset moves in steps of %1 Hz.")
-                                  .arg(CatCommand::offsetStepHertz));
+        return refused(
+            state,
+            QStringLiteral("The offset moves in steps of %1 Hz.").arg(CatCommand::offsetStepHertz));
     StationState next = state;
     QList<CatCommand> commands = offsetApplied(state, next);
     commands << CatCommand::clearOffset();

@@ -29,8 +29,8 @@ struct StationStep {
     // Why nothing was sent, for the operator (a frequency outside the
     // radio's range, the offset at its limit); empty otherwise.
     QString refusal;
-    const char* cue = nullptr;  // played after the commands (Cue::...); none when null
-    double pauseSeconds = 0;    // waited after the commands and the cue, the window working
+    const char* cue = nullptr; // played after the commands (Cue::...); none when null
+    double pauseSeconds = 0;   // waited after the commands and the cue, the window working
 };
 
 enum class FrequencyStep { Up, Down };

@@ -81,7 +81,7 @@ struct StationState {
     // Armed when the window loads, spent by the next "VFO A".
     bool startupSelectionPending = true;
 
-    std::optional<Receiver> receiver;  // where the radio was last told to receive
+    std::optional<Receiver> receiver; // where the radio was last told to receive
     // Where it transmits: a receiver command moves the transmitter with it
     // (the radio's rule), a transmitter command (FT) alone makes a split.
     std::optional<Receiver> transmitter;

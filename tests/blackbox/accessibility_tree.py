@@ -126,8 +126,10 @@ if bars:
             items[node.name] = binding
     expected_items = {"Exit": ";;Ctrl+X", "Memories": ";;Ctrl+M", "SSTV": "",
                       "Short Wave Radio": "", "SAREX": "", "Band Plan": "", "Code Reception": "",
-                      "On the Air Now...": "",
-                      "Copyright": "", "About": ";;F1", "Safe Keyboard Navigation": ""}
+                      "On the Air Now...": "", "Tune to Frequency...": ";;Ctrl+T",
+                      "Station Controls": ";;Ctrl+S",
+                      "Copyright": "", "Keyboard Shortcuts": ";;Shift+F1", "About": ";;F1",
+                      "Safe Keyboard Navigation": ""}
     check(items == expected_items, "menu items and bindings %s" % items)
 
 # A press through AT-SPI acts, and the result is announced and recorded.

@@ -103,16 +103,16 @@ private slots:
         const Item items[] = {
             {"File", "Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X)},
             {"Programming", "Memories", "&Memories", QKeySequence(Qt::CTRL | Qt::Key_M)},
-            {"Frequencies", "TuneToFrequency", "Tune to Frequency...",
-             QKeySequence(Qt::CTRL | Qt::Key_T)},
-            {"Frequencies", "StationControls", "Station Controls",
-             QKeySequence(Qt::CTRL | Qt::Key_S)},
             {"Frequencies", "SSTV", "SSTV", {}},
             {"Frequencies", "SWL", "Short Wave Radio", {}},
             {"Frequencies", "SAREX", "SAREX", {}},
             {"Frequencies", "BandPlan", "Band Plan", {}},
             {"Frequencies", "Code", "Code Reception", {}},
             {"Frequencies", "OnAirNow", "On the Air Now...", {}},
+            {"Frequencies", "TuneToFrequency", "Tune to Frequency...",
+             QKeySequence(Qt::CTRL | Qt::Key_T)},
+            {"Frequencies", "StationControls", "Station Controls",
+             QKeySequence(Qt::CTRL | Qt::Key_S)},
             {"Help", "Copyright", "Copyright", {}},
             {"Help", "KeyboardShortcuts", "Keyboard Shortcuts",
              QKeySequence(Qt::SHIFT | Qt::Key_F1)},
@@ -130,8 +130,8 @@ private slots:
             order[menu->objectName()] << entry->objectName();
         }
         QCOMPARE(order.value("Frequencies"),
-                 QStringList({"TuneToFrequency", "StationControls", "SSTV", "SWL", "SAREX",
-                              "BandPlan", "Code", "OnAirNow"}));
+                 QStringList({"SSTV", "SWL", "SAREX", "BandPlan", "Code", "OnAirNow",
+                              "TuneToFrequency", "StationControls"}));
         QCOMPARE(order.value("Help"), QStringList({"Copyright", "KeyboardShortcuts", "About"}));
     }
 

@@ -91,9 +91,42 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(timeline.events(), QStringList());
 
-        // Closed and opened again: the same window, still sending nothing.
+        // Closed and opened again: the same window, still sending nothing;
+        // quillard.conf says whether it is open, for the next start.
+        QVERIFY(StationControls::rememberedOpen());
         window->close();
+        QVERIFY(!StationControls::rememberedOpen());
         QCOMPARE(open(panel), window);
+        QVERIFY(StationControls::rememberedOpen());
+        QCOMPARE(timeline.events(), QStringList());
+    }
+
+    // Up and Down in the field recall the frequencies tuned, newest first,
+    // as they were typed; recalling sends nothing.
+    void recallsTheLastFrequencies()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        ShownPanel panel;
+        StationControls* window = open(panel);
+        QVERIFY(window);
+        auto* frequency = in<QLineEdit>(window, "txtFrequency");
+        for (const char* typed : {"7030", "14.074", "30.0001", "3573 kHz", "7030"}) {
+            type(frequency, QString::fromLatin1(typed));
+            QTest::keyClick(frequency, Qt::Key_Return);
+            QTest::qWait(0); // the frequency is kept once its step is carried out
+        }
+        timeline.clear();
+        frequency->clear();
+        QStringList recalled;
+        for (int step = 0; step < 4; ++step) {
+            QTest::keyClick(frequency, Qt::Key_Up);
+            recalled << frequency->text();
+        }
+        // The refused entry is not kept, and 7030 once, where it was tuned last.
+        QCOMPARE(recalled, QStringList({"7030", "3573 kHz", "14.074", "14.074"}));
+        QTest::keyClick(frequency, Qt::Key_Down);
+        QCOMPARE(frequency->text(), QStringLiteral("3573 kHz"));
         QCOMPARE(timeline.events(), QStringList());
     }
 
@@ -186,10 +219,19 @@ private slots:
 
         QStringList whileOpen;
         QString refusal;
+        QString vfo;
+        bool fieldHasKeyboard = false;
+        // Whatever is found, the box ends (Enter on 7030, or Escape), so a
+        // failure cannot leave the test waiting on it.
         onNextModal([&](QWidget* box) {
-            auto* field = in<QLineEdit>(box, "txtFrequency");
-            QTRY_COMPARE(QApplication::focusWidget(), field);
-            QCOMPARE(in<QComboBox>(box, "cboVfo")->currentText(), QStringLiteral("VFO B"));
+            auto* field = box->findChild<QLineEdit*>(QStringLiteral("txtFrequency"));
+            if (!field) {
+                box->close();
+                return;
+            }
+            fieldHasKeyboard =
+                QTest::qWaitFor([&] { return QApplication::focusWidget() == field; });
+            vfo = in<QComboBox>(box, "cboVfo")->currentText();
             QTest::keyClicks(field, QStringLiteral("499.999"));
             QTest::keyClick(field, Qt::Key_Return);
             refusal = in<QLabel>(box, "lblProblem")->text();
@@ -197,8 +239,12 @@ private slots:
             field->clear();
             QTest::keyClicks(field, QStringLiteral("7030"));
             QTest::keyClick(field, Qt::Key_Return);
+            if (box->isVisible())
+                box->close();
         });
         QTest::keyClick(&panel.window(), Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(fieldHasKeyboard);
+        QCOMPARE(vfo, QStringLiteral("VFO B"));
         QCOMPARE(whileOpen, QStringList());
         QVERIFY2(refusal.contains(QStringLiteral("500 kHz")), qPrintable(refusal));
         QCOMPARE(timeline.events(), QStringList({"FR1;", "FB00007030000;"}));
