@@ -80,9 +80,10 @@ QUILLARD_PID=$!
 PIDS+=($QUILLARD_PID)
 WIN=$(wait_window "$MAIN_TITLE")
 
-# Frequencies, then up from the first item to the last: "On the Air Now...".
+# Frequencies, then up from the first item past the last two ("Station
+# Controls", "Tune to Frequency...") to "On the Air Now...".
 xdotool windowfocus --sync "$WIN"
-xdotool key --delay 150 alt+f Right Right Up Return
+xdotool key --delay 150 alt+f Right Right Up Up Up Return
 wait_window "On the Air Now" >/dev/null
 # The first opening asks for the schedule.
 wait_window "Open Schedule" >/dev/null
