@@ -126,6 +126,24 @@ press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
 
+# Station Controls heard: the 50 W power preset (Ctrl+G, then 4, in the
+# window Ctrl+S opens) sends its command and Orca says what was sent; then
+# the keyboard goes back to the panel, where it was ("20m"). Here, while Orca
+# is still running: the next part sends it away.
+focus_window Form2
+mark_said
+press_here ctrl+s
+STATION_CONTROLS=$(wait_window "Station Controls")
+wait_focus "$STATION_CONTROLS"
+wait_said 'Station Controls'
+mark_said
+press_here ctrl+g
+press_here 4
+sent+=$'PC050;\r'
+expect_bytes "$sent"
+wait_said '^notification Power 50 watts as sent\.$'
+focus_window Form2
+
 # Orca going away turns the safe navigation off: Shift+Tab to "30m" selects
 # it again. Quillard hears of it on the session bus in its own time, and
 # nothing shows when: until then Shift+Tab only moves to "30m", and Tab back
@@ -142,18 +160,6 @@ selects_30m() {
 }
 wait_for 20 selects_30m || fail "Shift+Tab never selected 30m once Orca was gone"
 expect_bytes "$sent"
-
-# Station Controls heard: the 50 W power preset (Ctrl+G, then 4, in the
-# window Ctrl+S opens) sends its command and Orca says what was sent.
-focus_window Form2
-press_here ctrl+s
-wait_focus "$(wait_window "Station Controls")"
-mark_said
-press_here ctrl+g
-press_here 4
-sent+=$'PC050;\r'
-expect_bytes "$sent"
-wait_said '^notification Power 50 watts as sent\.$'
 
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS"
