@@ -8,6 +8,11 @@
 //    which sends "UP;" and plays no cue, 300 of them 40 ms apart: from
 //    sending the release to the first byte readable at the radio's end, and
 //    to the whole command. Median and p99; the target is a median under 3 ms.
+//  - typed entry to wire: Ctrl+S opens Station Controls, "14.074" is typed
+//    into its frequency field once, then Enter (an XTEST key press) 200
+//    times, 40 ms apart: from the press to the last byte of the frequency
+//    command ("FR0;" "FA00014074000;") at the radio's end. Median and p99,
+//    beside the click figure of the same run; the target is the click's.
 //
 // In this process, offscreen:
 //  - click to wire: from SendCommand() to the last byte of the command being
@@ -18,7 +23,7 @@
 //    how often the event loop woke, how many timer events it delivered, and
 //    the processor time the process used.
 //
-//   bench_link [--clicks N] [--gap-ms MS] [--idle-seconds S]
+//   bench_link [--clicks N] [--enters N] [--gap-ms MS] [--idle-seconds S]
 
 #include "child.h"
 #include "figures.h"
@@ -54,6 +59,7 @@
 // Xlib last: its macros (None, Bool, Status, ...) would clash with Qt's names.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -162,8 +168,107 @@ void idle(const QString& settingsDir)
                 wakeUps, timerEvents, cpu);
 }
 
+// The centre of a control, from this program's own layout (see where.h).
+bool controlPlace(const BenchEnvironment& env, const char* name, int& x, int& y)
+{
+    Child where =
+        startChild({ownFolder() + "/bench_link", "--where", name}, env.childEnvironment(), true);
+    std::istringstream answer(readAll(where.stdoutFd));
+    waitChild(where);
+    return static_cast<bool>(answer >> x >> y);
+}
+
+// A key pressed (and released unless told not to), with Ctrl held when asked.
+void pressKey(Display* display, KeySym symbol, bool control = false, bool release = true)
+{
+    const KeyCode ctrl = XKeysymToKeycode(display, XK_Control_L);
+    if (control)
+        XTestFakeKeyEvent(display, ctrl, True, CurrentTime);
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), True, CurrentTime);
+    if (release)
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), False, CurrentTime);
+    if (control)
+        XTestFakeKeyEvent(display, ctrl, False, CurrentTime);
+    XFlush(display);
+}
+
+void clickAt(Display* display, Window window, int x, int y)
+{
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+}
+
+// Station Controls' typed frequency, Enter after Enter: see the top.
+// fieldX, fieldY: the frequency field's centre in Station Controls.
+void typedEntryToWire(XWatch& x, BenchEnvironment& env, int fieldX, int fieldY, int enters,
+                      double gapMs, double clickMedianMs)
+{
+    Display* display = x.display();
+    const int radio = env.radioFd();
+    pressKey(display, XK_s, true);
+    if (!x.waitUntil([&] { return x.mappedNamed("Station Controls") != nullptr; }, 5000, radio)) {
+        std::printf("typed entry: Station Controls did not open within 5 s\n");
+        return;
+    }
+    const Window window = x.mappedNamed("Station Controls")->id;
+    x.pumpFor(300, radio);
+    clickAt(display, window, fieldX, fieldY);
+    x.pumpFor(100, radio);
+    for (const KeySym key : {XK_1, XK_4, XK_period, XK_0, XK_7, XK_4})
+        pressKey(display, key);
+    x.pumpFor(200, radio);
+    env.drainRadio();
+
+    const std::string expected = "FR0;\rFA00014074000;\r";
+    std::vector<double> whole;
+    int lost = 0;
+    for (int enter = 0; enter < enters; ++enter) {
+        env.drainRadio();
+        const double pressed = monotonicMs();
+        pressKey(display, XK_Return, false, false);
+        std::string got;
+        for (;;) {
+            pollfd ready{radio, POLLIN, 0};
+            if (poll(&ready, 1, 1000) != 1)
+                break;
+            const double now = monotonicMs();
+            got += env.drainRadio();
+            if (got.size() >= expected.size() &&
+                got.compare(got.size() - expected.size(), expected.size(), expected) == 0) {
+                whole.push_back(now - pressed);
+                break;
+            }
+        }
+        if (got.empty())
+            ++lost;
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Return), False, CurrentTime);
+        XFlush(display);
+        x.pumpFor(gapMs, radio);
+    }
+    std::printf(
+        "typed entry to wire end to end: \"14.074\" in Station Controls' frequency "
+        "field, %d XTEST Enter presses %.0f ms apart; each sends \"FR0;|FA00014074000;|\"\n",
+        enters, gapMs);
+    if (whole.empty()) {
+        std::printf("  no Enter reached the wire\n");
+        return;
+    }
+    std::printf("  Enter to the frequency command's last byte: median %.3f ms, p99 %.3f ms, max "
+                "%.3f ms (%zu presses, %d lost)   (click's release to first byte in this run: "
+                "median %.3f ms; target: median under 3 ms)\n",
+                percentile(whole, 0.5), percentile(whole, 0.99), percentile(whole, 1.0),
+                whole.size(), lost, clickMedianMs);
+}
+
 struct EndToEnd {
     int clicks = 300;
+    int enters = 200;
     double gapMs = 40;
     int idleSeconds = 30;
 };
@@ -192,6 +297,10 @@ void endToEnd(const EndToEnd& options)
         std::printf("end to end: \"Frequency  Up\" (Command4) was not found\n");
         return;
     }
+    // Asked before the program starts: the layout's window must not open the port.
+    int fieldX = -1, fieldY = -1;
+    if (!controlPlace(env, "StationControls/txtFrequency", fieldX, fieldY))
+        fieldX = -1;
     x.forget();
 
     Child program = startChild({QUILLARD_PROGRAM}, env.childEnvironment());
@@ -266,6 +375,11 @@ void endToEnd(const EndToEnd& options)
         }
         x.pumpFor(options.gapMs, radio);
     }
+    if (fieldX < 0)
+        std::printf("typed entry: Station Controls' frequency field was not found\n");
+    else
+        typedEntryToWire(x, env, fieldX, fieldY, options.enters, options.gapMs,
+                         first.empty() ? -1 : percentile(first, 0.5));
     stopChild(program);
     for (char& c : oneClick)
         if (c == '\r')
@@ -295,6 +409,8 @@ int main(int argc, char** argv)
             return printWhere(argc, argv, argv[i + 1]);
         if (!std::strcmp(argv[i], "--clicks") && i + 1 < argc)
             options.clicks = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--enters") && i + 1 < argc)
+            options.enters = std::max(1, std::atoi(argv[++i]));
         else if (!std::strcmp(argv[i], "--gap-ms") && i + 1 < argc)
             options.gapMs = std::atof(argv[++i]);
         else if (!std::strcmp(argv[i], "--idle-seconds") && i + 1 < argc)

@@ -49,7 +49,7 @@ buses_before=$(pgrep -c -x dbus-daemon || true)
 
 echo "Quillard benchmarks, $(git -C "$ROOT" describe --always --dirty 2>/dev/null || echo '?'), $(nproc) processors, $(date -u '+%Y-%m-%d %H:%M UTC')"
 declare -A QUICK=([resident]="--rounds 1" [openings]="--warm 2 --count 20"
-                  [startup]="--rounds 3" [link]="--clicks 30 --idle-seconds 3"
+                  [startup]="--rounds 3" [link]="--clicks 30 --enters 30 --idle-seconds 3"
                   [share]="--clicks 30" [schedule]="--rounds 3")
 status=0
 for name in "${names[@]}"; do

@@ -1,12 +1,14 @@
 #pragma once
 
-// Where a control of the main window (or of the memory sheet it opens) lies,
+// Where a control of the main window (or of the memory sheet or Station
+// Controls it opens) lies,
 // in that window's own coordinates,
 // as the xcb platform lays it out (the same code as the program's): a
 // benchmark that clicks the real program runs itself as a child with
 // "--where NAME" on its X server, and this prints "x y" there. Asking the
 // program's own layout keeps the benchmarks free of copied coordinates.
 
+#include "controls/stationcontrols.h"
 #include "memory/form1.h"
 #include "panel/form2.h"
 
@@ -17,7 +19,8 @@
 #include <cstdio>
 #include <memory>
 
-// name: a control of the main window, or "Form1/NAME" for one of the sheet.
+// name: a control of the main window, "Form1/NAME" for one of the sheet,
+// "StationControls/NAME" for one of Station Controls.
 inline int printWhere(int argc, char** argv, const char* name)
 {
     QApplication app(argc, argv);
@@ -35,6 +38,15 @@ inline int printWhere(int argc, char** argv, const char* name)
         QCoreApplication::processEvents();
         shown = sheet.get();
         control = control.mid(6);
+    }
+    std::unique_ptr<StationControls> controls;
+    if (control.startsWith(QLatin1String("StationControls/"))) {
+        controls = std::make_unique<StationControls>(window.context(), nullptr);
+        controls->setAttribute(Qt::WA_DontShowOnScreen);
+        controls->show();
+        QCoreApplication::processEvents();
+        shown = controls.get();
+        control = control.mid(16);
     }
     auto* widget = shown->findChild<QWidget*>(control);
     if (!widget)

@@ -7,6 +7,7 @@
 #include "ui/placement.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,6 +62,13 @@ FormShare::FormShare(int port, const QString& baud, QWidget* parent)
     m_flrig = options[2];
 
     auto* fields = new QFormLayout;
+    m_model = new QComboBox(this);
+    m_model->setObjectName(QStringLiteral("cboModel"));
+    m_model->setAccessibleName(QStringLiteral("Radio model"));
+    for (const RadioModel model : {RadioModel::TS570D, RadioModel::TS570S})
+        m_model->addItem(modelName(model), int(model));
+    m_model->setItemData(1, QStringLiteral("Adds the 6 m band"), Qt::ToolTipRole);
+    fields->addRow(QStringLiteral("Radio &model:"), m_model);
     m_handshake =
         new QCheckBox(QStringLiteral("RTS/CTS &handshake (off for a three-wire cable)"), this);
     m_handshake->setObjectName(QStringLiteral("chkHandshake"));
@@ -104,6 +112,7 @@ FormShare::FormShare(int port, const QString& baud, QWidget* parent)
         route = PortRoute{};
     }
     m_handshake->setChecked(route.hardwareHandshake);
+    m_model->setCurrentIndex(m_model->findData(int(route.model)));
     m_host->setText(route.host);
     m_tcpPort->setText(route.tcpPort ? QString::number(route.tcpPort) : QString());
     for (size_t i = 0; i < viaChoices.size(); ++i)
@@ -147,6 +156,7 @@ bool FormShare::routeFromControls(PortRoute& route)
 {
     route.via = chosenVia();
     route.hardwareHandshake = m_handshake->isChecked();
+    route.model = static_cast<RadioModel>(m_model->currentData().toInt());
     if (!route.throughDaemon())
         return true;
     route.host = m_host->text().trimmed();

@@ -3,7 +3,9 @@
 // How one port reaches the radio, chosen without a terminal: over its serial
 // port (with or without RTS/CTS handshaking), or through rigctld or flrig at
 // a host and TCP port. Opened from the Communication Settings window for the
-// port chosen there; writes <settings folder>/comN.conf on Save.
+// port chosen there; writes <settings folder>/comN.conf on Save. The window
+// also says which radio is on the port (a TS-570D or a TS-570S, which adds
+// the 6 m band), as comN.conf's model=.
 //
 // Data flow: comN.conf -> readPortRoute() -> the controls -> Save ->
 // writePortRoute(). "Test the connection" asks the daemon a question it
@@ -18,6 +20,7 @@
 
 class DaemonProbe;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -51,6 +54,7 @@ private:
     QCheckBox* m_handshake;
     QLineEdit* m_host;
     QLineEdit* m_tcpPort;
+    QComboBox* m_model;
     QLabel* m_result;
     DaemonProbe* m_probe;
 };

@@ -8,10 +8,12 @@ void actAsShortcut(QWidget* control)
 {
     if (!control || !control->isVisible() || !control->isEnabled())
         return;
-    // Buttons, check boxes and the radio picture are clicked; the rest
-    // (fields, lists) take the keyboard.
+    // Buttons and check boxes are clicked, the radio picture tells its
+    // click; the rest (fields, lists) take the keyboard.
     if (control->metaObject()->indexOfMethod("click()") >= 0)
         QMetaObject::invokeMethod(control, "click");
+    else if (control->metaObject()->indexOfSignal("clicked()") >= 0)
+        QMetaObject::invokeMethod(control, "clicked");
     else
         control->setFocus(Qt::ShortcutFocusReason);
 }

@@ -19,11 +19,11 @@ struct LevelKey {
     const char* keys;
 };
 constexpr std::array<LevelKey, 5> levelKeys = {{
-    {Level::AfGain, "Ctrl+G, A"},
-    {Level::RfGain, "Ctrl+G, R"},
-    {Level::Squelch, "Ctrl+G, S"},
-    {Level::MicGain, "Ctrl+G, M"},
-    {Level::IfShift, "Ctrl+G, I"},
+    {Level::AfGain, "Ctrl+E, A"},
+    {Level::RfGain, "Ctrl+E, R"},
+    {Level::Squelch, "Ctrl+E, S"},
+    {Level::MicGain, "Ctrl+E, M"},
+    {Level::IfShift, "Ctrl+E, I"},
 }};
 
 void build(QGroupBox* box, StationContext& context)

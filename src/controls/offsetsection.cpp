@@ -43,15 +43,16 @@ void build(QGroupBox* box, StationContext& context)
     auto* xit = new QCheckBox(QStringLiteral("XIT"), box);
     xit->setObjectName(QStringLiteral("chkXit"));
     xit->setAccessibleName(QStringLiteral("XIT"));
-    grid->addWidget(rit, 0, 0);
-    grid->addWidget(xit, 0, 1);
+    // As wide as their captions, so a click anywhere on one toggles it.
+    grid->addWidget(rit, 0, 0, Qt::AlignLeft);
+    grid->addWidget(xit, 0, 1, Qt::AlignLeft);
 
-    QPushButton* down = button(box, "cmdOffsetDown", QStringLiteral("-10 Hz"),
-                               QStringLiteral("Offset down 10 Hz"));
+    QPushButton* down =
+        button(box, "cmdOffsetDown", QStringLiteral("-10 Hz"), QStringLiteral("Offset down 10 Hz"));
     QPushButton* up =
         button(box, "cmdOffsetUp", QStringLiteral("+10 Hz"), QStringLiteral("Offset up 10 Hz"));
-    QPushButton* clear = button(box, "cmdOffsetClear", QStringLiteral("Clear"),
-                                QStringLiteral("Clear the offset"));
+    QPushButton* clear =
+        button(box, "cmdOffsetClear", QStringLiteral("Clear"), QStringLiteral("Clear the offset"));
     grid->addWidget(down, 1, 0);
     grid->addWidget(up, 1, 1);
     grid->addWidget(clear, 1, 2);
@@ -94,12 +95,12 @@ void build(QGroupBox* box, StationContext& context)
         show();
     };
     QObject::connect(rit, &QCheckBox::clicked, box, [=, &context] {
-        carryOut(Station::switchRit(context.station(),
-                                    !context.station().offset.rit.value_or(false)));
+        carryOut(
+            Station::switchRit(context.station(), !context.station().offset.rit.value_or(false)));
     });
     QObject::connect(xit, &QCheckBox::clicked, box, [=, &context] {
-        carryOut(Station::switchXit(context.station(),
-                                    !context.station().offset.xit.value_or(false)));
+        carryOut(
+            Station::switchXit(context.station(), !context.station().offset.xit.value_or(false)));
     });
     QObject::connect(up, &QPushButton::clicked, box, [=, &context] {
         carryOut(Station::stepOffset(context.station(), OffsetStep::Up));

@@ -55,7 +55,7 @@ void build(QGroupBox* box, StationContext& context)
     split->setAccessibleName(QStringLiteral("Split"));
     auto* splitSent = new QLabel(box);
     splitSent->setObjectName(QStringLiteral("lblSplitSent"));
-    grid->addWidget(split, 0, 0, 1, 2);
+    grid->addWidget(split, 0, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(splitSent, 0, 2, 1, 2);
 
     auto* transmit = new QLineEdit(box);
@@ -114,8 +114,8 @@ void build(QGroupBox* box, StationContext& context)
     };
     QObject::connect(split, &QCheckBox::clicked, box, [=, &context] {
         // Clicking asks for the other state than the one last sent.
-        carryOut(Station::switchSplit(context.station(),
-                                      !context.station().split().value_or(false)));
+        carryOut(
+            Station::switchSplit(context.station(), !context.station().split().value_or(false)));
         show();
     });
     const auto setTransmit = [=, &context] {

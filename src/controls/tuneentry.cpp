@@ -5,11 +5,13 @@
 #include "station/modes.h"
 #include "ui/announcer.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 
 TuneEntry::TuneEntry(QWidget* parent) : QWidget(parent)
 {
@@ -88,7 +90,10 @@ std::optional<StationStep> TuneEntry::read(const StationState& state)
         return std::nullopt;
     }
     showProblem({});
-    RecentFrequencies::add(typed);
+    // Kept once the step is carried out: writing quillard.conf takes
+    // milliseconds the command should not wait for. (The application, not
+    // this entry, runs it: the box that holds an entry is gone by then.)
+    QTimer::singleShot(0, qApp, [typed] { RecentFrequencies::add(typed); });
     m_recalled = -1;
     return step;
 }

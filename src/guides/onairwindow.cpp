@@ -3,8 +3,11 @@
 #include "clock/clock.h"
 #include "guides/schedulefiledialog.h"
 #include "guides/schedulemodel.h"
+#include "radio/radiomodel.h"
 #include "schedule/schedulefile.h"
 #include "schedule/schedulefilter.h"
+#include "session/portroute.h"
+#include "session/programsettings.h"
 #include "session/settings.h"
 #include "ui/announcer.h"
 #include "ui/messagebox.h"
@@ -35,20 +38,16 @@ constexpr QSize clientSize(720, 480);
 
 const QString scheduleKey = QStringLiteral("Schedule/file");
 
-// <settings folder>/quillard.conf, where the program keeps the operator's
-// choices (the schedule chosen last, beside the keyboard navigation).
-QSettings programSettings()
-{
-    return QSettings(QFileInfo(settingsFilePath()).dir().filePath(QStringLiteral("quillard.conf")),
-                     QSettings::IniFormat);
-}
-
-// What the radio on the lent port receives. Every radio is taken for a
-// TS-570D (500 kHz to 30 MHz) until the port's settings name its model; this
-// is the one place that asks: a TS-570S receives ts570sRange.
+// What the radio on the port receives, as its comN.conf names it
+// (session/portroute.h): 500 kHz to 30 MHz for a TS-570D, to 60 MHz for a
+// TS-570S. Asked at each showing, so a model changed meanwhile counts.
 ReceiveRange rangeOfTheRadio()
 {
-    return ts570dRange;
+    const SettingsRead read = readSettingsFile();
+    const RadioModel model =
+        read.ok() && read.choice.port > 0 ? portModel(read.choice.port) : RadioModel::TS570D;
+    const TuningRange range = tuningRange(model);
+    return ReceiveRange{qint64(range.lowest), qint64(range.highest)};
 }
 
 const QString advice = QStringLiteral(

@@ -9,6 +9,7 @@
 #include "panel/menus.h"
 #include "panel/modes.h"
 #include "panel/panelcanvas.h"
+#include "panel/panelkeys.h"
 #include "panel/quickmemory.h"
 #include "panel/radiopicture.h"
 #include "panel/safenavigation.h"
@@ -77,6 +78,7 @@ Form2::Form2(QWidget* parent)
     buildControls(canvas);
     installMenuItemAccessibility();
     buildMenus(this, m_port, m_context);
+    bindKeys(this, panelKeys());
     for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
         announceMenuTitle(menu, this);
     if (auto* help = menuBar()->findChild<QMenu*>(QStringLiteral("Help")))

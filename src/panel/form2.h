@@ -50,6 +50,8 @@ public:
     PortOwner& port() { return m_port; }
     // The station as the panel last sent it.
     const StationState& state() const { return m_context.station(); }
+    // The station context Station Controls and the Tune to Frequency box share.
+    StationContext& context() { return m_context; }
 
     // The one group of all selection buttons, across the frames.
     SelectionGroup& selectionGroup() { return *m_selection; }

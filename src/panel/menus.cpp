@@ -1,6 +1,7 @@
 #include "panel/menus.h"
 
 #include "about/frmabout.h"
+#include "controls/keyboardshortcuts.h"
 #include "controls/stationcontext.h"
 #include "controls/stationcontrols.h"
 #include "controls/tunebox.h"
@@ -12,12 +13,14 @@
 #include "guides/onairwindow.h"
 #include "memory/form1.h"
 #include "panel/outsidekeydelivery.h"
+#include "panel/panelkeys.h"
 #include "session/portowner.h"
 #include "ui/focusreturn.h"
 #include "ui/splash.h"
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 
@@ -76,6 +79,26 @@ void openStationControls(const MainWindow& main)
     StationControls::showFor(main.context, main.window);
 }
 
+// Help > "Keyboard Shortcuts": the menus' own, then the keyboard map's.
+void showKeyboardShortcuts(const MainWindow& main)
+{
+    QList<KeyBinding> menuKeys;
+    for (QMenu* menu : main.window->menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        for (QAction* action : menu->actions())
+            if (!action->shortcut().isEmpty())
+                menuKeys.append({action->objectName(),
+                                 QStringLiteral("%1 > %2")
+                                     .arg(menu->title(), action->text())
+                                     .remove(QLatin1Char('&')),
+                                 action->shortcut().toString(QKeySequence::PortableText)});
+    const FocusReturn back(main.window);
+    KeyboardShortcuts table({{QStringLiteral("Menus"), menuKeys},
+                             {QStringLiteral("Main window"), panelKeys()},
+                             {QStringLiteral("Station Controls"), StationControls::keys()}},
+                            main.window);
+    table.exec();
+}
+
 // File > Exit (Exit_Click).
 void exitProgram(const MainWindow& main)
 {
@@ -91,7 +114,7 @@ struct MenuItem {
     void (*open)(const MainWindow&);
 };
 
-constexpr std::array<MenuItem, 12> menuItems = {{
+constexpr std::array<MenuItem, 13> menuItems = {{
     {"File", "&File", "Exit", "E&xit", "Ctrl+X", exitProgram},
     {"Programming", "Program Radio Memories", "Memories", "&Memories", "Ctrl+M",
      openRadioWindow<Form1>},
@@ -107,6 +130,7 @@ constexpr std::array<MenuItem, 12> menuItems = {{
     {"Frequencies", "Frequencies", "OnAirNow", "On the Air Now...", "",
      openRadioWindow<OnAirWindow>},
     {"Help", "Help", "Copyright", "Copyright", "", openWindow<Splash>},
+    {"Help", "Help", "KeyboardShortcuts", "Keyboard Shortcuts", "Shift+F1", showKeyboardShortcuts},
     {"Help", "Help", "About", "About", "F1", openWindow<frmAbout>},
 }};
 } // namespace

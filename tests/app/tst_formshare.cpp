@@ -10,6 +10,7 @@
 #include "uitest.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -70,7 +71,46 @@ private slots:
         const PortRoute serial = readPortRoute(portRoutePath(2));
         QCOMPARE(serial.via, PortRoute::Via::Serial);
         QCOMPARE(serial.hardwareHandshake, false);
+        QCOMPARE(serial.model, RadioModel::TS570D);
         QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    // The radio's model: D when the file does not say, S kept through a
+    // change of the route, and a value that is neither named with its file.
+    void radioModel()
+    {
+        TestEnvironment env;
+        auto* window = new FormShare(3, QStringLiteral("9600"));
+        window->show();
+        auto* model = window->findChild<QComboBox*>(QStringLiteral("cboModel"));
+        QVERIFY(model);
+        QCOMPARE(model->currentText(), QStringLiteral("TS-570D"));
+        QVERIFY(!model->accessibleName().isEmpty());
+        model->setCurrentIndex(model->findText(QStringLiteral("TS-570S")));
+        button(window, "cmdSave")->click();
+        QCOMPARE(readPortRoute(portRoutePath(3)).model, RadioModel::TS570S);
+        QCOMPARE(portModel(3), RadioModel::TS570S);
+
+        auto* again = new FormShare(3, QStringLiteral("9600"));
+        again->show();
+        auto* shown = again->findChild<QComboBox*>(QStringLiteral("cboModel"));
+        QCOMPARE(shown->currentText(), QStringLiteral("TS-570S"));
+        button(again, "optRigctld")->click();
+        button(again, "cmdSave")->click();
+        const PortRoute daemon = readPortRoute(portRoutePath(3));
+        QCOMPARE(daemon.via, PortRoute::Via::Rigctld);
+        QCOMPARE(daemon.model, RadioModel::TS570S);
+
+        write(portRoutePath(4), "model=570S\n");
+        const PortRoute wrong = readPortRoute(portRoutePath(4));
+        QVERIFY2(wrong.problem.contains(portRoutePath(4)) &&
+                     wrong.problem.contains(QStringLiteral("model=570S")),
+                 qPrintable(wrong.problem));
+        QCOMPARE(portModel(4), RadioModel::TS570D);
+        FormShare named(4, QStringLiteral("9600"));
+        QCOMPARE(MessageBox::takeShown().size(), 1);
+        QCOMPARE(named.findChild<QComboBox*>(QStringLiteral("cboModel"))->currentText(),
+                 QStringLiteral("TS-570D"));
     }
 
     // A port that is not a number is named and nothing is written; a damaged

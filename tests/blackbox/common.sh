@@ -82,7 +82,7 @@ start_x() {
     start_xvfb "$WORK" || fail "no X server could be started"
     mkdir -p "$WORK/places-config"
     XDG_CONFIG_HOME="$WORK/places-config" DBUS_SESSION_BUS_ADDRESS=disabled: \
-        "$CONTROL_PLACES" Form2 Form1 Form3 Form4 Form5 Form7 Form8 Form9 frmAbout \
+        "$CONTROL_PLACES" Form2 Form1 Form3 Form4 Form5 Form7 Form8 Form9 frmAbout StationControls \
         > "$WORK/places.part" 2> "$WORK/places.err" &
     PLACES_PID=$!
 }

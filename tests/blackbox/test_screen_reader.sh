@@ -83,6 +83,8 @@ press Right
 press Right
 wait_said '^notification Help menu\.$'
 press Down
+wait_said '^Keyboard Shortcuts Shift+F1\.$'
+press Down
 wait_said '^About F1\.$'
 press_here Escape   # closes the Help menu, which need move no focus Orca follows
 press Escape
@@ -126,7 +128,7 @@ press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
 
-# Station Controls heard: the 50 W power preset (Ctrl+G, then 4, in the
+# Station Controls heard: the 50 W power preset (Ctrl+E, then 4, in the
 # window Ctrl+S opens) sends its command and Orca says what was sent; then
 # the keyboard goes back to the panel, where it was ("20m"). Here, while Orca
 # is still running: the next part sends it away.
@@ -137,7 +139,7 @@ STATION_CONTROLS=$(wait_window "Station Controls")
 wait_focus "$STATION_CONTROLS"
 wait_said 'Station Controls'
 mark_said
-press_here ctrl+g
+press_here ctrl+e
 press_here 4
 sent+=$'PC050;\r'
 expect_bytes "$sent"
@@ -160,6 +162,44 @@ selects_30m() {
 }
 wait_for 20 selects_30m || fail "Shift+Tab never selected 30m once Orca was gone"
 expect_bytes "$sent"
+
+# Tuning to a typed frequency by ear (on its own: it needs only the main
+# window with the keyboard, and starts Orca again when it is not running).
+# Ctrl+T opens the box with the keyboard in its field; a frequency the radio
+# cannot tune is refused aloud and sends nothing; 14.074 and Enter tune the
+# VFO the panel addresses, and the announcement is heard.
+# Orca ends itself when the screen reader is turned off (above).
+orca_running() {
+    local state
+    state=$(ps -o stat= -p "$ORCA_PID" 2>/dev/null) && [[ $state != Z* ]]
+}
+orca_ended() { ! orca_running; }
+if wait_for 10 orca_ended; then
+    set_screen_reader_enabled true
+    ORCA_LOG="$WORK/orca-tuning.log"
+    orca -u "$WORK/orca-prefs" -d speech -d braille \
+        --debug-file "$ORCA_LOG" >"$WORK/orca-tuning.out" 2>&1 &
+    ORCA_PID=$!
+    PIDS+=("$ORCA_PID")
+    wait_for 60 orca_started || fail "Orca did not start again: $(tail -5 "$WORK/orca-tuning.out")"
+fi
+before_tuning=$(cat "$RADIO_BYTES")
+mark_said
+press ctrl+t
+wait_said '^Frequency:\? text'
+for key in 9 9 Return; do press_here "$key"; done
+wait_said 'outside the TS-570D.s range, 500 kHz to 30 MHz'
+sleep 0.5 # nothing is sent within 0.5 s of the refused entry
+received "$before_tuning" || fail "a refused frequency sent $(printf '%q' "$(cat "$RADIO_BYTES")")"
+press_here ctrl+a
+for key in 1 4 period 0 7 4; do press_here "$key"; done
+mark_said
+press_here Return
+tuned_a() { received "$before_tuning"$'FR0;\rFA00014074000;\r'; }
+tuned_b() { received "$before_tuning"$'FR1;\rFB00014074000;\r'; }
+tuned_14074() { tuned_a || tuned_b; }
+wait_for 5 tuned_14074 || fail "Enter sent $(printf '%q' "$(cat "$RADIO_BYTES")")"
+wait_said '^notification VFO [AB], 14\.074 MHz\.$'
 
 kill -0 "$QUILLARD_PID" || fail "Quillard ended"
 echo "PASS"

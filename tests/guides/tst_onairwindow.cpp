@@ -8,6 +8,7 @@
 #include "guides/onairwindow.h"
 #include "guides/schedulefiledialog.h"
 #include "pipewatch.h"
+#include "session/portroute.h"
 #include "timeline.h"
 #include "ui/placement.h"
 #include "uitest.h"
@@ -215,6 +216,30 @@ private slots:
         QCOMPARE(clock.pendingAlarms(), 0);
         window.reset();
         // Opening the window and the minutes passing sent nothing.
+        QCOMPARE(timeline.events(), QStringList());
+        QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    // The radio on the port sets the range: a TS-570S (model=S in the
+    // port's comN.conf) receives the 45 MHz entry a TS-570D leaves out.
+    void theRadioOnThePortSetsTheRange()
+    {
+        TestEnvironment env;
+        TestClock clock;
+        clock.setUtc(sunday);
+        Timeline timeline; // qd.cfg for port 1, and a radio there
+        programSettings(env).setValue("Schedule/file",
+                                      writeFile(env.settingsDir() + "/sked-test.csv", schedule));
+        PortRoute route;
+        route.model = RadioModel::TS570S;
+        QCOMPARE(writePortRoute(route, portRoutePath(1)), QString());
+        const auto window = openWindow(m_port);
+        QCOMPARE(frequencies(*window), QStringList({"5505", "6070", "7150", "9610", "45000"}));
+        QCOMPARE(window->statusText(),
+                 QStringLiteral("5 entries on the air at 14:30 UTC (Sunday 15 June 2025) in "
+                                "sked-test.csv. 1 outside the radio's range (500 kHz to 60 MHz) "
+                                "left out.") +
+                     unread);
         QCOMPARE(timeline.events(), QStringList());
         QVERIFY(MessageBox::takeShown().isEmpty());
     }

@@ -114,6 +114,8 @@ private slots:
             {"Frequencies", "Code", "Code Reception", {}},
             {"Frequencies", "OnAirNow", "On the Air Now...", {}},
             {"Help", "Copyright", "Copyright", {}},
+            {"Help", "KeyboardShortcuts", "Keyboard Shortcuts",
+             QKeySequence(Qt::SHIFT | Qt::Key_F1)},
             {"Help", "About", "About", QKeySequence(Qt::Key_F1)},
         };
         QHash<QString, QStringList> order;
@@ -130,7 +132,7 @@ private slots:
         QCOMPARE(order.value("Frequencies"),
                  QStringList({"TuneToFrequency", "StationControls", "SSTV", "SWL", "SAREX",
                               "BandPlan", "Code", "OnAirNow"}));
-        QCOMPARE(order.value("Help"), QStringList({"Copyright", "About"}));
+        QCOMPARE(order.value("Help"), QStringList({"Copyright", "KeyboardShortcuts", "About"}));
     }
 
     void radioWindowsTakeThePortAndGiveItBack_data()

@@ -13,6 +13,7 @@
 // would tell the operator then is answered unseen.
 #include "about/frmabout.h"
 #include "app/form3.h"
+#include "controls/stationcontrols.h"
 #include "guides/form4.h"
 #include "guides/form5.h"
 #include "guides/form7.h"
@@ -75,6 +76,12 @@ int main(int argc, char* argv[])
         {"Form8", [] { return std::make_unique<Form8>(); }},
         {"Form9", [&main] { return std::make_unique<Form9>(main.port().lend()); }},
         {"frmAbout", [] { return std::make_unique<frmAbout>(); }},
+        // Station Controls as for a TS-570S, with its 6 m section shown.
+        {"StationControls",
+         [&main] {
+             main.context().carryOut(Station::useModel(main.state(), RadioModel::TS570S));
+             return std::make_unique<StationControls>(main.context(), nullptr);
+         }},
     };
     for (int i = 1; i < argc; ++i) {
         const auto found = windows.find(argv[i]);
