@@ -19,11 +19,11 @@ struct LevelKey {
     const char* keys;
 };
 constexpr std::array<LevelKey, 5> levelKeys = {{
-    {Level::AfGain, "Ctrl+E, A"},
-    {Level::RfGain, "Ctrl+E, R"},
-    {Level::Squelch, "Ctrl+E, S"},
-    {Level::MicGain, "Ctrl+E, M"},
-    {Level::IfShift, "Ctrl+E, I"},
+    {Level::AfGain, "Ctrl+J, A"},
+    {Level::RfGain, "Ctrl+J, R"},
+    {Level::Squelch, "Ctrl+J, S"},
+    {Level::MicGain, "Ctrl+J, M"},
+    {Level::IfShift, "Ctrl+J, I"},
 }};
 
 void build(QGroupBox* box, StationContext& context)

@@ -128,7 +128,7 @@ press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
 
-# Station Controls heard: the 50 W power preset (Ctrl+E, then 4, in the
+# Station Controls heard: the 50 W power preset (Ctrl+J, then 4, in the
 # window Ctrl+S opens) sends its command and Orca says what was sent; then
 # the keyboard goes back to the panel, where it was ("20m"). Here, while Orca
 # is still running: the next part sends it away.
@@ -139,7 +139,7 @@ STATION_CONTROLS=$(wait_window "Station Controls")
 wait_focus "$STATION_CONTROLS"
 wait_said 'Station Controls'
 mark_said
-press_here ctrl+e
+press_here ctrl+j
 press_here 4
 sent+=$'PC050;\r'
 expect_bytes "$sent"
