@@ -70,7 +70,7 @@ void build(QGroupBox* box, StationContext& context)
 QList<KeyBinding> keys()
 {
     return {{QStringLiteral("cboFilter"), QStringLiteral("Filter width (list)"),
-             QStringLiteral("Ctrl+G, W")}};
+             QStringLiteral("Ctrl+J, W")}};
 }
 } // namespace
 

@@ -19,11 +19,11 @@ struct LevelKey {
     const char* keys;
 };
 constexpr std::array<LevelKey, 5> levelKeys = {{
-    {Level::AfGain, "Ctrl+G, A"},
-    {Level::RfGain, "Ctrl+G, R"},
-    {Level::Squelch, "Ctrl+G, S"},
-    {Level::MicGain, "Ctrl+G, M"},
-    {Level::IfShift, "Ctrl+G, I"},
+    {Level::AfGain, "Ctrl+J, A"},
+    {Level::RfGain, "Ctrl+J, R"},
+    {Level::Squelch, "Ctrl+J, S"},
+    {Level::MicGain, "Ctrl+J, M"},
+    {Level::IfShift, "Ctrl+J, I"},
 }};
 
 void build(QGroupBox* box, StationContext& context)

@@ -105,9 +105,9 @@ QList<KeyBinding> keys()
     for (int i = 0; i < operatorButtonMax; ++i)
         bindings << KeyBinding{
             buttonName(i), QStringLiteral("Your button %1").arg(i + 1),
-            QStringLiteral("Ctrl+U, %1, %2").arg((i + 1) / 10).arg((i + 1) % 10)};
+            QStringLiteral("Ctrl+Shift+U, %1, %2").arg((i + 1) / 10).arg((i + 1) % 10)};
     bindings << KeyBinding{QStringLiteral("cmdEditButtons"), QStringLiteral("Edit your buttons"),
-                           QStringLiteral("Ctrl+U, E")};
+                           QStringLiteral("Ctrl+Shift+U, E")};
     return bindings;
 }
 } // namespace

@@ -64,10 +64,10 @@ QList<KeyBinding> keys()
 {
     QList<KeyBinding> bindings{{QStringLiteral("powerSlider"),
                                 QStringLiteral("Transmit power (slider)"),
-                                QStringLiteral("Ctrl+G, P")}};
+                                QStringLiteral("Ctrl+J, P")}};
     for (int place = 1; int watts : powerPresets)
         bindings << KeyBinding{presetName(watts), QStringLiteral("Power %1 W").arg(watts),
-                               QStringLiteral("Ctrl+G, %1").arg(place++)};
+                               QStringLiteral("Ctrl+J, %1").arg(place++)};
     return bindings;
 }
 } // namespace

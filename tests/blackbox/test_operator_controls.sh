@@ -49,31 +49,31 @@ operate() {
     [[ "$pass" == "$before" || "$pass" == "${before}PC010; " ]] || fail "sent at start: '$pass'"
 
     sent+='PC010; '
-    keys ctrl+g 4                   # the 50 W preset
+    keys ctrl+j 4                   # the 50 W preset
     sent+='PC050; '
     expect_commands "$sent"
-    keys ctrl+g p Right             # the power slider, one step up from 50 W
+    keys ctrl+j p Right             # the power slider, one step up from 50 W
     sent+='PC051; '
     expect_commands "$sent"
-    keys ctrl+g a Right Right       # AF gain from blank: two steps, each sent
+    keys ctrl+j a Right Right       # AF gain from blank: two steps, each sent
     sent+='AG128; AG129; '
     expect_commands "$sent"
-    keys ctrl+g r Left              # RF gain
+    keys ctrl+j r Left              # RF gain
     sent+='RG126; '
     expect_commands "$sent"
-    keys ctrl+g s End               # squelch to its top
+    keys ctrl+j s End               # squelch to its top
     sent+='SQ255; '
     expect_commands "$sent"
-    keys ctrl+g m Right             # microphone gain
+    keys ctrl+j m Right             # microphone gain
     sent+='MG051; '
     expect_commands "$sent"
-    keys ctrl+g i Right             # IF shift, 100 Hz up
+    keys ctrl+j i Right             # IF shift, 100 Hz up
     sent+='IS+0100; '
     expect_commands "$sent"
-    keys ctrl+u 0 1                 # the operator's own button: QRP CW
+    keys ctrl+shift+u 0 1                 # the operator's own button: QRP CW
     sent+='PC005; MD3; '
     expect_commands "$sent"
-    keys ctrl+g w Down              # CW's first filter, now that CW was sent
+    keys ctrl+j w Down              # CW's first filter, now that CW was sent
     sent+='FW0050; '
     expect_commands "$sent"
 }

@@ -128,6 +128,24 @@ press Escape
 wait_said '^20m\.$'
 expect_bytes "$sent"
 
+# Station Controls heard: the 50 W power preset (Ctrl+J, then 4, in the
+# window Ctrl+S opens) sends its command and Orca says what was sent; then
+# the keyboard goes back to the panel, where it was ("20m"). Here, while Orca
+# is still running.
+focus_window Form2
+mark_said
+press_here ctrl+s
+STATION_CONTROLS=$(wait_window "Station Controls")
+wait_focus "$STATION_CONTROLS"
+wait_said 'Station Controls'
+mark_said
+press_here ctrl+j
+press_here 4
+sent+=$'PC050;\r'
+expect_bytes "$sent"
+wait_said '^notification Power 50 watts as sent\.$'
+focus_window Form2
+
 # Tuning to a typed frequency by ear: Ctrl+T opens the box with the
 # keyboard in its field; a frequency the radio cannot tune is refused aloud
 # and sends nothing; 14.074 and Enter tune the VFO the panel addresses, and
@@ -150,18 +168,6 @@ tuned_14074() { tuned_a || tuned_b; }
 wait_for 5 tuned_14074 || fail "Enter sent $(printf '%q' "$(cat "$RADIO_BYTES")")"
 wait_said '^notification VFO [AB], 14\.074 MHz\.$'
 sent=$(<"$RADIO_BYTES")
-
-# Station Controls heard: the 50 W power preset (Ctrl+G, then 4, in the
-# window Ctrl+S opens) sends its command and Orca says what was sent.
-focus_window Form2
-press_here ctrl+s
-wait_focus "$(wait_window "Station Controls")"
-mark_said
-press_here ctrl+g
-press_here 4
-sent+=$'PC050;\r'
-expect_bytes "$sent"
-wait_said '^notification Power 50 watts as sent\.$'
 
 # The CW keyer, heard: a line typed in Station Controls and Enter; the offer
 # to switch to CW first, answered Yes; "Sending CW" as it starts and "CW
