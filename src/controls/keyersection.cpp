@@ -16,6 +16,7 @@
 // the keyboard goes back to the control that started it, unless the operator
 // has moved it elsewhere meanwhile.
 
+#include "clock/clock.h"
 #include "controls/keyersend.h"
 #include "controls/section.h"
 #include "controls/stationcontext.h"
@@ -35,6 +36,8 @@
 #include <QSpinBox>
 
 #include <array>
+#include <chrono>
+#include <memory>
 
 namespace {
 constexpr int memoryCount = 6;
@@ -89,6 +92,12 @@ private:
     QPushButton* m_stop = nullptr;
     QPointer<QWidget> m_starter;
     QString m_announce; // said with the next piece: the message as it starts
+    // Set when a box (the offer of CW) has just had the keyboard: the start is
+    // then said a moment later. A screen reader drops what a window says while
+    // the keyboard is coming back to it from the box, before the focus event
+    // arrives; a message of a few letters would end before anything was heard.
+    bool m_boxJustClosed = false;
+    std::unique_ptr<Clock::Alarm> m_sayStart;
     QString m_spoken;
 };
 
@@ -191,8 +200,18 @@ void Keyer::build()
     m_send = new KeyerSend(
         [this](const CatCommand& command) {
             StationStep step = Station::sendCwPiece(m_context.station(), {command, 0});
-            step.words = std::exchange(m_announce, {});
-            return m_context.carryOut(step, window());
+            step.words.clear(); // a message is said as it starts and ends, not per piece
+            const QString starting = std::exchange(m_announce, {});
+            const bool handedOver = m_context.carryOut(step, window());
+            if (handedOver && !starting.isEmpty()) {
+                if (std::exchange(m_boxJustClosed, false))
+                    m_sayStart = Clock::current().alarmAfter(
+                        std::chrono::milliseconds(400), this,
+                        [this, starting] { announce(window(), starting); });
+                else
+                    announce(window(), starting);
+            }
+            return handedOver;
         },
         this);
     connect(m_send, &KeyerSend::progress, this, [this](int sent, int texts) {
@@ -216,6 +235,7 @@ void Keyer::showSpeed()
 
 void Keyer::keyMessage(const QString& text, QWidget* starter)
 {
+    m_boxJustClosed = false;
     const std::optional<int> speedAsSent = m_context.station().keyerWordsPerMinute;
     const int startSpeed =
         m_speed->value() >= CatCommand::keyerSlowestWpm ? m_speed->value() : Cw::defaultSpeed;
@@ -239,6 +259,7 @@ void Keyer::keyMessage(const QString& text, QWidget* starter)
             QMessageBox::Yes);
         if (starter)
             starter->setFocus();
+        m_boxJustClosed = true;
         if (answer == QMessageBox::Cancel)
             return;
         if (answer == QMessageBox::Yes &&
@@ -307,10 +328,10 @@ QList<KeyBinding> keys()
                          QStringLiteral("Ctrl+F%1").arg(i + 1)});
         bindings.append({QStringLiteral("txtCwText%1").arg(i + 1),
                          QStringLiteral("CW memory %1 text (field)").arg(i + 1),
-                         QStringLiteral("Ctrl+E, %1").arg(i + 1)});
+                         QStringLiteral("Ctrl+Shift+E, %1").arg(i + 1)});
         bindings.append({QStringLiteral("txtCwLabel%1").arg(i + 1),
                          QStringLiteral("CW memory %1 label (field)").arg(i + 1),
-                         QStringLiteral("Ctrl+J, %1").arg(i + 1)});
+                         QStringLiteral("Ctrl+Shift+J, %1").arg(i + 1)});
     }
     bindings.append({QStringLiteral("txtCwLine"), QStringLiteral("CW line to send (field)"),
                      QStringLiteral("Ctrl+K")});
