@@ -8,6 +8,7 @@
 #include "controls/stationcontrols.h"
 #include "panelfixture.h"
 #include "timeline.h"
+#include "ui/placement.h"
 #include "uitest.h"
 
 #include <QAccessible>
@@ -18,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 QString announced(QWidget* window)
@@ -250,6 +253,33 @@ private slots:
         QCOMPARE(timeline.events(), QStringList({"FR1;", "FB00007030000;"}));
         QCOMPARE(announced(&panel.window()), QStringLiteral("VFO B, 7.030 MHz"));
         QTRY_COMPARE(QApplication::focusWidget(), focusBefore);
+    }
+
+    // On a 1024 x 768 screen the sections are taller than the screen: the
+    // window stays on it, as tall as it allows, and a control the keyboard
+    // reaches below the fold scrolls into sight.
+    void fitsASmallScreen()
+    {
+        TestEnvironment env;
+        Timeline timeline;
+        setAvailableScreenAreaForTests(QRect(0, 0, 1024, 768));
+        ShownPanel panel;
+        StationControls* window = open(panel);
+        setAvailableScreenAreaForTests(std::nullopt);
+        QVERIFY(window);
+        const QRect place = window->geometry();
+        QVERIFY2(QRect(0, 0, 1024, 768).contains(place), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                        .arg(place.x())
+                                                                        .arg(place.y())
+                                                                        .arg(place.width())
+                                                                        .arg(place.height())));
+        auto* scroll = in<QScrollArea>(window, "StationControlsScroll");
+        auto* line = in<QLineEdit>(window, "txtCwLine");
+        QVERIFY(line->visibleRegion().isEmpty());
+        QApplication::setActiveWindow(window);
+        line->setFocus();
+        QTRY_VERIFY(!line->visibleRegion().isEmpty());
+        QVERIFY(scroll->verticalScrollBar()->value() > 0);
     }
 };
 
