@@ -86,7 +86,7 @@ xdotool windowfocus --sync "$WIN"
 xdotool key --delay 150 alt+f Right Right Up Up Up Return
 wait_window "On the Air Now" >/dev/null
 # The first opening asks for the schedule.
-wait_window "Open Schedule" >/dev/null
+wait_focus "$(wait_window "Open Schedule")"
 xdotool type --delay 20 "$SCHEDULE"
 xdotool key Return
 wait_window_gone "Open Schedule"
@@ -140,7 +140,7 @@ advice=" Choose the season's EiBi schedule (sked-A25.csv, for example) with File
 refused() {
     local file=$1 want=$2 got
     xdotool key ctrl+o
-    wait_window "Open Schedule" >/dev/null
+    wait_focus "$(wait_window "Open Schedule")"
     xdotool key ctrl+a
     xdotool type --delay 20 "$file"
     xdotool key Return
