@@ -27,11 +27,17 @@ start_main_window
 # What Hamlib reads from the radio through rigctld, its answers on one line,
 # matched against a pattern (split off names no transmit VFO of its own).
 hamlib_reads() { rigctl -m 2 -r "127.0.0.1:$port" "$@" | paste -sd' '; }
-expect_hamlib() {
-    local read
-    read=$(hamlib_reads "${@:2}")
+# Hamlib's Kenwood backend may answer RIT and XIT from an IF reply it read a
+# moment before (its cache; the radio's log then shows no IF for the read), so
+# a read soon after another may give the state before the last command: it is
+# asked again, for up to 3 s, until it gives what was set.
+hamlib_read_is() {
+    HAMLIB_READ=$(hamlib_reads "${@:2}")
     # shellcheck disable=SC2053 # $1 is a pattern
-    [[ $read == $1 ]] || fail "Hamlib read '$read' for ${*:2}, expected '$1'"
+    [[ $HAMLIB_READ == $1 ]]
+}
+expect_hamlib() {
+    wait_for 3 hamlib_read_is "$@" || fail "Hamlib read '$HAMLIB_READ' for ${*:2}, expected '$1'"
 }
 
 # Types into the Tune to Frequency box, which opens with the keyboard in
