@@ -176,7 +176,9 @@ set_screen_reader_enabled true
 focus_window Form2
 mark_said
 hold_key ctrl+s
-wait_said 'Station Controls'
+# Open already: Orca may say only the control that gets the keyboard back,
+# not the window, so the window's keyboard is what is waited for.
+wait_focus "$STATION_CONTROLS"
 hold_key ctrl+k
 # Orca takes the field as its focus (it may not say it while the window
 # itself is still being announced).
