@@ -4,6 +4,7 @@
 // on the mode, and Quillard does not read the radio's. Each family of modes
 // keeps its own filter as sent, so going back to CW shows the CW filter.
 
+#include "controls/levelslider.h"
 #include "controls/section.h"
 #include "controls/stationcontext.h"
 #include "radio/commandwords.h"
@@ -25,10 +26,9 @@ void build(QGroupBox* box, StationContext& context)
     label->setBuddy(list);
     auto* sent = new QLabel(box);
     sent->setObjectName(QStringLiteral("lblFilterSent"));
-    auto* problem = new QLabel(box);
-    problem->setObjectName(QStringLiteral("lblFilterProblem"));
-    problem->setWordWrap(true);
-    problem->hide();
+    const RefusalLine refusal = refusalLine(box, QStringLiteral("lblFilterProblem"), context);
+    QLabel* problem = refusal.line;
+    const CarryOut carryOut = refusal.carryOut;
     grid->addWidget(label, 0, 0);
     grid->addWidget(list, 0, 1);
     grid->addWidget(sent, 0, 2);
@@ -59,11 +59,7 @@ void build(QGroupBox* box, StationContext& context)
     // activated: the operator's choice only (a click, or an arrow key in the
     // closed list, each step of which sends), never the list being filled.
     QObject::connect(list, &QComboBox::activated, box, [=, &context](int index) {
-        const StationStep step =
-            Station::setFilter(context.station(), list->itemData(index).toInt());
-        problem->setText(step.refusal);
-        problem->setVisible(!step.refusal.isEmpty());
-        context.carryOut(step, box->window());
+        carryOut(Station::setFilter(context.station(), list->itemData(index).toInt()));
     });
 }
 

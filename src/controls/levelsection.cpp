@@ -29,15 +29,9 @@ constexpr std::array<LevelKey, 5> levelKeys = {{
 void build(QGroupBox* box, StationContext& context)
 {
     auto* grid = new QGridLayout(box);
-    auto* problem = new QLabel(box);
-    problem->setObjectName(QStringLiteral("lblLevelsProblem"));
-    problem->setWordWrap(true);
-    problem->hide();
-    const CarryOut carryOut = [box, problem, &context](const StationStep& step) {
-        problem->setText(step.refusal);
-        problem->setVisible(!step.refusal.isEmpty());
-        context.carryOut(step, box->window());
-    };
+    const RefusalLine refusal = refusalLine(box, QStringLiteral("lblLevelsProblem"), context);
+    QLabel* problem = refusal.line;
+    const CarryOut carryOut = refusal.carryOut;
     int row = 0;
     for (const LevelKey& key : levelKeys)
         addLevelSlider(box, grid, row++, key.level, context, carryOut);

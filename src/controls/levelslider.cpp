@@ -8,6 +8,19 @@
 #include <QLabel>
 #include <QSlider>
 
+RefusalLine refusalLine(QGroupBox* box, const QString& objectName, StationContext& context)
+{
+    auto* line = new QLabel(box);
+    line->setObjectName(objectName);
+    line->setWordWrap(true);
+    line->hide();
+    return {line, [box, line, &context](const StationStep& step) {
+                line->setText(step.refusal);
+                line->setVisible(!step.refusal.isEmpty());
+                context.carryOut(step, box->window());
+            }};
+}
+
 QString levelAsSentWords(const StationState& state, Level level)
 {
     const std::optional<int> value = levelAsSent(state, level);

@@ -19,10 +19,20 @@
 
 class QGridLayout;
 class QGroupBox;
+class QLabel;
 class QSlider;
 class StationContext;
 
 using CarryOut = std::function<void(const StationStep&)>;
+
+// A section's line that says why a step was refused (hidden while nothing
+// was), and how the section carries a step out: the line told, the step
+// carried out from the section's window.
+struct RefusalLine {
+    QLabel* line;
+    CarryOut carryOut;
+};
+RefusalLine refusalLine(QGroupBox* box, const QString& objectName, StationContext& context);
 
 // Lays the control out on the grid's row, columns 0 to 2.
 QSlider* addLevelSlider(QGroupBox* box, QGridLayout* grid, int row, Level level,

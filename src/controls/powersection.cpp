@@ -22,15 +22,9 @@ QString presetName(int watts)
 void build(QGroupBox* box, StationContext& context)
 {
     auto* grid = new QGridLayout(box);
-    auto* problem = new QLabel(box);
-    problem->setObjectName(QStringLiteral("lblPowerProblem"));
-    problem->setWordWrap(true);
-    problem->hide();
-    const CarryOut carryOut = [box, problem, &context](const StationStep& step) {
-        problem->setText(step.refusal);
-        problem->setVisible(!step.refusal.isEmpty());
-        context.carryOut(step, box->window());
-    };
+    const RefusalLine refusal = refusalLine(box, QStringLiteral("lblPowerProblem"), context);
+    QLabel* problem = refusal.line;
+    const CarryOut carryOut = refusal.carryOut;
     addLevelSlider(box, grid, 0, Level::Power, context, carryOut);
 
     auto* presets = new QHBoxLayout;

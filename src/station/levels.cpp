@@ -2,6 +2,8 @@
 
 #include "radio/commandwords.h"
 
+#include <utility>
+
 const std::array<LevelRow, 6> levelRows = {{
     {Level::AfGain, "afGainSlider", "AF gain", 0, CatCommand::gainMax, 1, 16, ""},
     {Level::RfGain, "rfGainSlider", "RF gain", 0, CatCommand::gainMax, 1, 16, ""},
@@ -18,9 +20,8 @@ const LevelRow& levelRow(Level level)
     return levelRows[static_cast<std::size_t>(level)];
 }
 
-std::optional<int> levelAsSent(const StationState& state, Level level)
+const std::optional<int>& levelField(const Levels& levels, Level level)
 {
-    const Levels& levels = state.levels;
     switch (level) {
     case Level::AfGain:
         return levels.afGain;
@@ -36,6 +37,16 @@ std::optional<int> levelAsSent(const StationState& state, Level level)
         break;
     }
     return levels.ifShift;
+}
+
+std::optional<int>& levelField(Levels& levels, Level level)
+{
+    return const_cast<std::optional<int>&>(levelField(std::as_const(levels), level));
+}
+
+std::optional<int> levelAsSent(const StationState& state, Level level)
+{
+    return levelField(state.levels, level);
 }
 
 QString levelValueWords(Level level, int value)

@@ -41,6 +41,9 @@ inline constexpr int amCarrierMaxWatts = 25;
 
 // The level as last sent, or unknown.
 std::optional<int> levelAsSent(const StationState& state, Level level);
+// The field of the station's levels that keeps this level as sent.
+const std::optional<int>& levelField(const Levels& levels, Level level);
+std::optional<int>& levelField(Levels& levels, Level level);
 // The value as it reads beside its control: "50 W", "plus 300 Hz", "128".
 QString levelValueWords(Level level, int value);
 // Beside the power while the mode as sent is AM: "AM: the carrier is at

@@ -43,25 +43,6 @@ CatCommand levelCommand(Level level, int value)
     return CatCommand::ifShift(value);
 }
 
-std::optional<int>& levelField(Levels& levels, Level level)
-{
-    switch (level) {
-    case Level::AfGain:
-        return levels.afGain;
-    case Level::RfGain:
-        return levels.rfGain;
-    case Level::Squelch:
-        return levels.squelch;
-    case Level::Power:
-        return levels.power;
-    case Level::MicGain:
-        return levels.micGain;
-    case Level::IfShift:
-        break;
-    }
-    return levels.ifShift;
-}
-
 // A typed command that is exactly one Quillard builds itself ("PC005;",
 // "MD3;", "FW0500;" in the mode as sent) is kept as sent, as that command
 // would be. Returns false for any other.
