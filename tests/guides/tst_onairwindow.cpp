@@ -104,13 +104,6 @@ QStringList rowTexts(const OnAirWindow& window, int row)
     return texts;
 }
 
-QString announced(const OnAirWindow& window)
-{
-    auto* board = window.findChild<QWidget*>(QStringLiteral("Announcement"));
-    QAccessibleInterface* heard = board ? QAccessible::queryAccessibleInterface(board) : nullptr;
-    return heard ? heard->text(QAccessible::Name) : QString();
-}
-
 void clickRow(OnAirWindow& window, int row)
 {
     QTableView* table = window.table();

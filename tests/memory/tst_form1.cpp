@@ -69,13 +69,6 @@ QAccessibleInterface* heard(QObject* object)
     return interface;
 }
 
-// The words the window last gave a screen reader, or empty.
-QString announced(const Form1& form)
-{
-    auto* board = form.findChild<QWidget*>(QStringLiteral("Announcement"));
-    return board ? heard(board)->text(QAccessible::Name) : QString();
-}
-
 QStringList sheetTexts(const Form1& form, int from, int to)
 {
     QStringList texts;

@@ -8,8 +8,8 @@
 
 #include "clock/testclock.h"
 #include "controls/stationcontrols.h"
-#include "panelfixture.h"
 #include "session/programsettings.h"
+#include "stationcontrolsfixture.h"
 #include "timeline.h"
 #include "uitest.h"
 
@@ -20,39 +20,17 @@
 #include <QSpinBox>
 
 namespace {
-QString announced(QWidget* window)
-{
-    auto* board = window->findChild<QWidget*>(QStringLiteral("Announcement"));
-    if (!board)
-        return {};
-    return QAccessible::queryAccessibleInterface(board)->text(QAccessible::Name);
-}
-
-template <typename Control> Control* in(QWidget* window, const char* name)
-{
-    auto* found = window->findChild<Control*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("%s has no %s", qPrintable(window->objectName()), name);
-    return found;
-}
-
 StationControls* open(ShownPanel& panel)
 {
-    QApplication::setActiveWindow(&panel.window());
-    QTest::keyClick(&panel.window(), Qt::Key_S, Qt::ControlModifier);
-    auto* window = panel.window().findChild<StationControls*>();
-    if (!window || !QTest::qWaitForWindowExposed(window))
-        return nullptr;
-    QApplication::setActiveWindow(window);
+    StationControls* window = openStationControls(panel);
+    if (window)
+        QApplication::setActiveWindow(window);
     return window;
 }
 
 void type(QLineEdit* field, const QString& text)
 {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
+    typeInto(field, text);
 }
 
 bool sending(QWidget* window)

@@ -25,12 +25,6 @@ QAccessibleInterface* heard(QObject* object)
     return interface;
 }
 
-QString announced(Form2& window)
-{
-    auto* board = window.findChild<QWidget*>(QStringLiteral("Announcement"));
-    return board ? heard(board)->text(QAccessible::Name) : QString();
-}
-
 // Safe navigation as a running screen reader turns it on, for one test.
 struct ScreenReaderRunning {
     ScreenReaderRunning() { SafeNavigation::instance().setScreenReaderRunning(true); }

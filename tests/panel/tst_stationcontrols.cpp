@@ -6,7 +6,7 @@
 
 #include "clock/testclock.h"
 #include "controls/stationcontrols.h"
-#include "panelfixture.h"
+#include "stationcontrolsfixture.h"
 #include "timeline.h"
 #include "ui/placement.h"
 #include "uitest.h"
@@ -22,45 +22,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-namespace {
-QString announced(QWidget* window)
-{
-    auto* board = window->findChild<QWidget*>(QStringLiteral("Announcement"));
-    if (!board)
-        return {};
-    return QAccessible::queryAccessibleInterface(board)->text(QAccessible::Name);
-}
-
-template <typename Control> Control* in(QWidget* window, const char* name)
-{
-    auto* found = window->findChild<Control*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("%s has no %s", qPrintable(window->objectName()), name);
-    return found;
-}
-} // namespace
-
 class TestStationControls : public QObject {
     Q_OBJECT
 
-    // Opens Station Controls with its shortcut, as the operator does.
-    static StationControls* open(ShownPanel& panel)
-    {
-        QApplication::setActiveWindow(&panel.window());
-        QTest::keyClick(&panel.window(), Qt::Key_S, Qt::ControlModifier);
-        auto* window = panel.window().findChild<StationControls*>();
-        if (window && !QTest::qWaitForWindowExposed(window))
-            return nullptr;
-        return window;
-    }
+    static StationControls* open(ShownPanel& panel) { return openStationControls(panel); }
 
-    static void type(QLineEdit* field, const QString& text)
-    {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
-    }
+    static void type(QLineEdit* field, const QString& text) { typeInto(field, text); }
 
 private slots:
     // The window's sections are there with names a screen reader reads; the

@@ -1,5 +1,7 @@
 #include "uitest.h"
 
+#include <QAccessible>
+
 #include "session/cues.h"
 
 #include <QDir>
@@ -77,4 +79,11 @@ void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
             QTest::qFail("no modal window opened", __FILE__, __LINE__);
     });
     timer->start();
+}
+
+QString announced(const QWidget& window)
+{
+    auto* board = window.findChild<QWidget*>(QStringLiteral("Announcement"));
+    QAccessibleInterface* heard = board ? QAccessible::queryAccessibleInterface(board) : nullptr;
+    return heard ? heard->text(QAccessible::Name) : QString();
 }

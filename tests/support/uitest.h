@@ -61,6 +61,14 @@ QList<MessageBox::Shown> boxesShownAfterHandlers();
 // Fails the test when no modal window opens within the time.
 void onNextModal(std::function<void(QWidget* modal)> action, int timeoutMs = 5000);
 
+// The words the window last gave a screen reader (its "Announcement"
+// notification's name), or empty.
+QString announced(const QWidget& window);
+inline QString announced(const QWidget* window)
+{
+    return announced(*window);
+}
+
 // The port owner of a main window that is not there, for tests that open a
 // radio window on its own: the window borrows the port from it.
 class SparePort {
