@@ -19,6 +19,35 @@ relay_to_radio() {
     wait_for 5 test -e "$WORK/rigside" || fail "the relay made no pseudo-terminal"
 }
 
+# rigctld for the radio behind the relay, on a free port ($port), with the
+# options given (-C ...); returns once it answers.
+start_rigctld() {
+    port=$(free_port)
+    rigctld -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 "$@" \
+        -T 127.0.0.1 -t "$port" > "$WORK/rigctld.log" 2>&1 &
+    PIDS+=($!)
+    rigctld_answers() { rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1; }
+    wait_for 10 rigctld_answers || fail "rigctld does not answer"
+}
+
+# The other program: frequency, mode, PTT and VFO through rigctld, over and
+# over; a line in poll.rounds for each good round, what went wrong in
+# poll.errors. $POLLER is its process.
+start_poller() {
+    : > "$WORK/poll.rounds"; : > "$WORK/poll.errors"
+    (
+        while :; do
+            if out=$(rigctl -m 2 -r "127.0.0.1:$port" f m t v 2>&1) && [[ $out != *RPRT* ]]; then
+                echo ok >> "$WORK/poll.rounds"
+            else
+                printf '%s\n' "$out" >> "$WORK/poll.errors"
+            fi
+        done
+    ) &
+    POLLER=$!
+    PIDS+=("$POLLER")
+}
+
 # Quillard's commands as they reached the radio: each text ending in ";" and
 # a carriage return, unbroken. What the daemon sends for itself and for
 # other programs ends in ";" alone.

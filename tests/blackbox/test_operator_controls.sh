@@ -111,24 +111,8 @@ echo "Hamlib read-back, directly: $(tr '\n' ' ' <<< "$direct")"
     || fail "Hamlib read back '$direct' directly"
 
 # Through rigctld, with another program polling it all along.
-port=$(free_port)
-rigctld -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 -C cache_timeout=0 \
-    -T 127.0.0.1 -t "$port" > "$WORK/rigctld.log" 2>&1 &
-PIDS+=($!)
-rigctld_answers() { rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1; }
-wait_for 10 rigctld_answers || fail "rigctld does not answer"
-: > "$WORK/poll.rounds"; : > "$WORK/poll.errors"
-(
-    while :; do
-        if out=$(rigctl -m 2 -r "127.0.0.1:$port" f m t v 2>&1) && [[ $out != *RPRT* ]]; then
-            echo ok >> "$WORK/poll.rounds"
-        else
-            printf '%s\n' "$out" >> "$WORK/poll.errors"
-        fi
-    done
-) &
-POLLER=$!
-PIDS+=($POLLER)
+start_rigctld -C cache_timeout=0
+start_poller
 printf 'via=rigctld\nhost=127.0.0.1\nport=%s\n' "$port" > "$QUILLARD_CONFIG/com1.conf"
 rm -f "$QUILLARD_CONFIG/com1"
 operate

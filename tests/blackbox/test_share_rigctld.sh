@@ -14,25 +14,8 @@ PIDS+=($!)
 start_x
 relay_to_radio
 
-port=$(free_port)
-rigctld -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 -C serial_handshake=Hardware \
-    -T 127.0.0.1 -t "$port" > "$WORK/rigctld.log" 2>&1 &
-PIDS+=($!)
-rigctld_answers() { rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1; }
-wait_for 10 rigctld_answers || fail "rigctld does not answer"
-
-# The other program: frequency, mode, PTT and VFO, over and over.
-: > "$WORK/poll.rounds"; : > "$WORK/poll.errors"
-(
-    while :; do
-        if out=$(rigctl -m 2 -r "127.0.0.1:$port" f m t v 2>&1) && [[ $out != *RPRT* ]]; then
-            echo ok >> "$WORK/poll.rounds"
-        else
-            printf '%s\n' "$out" >> "$WORK/poll.errors"
-        fi
-    done
-) &
-PIDS+=($!)
+start_rigctld -C serial_handshake=Hardware
+start_poller
 
 printf 'via=rigctld\nhost=127.0.0.1\nport=%s\n' "$port" > "$QUILLARD_CONFIG/com1.conf"
 start_main_window

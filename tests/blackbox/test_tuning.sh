@@ -14,12 +14,7 @@ PIDS+=($!)
 start_x
 relay_to_radio
 
-port=$(free_port)
-rigctld -m 2016 -r "$(readlink -f "$WORK/rigside")" -s 9600 -C serial_handshake=Hardware \
-    -T 127.0.0.1 -t "$port" > "$WORK/rigctld.log" 2>&1 &
-PIDS+=($!)
-rigctld_answers() { rigctl -m 2 -r "127.0.0.1:$port" f >/dev/null 2>&1; }
-wait_for 10 rigctld_answers || fail "rigctld does not answer"
+start_rigctld -C serial_handshake=Hardware
 
 printf 'via=rigctld\nhost=127.0.0.1\nport=%s\nmodel=S\n' "$port" > "$QUILLARD_CONFIG/com1.conf"
 start_main_window
